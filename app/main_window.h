@@ -1,0 +1,20 @@
+// The main window's message handler: keys and mouse buttons into the key
+// table, the menu commands, and the activation that freezes the game while
+// the window is inactive or minimised.
+#pragma once
+
+#include "platform/window.h"
+
+#include <cstdint>
+
+inline constexpr uint32_t COMMAND_CLOSE = 40002;
+inline constexpr uint32_t COMMAND_RESET = 40011;
+inline constexpr uint32_t COMMAND_ABOUT = 40013;
+inline constexpr uint32_t COMMAND_VOLUME = 40015;
+
+intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t wparam, intptr_t lparam);
+int window_active();
+void on_activate();
+void on_deactivate();
+// Back to the state before any window existed.
+void main_window_state_reset();

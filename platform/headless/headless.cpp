@@ -1,0 +1,660 @@
+// The headless backend: every platform operation, driven by a test.
+#include "platform/headless/headless.h"
+
+#include "platform/bitmap.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/joystick.h"
+#include "platform/resource.h"
+#include "platform/soft/soft_bitmap.h"
+#include "platform/soft/soft_surface.h"
+#include "platform/window.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstring>
+#include <map>
+#include <new>
+#include <vector>
+
+namespace platform {
+
+struct Window {
+    MessageHandler handler = nullptr;
+    std::string title;
+    bool visible = false;
+    int client_width = 0;
+    int client_height = 0;
+};
+
+struct Display {
+    int unused = 0;
+};
+
+struct Surface {
+    SoftSurface soft;
+    bool lost = false;
+    bool system_memory = false;
+};
+
+struct Bitmap {
+    SoftSurface pixels;
+};
+
+} // namespace platform
+
+namespace {
+
+// Where the headless window sits on its imaginary desktop, and the size of
+// its frame, so that presents exercise the window-rectangle arithmetic.
+constexpr int WINDOW_X = 40;
+constexpr int WINDOW_Y = 24;
+constexpr int FRAME_X = 4;
+constexpr int FRAME_Y = 42;
+constexpr int DESKTOP_WIDTH = 1400;
+constexpr int DESKTOP_HEIGHT = 1100;
+constexpr size_t PRESENT_LOG = 4096;
+
+// A fixed ring, so that posting from a test never allocates inside the
+// frames an allocation count is watching.
+struct MessageQueue {
+    std::array<Message, 4096> items{};
+    size_t head = 0;
+    size_t count = 0;
+    bool empty() const { return count == 0; }
+    void push_back(const Message& m)
+    {
+        if (count == items.size()) return;
+        items[(head + count) % items.size()] = m;
+        ++count;
+    }
+    Message pop_front()
+    {
+        Message m = items[head];
+        head = (head + 1) % items.size();
+        --count;
+        return m;
+    }
+};
+
+struct Resource {
+    std::string name;
+    std::string type;
+    std::vector<uint8_t> bytes;
+};
+
+struct State {
+    uint32_t ticks = 0;
+    int local_seconds = 0;
+    uint64_t sleeps = 0;
+    MessageQueue queue;
+    headless::Hook idle_hook = nullptr;
+    void* idle_user = nullptr;
+    headless::Hook present_hook = nullptr;
+    void* present_user = nullptr;
+    headless::Hook sleep_hook = nullptr;
+    void* sleep_user = nullptr;
+    bool starved = false;
+    std::vector<Resource> resources;
+    std::string executable_dir = ".";
+    uint64_t presents = 0;
+    std::array<uint32_t, PRESENT_LOG> present_ticks{};
+    RECT last_dest{};
+    bool fail_display = false;
+    int surface_successes_left = -1;
+    int message_boxes = 0;
+    std::string box_text;
+    std::string box_caption;
+    int captures = 0;
+    int releases = 0;
+    bool captured = false;
+    platform::Window* window = nullptr;
+    platform::Surface* primary = nullptr;
+    int live_surfaces = 0;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+bool same_ignoring_case(const std::string& a, const char* b)
+{
+    const size_t n = std::strlen(b);
+    if (a.size() != n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// What a restored surface holds before anyone redraws it: not black, so
+// that a missing refill shows.
+constexpr uint32_t RESTORED_GARBAGE = 0x00C0FFEE;
+
+} // namespace
+
+// ---------------------------------------------------------------- clock
+namespace platform {
+
+uint32_t clock_ticks()
+{
+    return state().ticks;
+}
+
+void clock_sleep(uint32_t ms)
+{
+    State& s = state();
+    s.ticks += ms;
+    ++s.sleeps;
+    if (s.sleep_hook) s.sleep_hook(s.sleep_user);
+}
+
+int clock_local_seconds()
+{
+    return state().local_seconds;
+}
+
+// ---------------------------------------------------------------- window
+Window* window_create(MessageHandler handler)
+{
+    State& s = state();
+    auto* w = new (std::nothrow) Window;
+    if (!w) return nullptr;
+    w->handler = handler;
+    s.window = w;
+    if (handler) handler(w, WM_CREATE, 0, 0);
+    return w;
+}
+
+void window_destroy(Window* window)
+{
+    State& s = state();
+    if (s.window == window) s.window = nullptr;
+    delete window;
+}
+
+void window_set_title(Window* window, const char* title)
+{
+    if (window) window->title = title ? title : "";
+}
+
+void window_set_client_size(Window* window, int width, int height)
+{
+    if (!window) return;
+    window->client_width = width;
+    window->client_height = height;
+}
+
+void window_show(Window* window)
+{
+    if (window) window->visible = true;
+}
+
+RECT window_rect(Window* window)
+{
+    const int w = window ? window->client_width : 0;
+    const int h = window ? window->client_height : 0;
+    return RECT{WINDOW_X, WINDOW_Y, WINDOW_X + w + 2 * FRAME_X, WINDOW_Y + h + FRAME_Y + FRAME_X};
+}
+
+void window_client_offset(int* x, int* y)
+{
+    *x = FRAME_X;
+    *y = FRAME_Y;
+}
+
+bool message_peek()
+{
+    return !state().queue.empty();
+}
+
+bool message_get(Message* message)
+{
+    State& s = state();
+    if (s.queue.empty() && s.idle_hook) s.idle_hook(s.idle_user);
+    if (s.queue.empty()) {
+        s.starved = true;
+        *message = Message{WM_QUIT, 0, 0};
+        return false;
+    }
+    *message = s.queue.pop_front();
+    return message->message != WM_QUIT;
+}
+
+void message_dispatch(const Message& message)
+{
+    State& s = state();
+    if (s.window && s.window->handler) s.window->handler(s.window, message.message, message.wparam, message.lparam);
+}
+
+void post_quit()
+{
+    state().queue.push_back(Message{WM_QUIT, 0, 0});
+}
+
+void message_box(const char* text, const char* caption)
+{
+    State& s = state();
+    ++s.message_boxes;
+    s.box_text = text ? text : "";
+    s.box_caption = caption ? caption : "";
+}
+
+void mouse_capture(Window*)
+{
+    State& s = state();
+    ++s.captures;
+    s.captured = true;
+}
+
+void mouse_release()
+{
+    State& s = state();
+    ++s.releases;
+    s.captured = false;
+}
+
+// ---------------------------------------------------------------- display
+Display* display_open(Window*)
+{
+    if (state().fail_display) return nullptr;
+    return new (std::nothrow) Display;
+}
+
+void display_close(Display* display, Window*)
+{
+    delete display;
+}
+
+Surface* primary_create(Display* display, Window*)
+{
+    State& s = state();
+    Surface* p = surface_create(display, DESKTOP_WIDTH, DESKTOP_HEIGHT, false);
+    if (p) s.primary = p;
+    return p;
+}
+
+int primary_present(Surface* primary, const RECT& dest, Surface* back, const RECT& src)
+{
+    State& s = state();
+    if (!primary || !back || primary->lost || back->lost) return 0;
+    const int ok = soft_blit(&primary->soft, dest, back->soft, src, false);
+    s.last_dest = dest;
+    s.present_ticks[s.presents % PRESENT_LOG] = s.ticks;
+    ++s.presents;
+    if (s.present_hook) s.present_hook(s.present_user);
+    return ok;
+}
+
+Surface* surface_create(Display* display, int width, int height, bool system_memory)
+{
+    State& s = state();
+    if (!display) return nullptr;
+    if (s.surface_successes_left == 0) return nullptr;
+    auto* surface = new (std::nothrow) Surface;
+    if (!surface) return nullptr;
+    if (!soft_surface_init(&surface->soft, width, height)) {
+        delete surface;
+        return nullptr;
+    }
+    if (s.surface_successes_left > 0) --s.surface_successes_left;
+    surface->system_memory = system_memory;
+    ++s.live_surfaces;
+    return surface;
+}
+
+void surface_release(Surface* surface)
+{
+    if (!surface) return;
+    State& s = state();
+    if (s.primary == surface) s.primary = nullptr;
+    --s.live_surfaces;
+    delete surface;
+}
+
+void surface_set_colour_key(Surface* surface, uint32_t key)
+{
+    if (!surface) return;
+    surface->soft.colour_key = key;
+    surface->soft.has_colour_key = true;
+}
+
+int surface_blit(Surface* dst, const RECT& dst_rect, Surface* src, const RECT& src_rect, bool keyed)
+{
+    if (!dst || !src || dst->lost || src->lost) return 0;
+    return soft_blit(&dst->soft, dst_rect, src->soft, src_rect, keyed);
+}
+
+int surface_fill(Surface* dst, const RECT& rect, uint32_t colour)
+{
+    if (!dst || dst->lost) return 0;
+    return soft_fill(&dst->soft, rect, colour);
+}
+
+int surface_lock(Surface* surface, SurfaceLock* lock)
+{
+    if (!surface || surface->lost || !lock) return 0;
+    *lock = SurfaceLock{surface->soft.pixels.get(), surface->soft.width, surface->soft.width, surface->soft.height, 32};
+    return 1;
+}
+
+void surface_unlock(Surface*)
+{
+}
+
+bool surface_is_lost(Surface* surface)
+{
+    return surface && surface->lost;
+}
+
+int surface_restore(Surface* surface)
+{
+    if (!surface) return 0;
+    if (surface->lost) {
+        const size_t n = size_t(surface->soft.width) * size_t(surface->soft.height);
+        std::fill(surface->soft.pixels.get(), surface->soft.pixels.get() + n, RESTORED_GARBAGE);
+        surface->lost = false;
+    }
+    return 1;
+}
+
+// The system's conversion between 0x00BBGGRR and the surface's XRGB.
+uint32_t surface_get_pixel_rgb(Surface* surface, int x, int y)
+{
+    if (!surface || surface->lost || x < 0 || y < 0 || x >= surface->soft.width || y >= surface->soft.height)
+        return 0xFFFFFFFFu;
+    const uint32_t v = surface->soft.pixels[size_t(y) * size_t(surface->soft.width) + size_t(x)];
+    return ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
+}
+
+int surface_set_pixel_rgb(Surface* surface, int x, int y, uint32_t rgb)
+{
+    if (!surface || surface->lost || x < 0 || y < 0 || x >= surface->soft.width || y >= surface->soft.height) return 0;
+    surface->soft.pixels[size_t(y) * size_t(surface->soft.width) + size_t(x)] =
+        ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+    return 1;
+}
+
+void font_create(const char*, int, int)
+{
+}
+void font_delete()
+{
+}
+
+// ---------------------------------------------------------------- bitmaps
+Bitmap* bitmap_load_resource(const char* name)
+{
+    std::span<const uint8_t> bytes = resource_find(name, "BITMAP");
+    if (bytes.empty()) return nullptr;
+    auto* b = new (std::nothrow) Bitmap;
+    if (!b) return nullptr;
+    if (!soft_bitmap_decode(bytes, &b->pixels)) {
+        delete b;
+        return nullptr;
+    }
+    return b;
+}
+
+Bitmap* bitmap_load_file(const char* path)
+{
+    auto* b = new (std::nothrow) Bitmap;
+    if (!b) return nullptr;
+    if (!soft_bitmap_load_file(path, &b->pixels)) {
+        delete b;
+        return nullptr;
+    }
+    return b;
+}
+
+void bitmap_size(const Bitmap* bitmap, int* width, int* height)
+{
+    *width = bitmap ? bitmap->pixels.width : 0;
+    *height = bitmap ? bitmap->pixels.height : 0;
+}
+
+void bitmap_copy_to_surface(const Bitmap* bitmap, Surface* surface, int scale)
+{
+    if (!bitmap || !surface || surface->lost) return;
+    soft_bitmap_copy(bitmap->pixels, &surface->soft, scale);
+}
+
+void bitmap_free(Bitmap* bitmap)
+{
+    delete bitmap;
+}
+
+// ---------------------------------------------------------------- resources, files, joystick
+std::span<const uint8_t> resource_find(const char* name, const char* type)
+{
+    if (!name || !type) return {};
+    for (const Resource& r : state().resources)
+        if (same_ignoring_case(r.name, name) && same_ignoring_case(r.type, type)) return r.bytes;
+    return {};
+}
+
+int executable_dir(char* out, size_t size)
+{
+    const std::string& dir = state().executable_dir;
+    if (dir.size() + 1 > size) return 0;
+    std::memcpy(out, dir.c_str(), dir.size() + 1);
+    return 1;
+}
+
+int joystick_open(Window*)
+{
+    return 0; // the headless machine has no joystick
+}
+
+void joystick_close()
+{
+}
+
+} // namespace platform
+
+// ---------------------------------------------------------------- test controls
+namespace headless {
+
+void reset()
+{
+    State& s = state();
+    platform::Window* window = s.window;
+    platform::Surface* primary = s.primary;
+    const int live = s.live_surfaces;
+    s = State{};
+    s.window = window;
+    s.primary = primary;
+    s.live_surfaces = live;
+}
+
+void set_ticks(uint32_t ticks)
+{
+    state().ticks = ticks;
+}
+
+void advance(uint32_t ms)
+{
+    state().ticks += ms;
+}
+
+uint32_t ticks()
+{
+    return state().ticks;
+}
+
+void set_local_seconds(int seconds)
+{
+    state().local_seconds = seconds;
+}
+
+uint64_t sleep_count()
+{
+    return state().sleeps;
+}
+
+void post(uint32_t message, uintptr_t wparam, intptr_t lparam)
+{
+    state().queue.push_back(Message{message, wparam, lparam});
+}
+
+void key_down(uint8_t vk)
+{
+    post(WM_KEYDOWN, vk, 0);
+}
+
+void key_up(uint8_t vk)
+{
+    post(WM_KEYUP, vk, 0);
+}
+
+void on_idle(Hook hook, void* user)
+{
+    state().idle_hook = hook;
+    state().idle_user = user;
+}
+
+bool starved()
+{
+    return state().starved;
+}
+
+void on_present(Hook hook, void* user)
+{
+    state().present_hook = hook;
+    state().present_user = user;
+}
+
+void on_sleep(Hook hook, void* user)
+{
+    state().sleep_hook = hook;
+    state().sleep_user = user;
+}
+
+void register_resource(const std::string& name, const std::string& type, std::span<const uint8_t> bytes)
+{
+    State& s = state();
+    for (Resource& r : s.resources)
+        if (same_ignoring_case(r.name, name.c_str()) && same_ignoring_case(r.type, type.c_str())) {
+            r.bytes.assign(bytes.begin(), bytes.end());
+            return;
+        }
+    s.resources.push_back(Resource{name, type, std::vector<uint8_t>(bytes.begin(), bytes.end())});
+}
+
+void set_executable_dir(const std::string& dir)
+{
+    state().executable_dir = dir;
+}
+
+uint64_t present_count()
+{
+    return state().presents;
+}
+
+uint32_t present_tick(uint64_t back)
+{
+    const State& s = state();
+    if (back >= s.presents || back >= PRESENT_LOG) return 0;
+    return s.present_ticks[(s.presents - 1 - back) % PRESENT_LOG];
+}
+
+const platform::Surface* primary()
+{
+    return state().primary;
+}
+
+uint32_t primary_pixel(int x, int y)
+{
+    const State& s = state();
+    if (!s.primary) return 0xFFFFFFFFu;
+    return pixel(s.primary, s.last_dest.left + x, s.last_dest.top + y);
+}
+
+RECT last_present_dest()
+{
+    return state().last_dest;
+}
+
+void mark_lost(platform::Surface* surface)
+{
+    if (surface) surface->lost = true;
+}
+
+uint32_t pixel(const platform::Surface* surface, int x, int y)
+{
+    if (!surface || x < 0 || y < 0 || x >= surface->soft.width || y >= surface->soft.height) return 0xFFFFFFFFu;
+    return surface->soft.pixels[size_t(y) * size_t(surface->soft.width) + size_t(x)];
+}
+
+void surface_size(const platform::Surface* surface, int* width, int* height)
+{
+    *width = surface ? surface->soft.width : 0;
+    *height = surface ? surface->soft.height : 0;
+}
+
+bool surface_in_system_memory(const platform::Surface* surface)
+{
+    return surface && surface->system_memory;
+}
+
+int live_surfaces()
+{
+    return state().live_surfaces;
+}
+
+void fail_display_open(bool fail)
+{
+    state().fail_display = fail;
+}
+
+void fail_surface_create_after(int successes)
+{
+    state().surface_successes_left = successes;
+}
+
+int message_box_count()
+{
+    return state().message_boxes;
+}
+
+const std::string& last_message_box_text()
+{
+    return state().box_text;
+}
+
+const std::string& last_message_box_caption()
+{
+    return state().box_caption;
+}
+
+int capture_calls()
+{
+    return state().captures;
+}
+
+int release_calls()
+{
+    return state().releases;
+}
+
+bool mouse_captured()
+{
+    return state().captured;
+}
+
+const std::string& window_title()
+{
+    static const std::string none;
+    return state().window ? state().window->title : none;
+}
+
+bool window_visible()
+{
+    return state().window && state().window->visible;
+}
+
+} // namespace headless

@@ -1,0 +1,42 @@
+// The main window and its message queue. The rooms see a window handle, the
+// messages of types.h, and a handler that the backend calls for each message
+// it dispatches (or sends directly, as creation and activation are).
+#pragma once
+
+#include "platform/types.h"
+
+#include <cstdint>
+
+namespace platform {
+
+struct Window;
+
+using MessageHandler = intptr_t (*)(Window* window, uint32_t message, uintptr_t wparam, intptr_t lparam);
+
+// Makes the hidden main window; the handler gets WM_CREATE before this returns.
+Window* window_create(MessageHandler handler);
+void window_destroy(Window* window);
+void window_set_title(Window* window, const char* title);
+// Sizes the window so that its client area is width x height.
+void window_set_client_size(Window* window, int width, int height);
+void window_show(Window* window);
+// The window rectangle in screen coordinates, and the distance from its
+// top-left corner to the client area's.
+RECT window_rect(Window* window);
+void window_client_offset(int* x, int* y);
+
+// True when a message is waiting; nothing is taken from the queue.
+bool message_peek();
+// Takes the next message, waiting for one. False when it is the quit message.
+bool message_get(Message* message);
+// Hands a message to the window's handler.
+void message_dispatch(const Message& message);
+void post_quit();
+
+// A modal message box with an OK button.
+void message_box(const char* text, const char* caption);
+
+void mouse_capture(Window* window);
+void mouse_release();
+
+} // namespace platform

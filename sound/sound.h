@@ -1,0 +1,11 @@
+// Sound effects in slots, on the device the music library hands out.
+#pragma once
+
+#include "platform/audio.h"
+
+inline constexpr int SOUND_SLOT_COUNT = 32;
+
+void sound_attach_device(platform::AudioDevice* device);
+int sound_load(const char* name, const char* type, int id);
+int sound_load_wave(const char* name, int id);
+void sound_release_all();

@@ -1,0 +1,237 @@
+// Keyed copies and fills as pixels on the BackBuffer: the trimming
+// arithmetic, the refusal of empty, inverted and outside rectangles, the
+// colour key, and view_scale.
+#include "gfx/blit.h"
+#include "gfx/display.h"
+#include "gfx/surfaces.h"
+#include "platform/soft/soft_surface.h"
+#include "support/bmp.h"
+#include "support/engine.h"
+
+namespace {
+
+constexpr uint32_t RED = 0xFF0000;
+constexpr int SPRITE = 20;
+
+// A 32x16 sprite whose pixel (x, y) has the colour 0x01xxyy, so any pixel
+// on screen tells which source pixel it came from.
+uint32_t sprite_pixel(int x, int y)
+{
+    return 0x010000u | uint32_t(x) << 8 | uint32_t(y);
+}
+
+class Blit : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        headless::register_resource("SPRITE", "BITMAP", make_bmp(32, 16, sprite_pixel));
+        ASSERT_TRUE(surface_load("SPRITE", SPRITE, false, false));
+        fill_rect(screen_clip, 0);
+    }
+
+    // The bounding box of the non-black pixels on the back buffer.
+    static RECT drawn_box()
+    {
+        RECT box{1 << 20, 1 << 20, 0, 0};
+        int w = 0, h = 0;
+        headless::surface_size(display_back_buffer(), &w, &h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (back_pixel(x, y) != 0) {
+                    box.left = std::min(box.left, x);
+                    box.top = std::min(box.top, y);
+                    box.right = std::max(box.right, x + 1);
+                    box.bottom = std::max(box.bottom, y + 1);
+                }
+        return box;
+    }
+};
+
+void expect_rect(const RECT& r, int l, int t, int rr, int b)
+{
+    EXPECT_EQ(r.left, l);
+    EXPECT_EQ(r.top, t);
+    EXPECT_EQ(r.right, rr);
+    EXPECT_EQ(r.bottom, b);
+}
+
+TEST_F(Blit, TrimmedAtTheBottomLeftCorner)
+{
+    blit_clipped(screen_clip, -10, 470, RECT{0, 0, 32, 16}, SPRITE);
+    expect_rect(drawn_box(), 0, 470, 22, 480);
+    EXPECT_EQ(back_pixel(0, 470), sprite_pixel(10, 0));
+    EXPECT_EQ(back_pixel(21, 479), sprite_pixel(31, 9));
+}
+
+TEST_F(Blit, RightEdgeIsStrict)
+{
+    blit_clipped(screen_clip, 608, 0, RECT{0, 0, 32, 16}, SPRITE);
+    expect_rect(drawn_box(), 608, 0, 640, 16);
+    fill_rect(screen_clip, 0);
+    blit_clipped(screen_clip, 609, 0, RECT{0, 0, 32, 16}, SPRITE);
+    expect_rect(drawn_box(), 609, 0, 640, 16);
+    EXPECT_EQ(back_pixel(639, 0), sprite_pixel(30, 0)) << "one column less";
+}
+
+TEST_F(Blit, WhollyOutsideDrawsNothing)
+{
+    blit_clipped(screen_clip, 650, 0, RECT{0, 0, 32, 16}, SPRITE); // right < left after trimming
+    blit_clipped(screen_clip, -40, 0, RECT{0, 0, 32, 16}, SPRITE);
+    blit_clipped(screen_clip, 0, 480, RECT{0, 0, 32, 16}, SPRITE);
+    blit_clipped(screen_clip, 0, -16, RECT{0, 0, 32, 16}, SPRITE);
+    blit_clipped(RECT{640, 0, 640, 480}, 300, 200, RECT{0, 0, 32, 16}, SPRITE); // an empty clip
+    blit(10, 10, RECT{8, 0, 4, 16}, SPRITE);                                    // inverted source
+    blit(630, 0, RECT{0, 0, 32, 16}, SPRITE); // unclipped and past the edge: refused whole
+    blit(10, 10, RECT{0, 0, 33, 16}, SPRITE); // past the picture's edge
+    fill_rect(RECT{10, 10, 5, 20}, RED);
+    fill_rect(RECT{-1, 0, 10, 10}, RED);
+    EXPECT_EQ(drawn_box().right, 0) << "nothing was drawn";
+}
+
+TEST_F(Blit, ClipStraddlingTheTopLeftCorner)
+{
+    const RECT clip{100, 50, 540, 430};
+    blit_clipped(clip, 90, 44, RECT{0, 0, 32, 16}, SPRITE);
+    expect_rect(drawn_box(), 100, 50, 122, 60);
+    EXPECT_EQ(back_pixel(100, 50), sprite_pixel(10, 6));
+}
+
+TEST_F(Blit, KeySkipsExactlyBlack)
+{
+    headless::register_resource("KEYED", "BITMAP", make_bmp(3, 1, [](int x, int) {
+                                    const uint32_t c[3] = {0x000000, 0x000001, 0x010000};
+                                    return c[x];
+                                }));
+    ASSERT_TRUE(surface_load("KEYED", 21, false, false));
+    fill_rect(screen_clip, RED);
+    blit(0, 0, RECT{0, 0, 3, 1}, 21);
+    EXPECT_EQ(back_pixel(0, 0), RED) << "black is transparent";
+    EXPECT_EQ(back_pixel(1, 0), 0x000001u) << "near-black is drawn";
+    EXPECT_EQ(back_pixel(2, 0), 0x010000u);
+}
+
+TEST_F(Blit, FreeSlotsAndBadIdsDrawNothing)
+{
+    for (int id : {-1, 22, 64, 1000}) {
+        blit(0, 0, RECT{0, 0, 8, 8}, id);
+        blit_clipped(screen_clip, 0, 0, RECT{0, 0, 8, 8}, id);
+        fill_surface(nullptr, RED, id);
+    }
+    EXPECT_EQ(drawn_box().right, 0);
+}
+
+TEST_F(Blit, FillSurfaceWithoutARectFillsTheWholeSlot)
+{
+    ASSERT_TRUE(surface_create_blank(128, 16, 30, false));
+    fill_surface(nullptr, RED, 30);
+    blit(0, 0, RECT{0, 0, 128, 16}, 30);
+    expect_rect(drawn_box(), 0, 0, 128, 16);
+}
+
+TEST_F(Blit, NativeColourOfBlackIsZeroAndPixelZeroSurvives)
+{
+    fill_rect(RECT{0, 0, 1, 1}, 0x123456);
+    EXPECT_EQ(native_colour(0), 0u);
+    EXPECT_EQ(native_colour(0x0000FF), 0xFF0000u) << "COLORREF red is XRGB red";
+    EXPECT_EQ(native_colour(0xF00000), 0x0000F0u);
+    EXPECT_EQ(back_pixel(0, 0), 0x123456u);
+}
+
+TEST_F(Blit, NativeColourFailsWhenTheBackBufferIsLost)
+{
+    headless::mark_lost(display_back_buffer());
+    EXPECT_EQ(native_colour(0), 0xFFFFFFFFu);
+}
+
+class BlitScaled : public Blit {
+protected:
+    void SetUp() override
+    {
+        EngineTest::start(2);
+        headless::register_resource("SPRITE", "BITMAP", make_bmp(32, 16, sprite_pixel));
+        ASSERT_TRUE(surface_load("SPRITE", SPRITE, false, false));
+    }
+    void TearDown() override { EngineTest::stop(); }
+};
+
+TEST_F(BlitScaled, EverythingIsTwiceAsLarge)
+{
+    int w = 0, h = 0;
+    headless::surface_size(display_back_buffer(), &w, &h);
+    EXPECT_EQ(w, 1280);
+    EXPECT_EQ(h, 960);
+    headless::surface_size(surface_slot(SPRITE).surface, &w, &h);
+    EXPECT_EQ(w, 64);
+    EXPECT_EQ(h, 32);
+    EXPECT_EQ(surface_slot(SPRITE).width, 32) << "the slot keeps its logical size";
+
+    blit(100, 40, RECT{8, 8, 16, 16}, SPRITE);
+    expect_rect(drawn_box(), 200, 80, 216, 96);
+    EXPECT_EQ(back_pixel(200, 80), sprite_pixel(8, 8));
+    EXPECT_EQ(back_pixel(201, 81), sprite_pixel(8, 8));
+    EXPECT_EQ(back_pixel(202, 80), sprite_pixel(9, 8));
+
+    fill_rect(screen_clip, 0);
+    blit_clipped(screen_clip, -10, 470, RECT{0, 0, 32, 16}, SPRITE);
+    expect_rect(drawn_box(), 0, 940, 44, 960);
+
+    ASSERT_TRUE(surface_create_blank(128, 16, 31, false));
+    fill_surface(nullptr, RED, 31);
+    headless::surface_size(surface_slot(31).surface, &w, &h);
+    EXPECT_EQ(w, 256);
+    EXPECT_EQ(headless::pixel(surface_slot(31).surface, 255, 31), RED);
+}
+
+TEST_F(BlitScaled, PresentCopiesTheWholeDeviceBuffer)
+{
+    fill_rect(RECT{639, 479, 640, 480}, RED);
+    display_present();
+    const RECT d = headless::last_present_dest();
+    EXPECT_EQ(d.right - d.left, 1280);
+    EXPECT_EQ(d.bottom - d.top, 960);
+    EXPECT_EQ(screen_pixel(1279, 959), RED);
+    EXPECT_EQ(screen_pixel(1277, 957), 0u);
+}
+
+// The blitter itself refuses what DirectDraw refuses, and never writes out
+// of bounds.
+TEST(SoftSurface, RefusesBadRectangles)
+{
+    SoftSurface a, b;
+    ASSERT_TRUE(soft_surface_init(&a, 8, 8));
+    ASSERT_TRUE(soft_surface_init(&b, 4, 4));
+    soft_fill(&b, RECT{0, 0, 4, 4}, 7);
+    EXPECT_EQ(soft_blit(&a, RECT{0, 0, 4, 4}, b, RECT{0, 0, 4, 4}, false), 1);
+    EXPECT_EQ(soft_blit(&a, RECT{6, 6, 10, 10}, b, RECT{0, 0, 4, 4}, false), 0) << "past the edge";
+    EXPECT_EQ(soft_blit(&a, RECT{0, 0, 2, 2}, b, RECT{0, 0, 4, 4}, false), 0) << "unequal sizes";
+    EXPECT_EQ(soft_blit(&a, RECT{0, 0, 0, 0}, b, RECT{0, 0, 0, 0}, false), 0) << "empty";
+    EXPECT_EQ(soft_blit(&a, RECT{-1, 0, 3, 4}, b, RECT{0, 0, 4, 4}, false), 0) << "negative";
+    EXPECT_EQ(soft_fill(&a, RECT{0, 0, 9, 1}, 1), 0);
+    EXPECT_EQ(soft_fill(&a, RECT{2, 2, 2, 3}, 1), 0);
+    EXPECT_EQ(soft_blit(&a, RECT{0, 0, 4, 4}, a, RECT{2, 2, 6, 6}, false), 0) << "overlapping self-copy";
+    EXPECT_EQ(soft_blit(&a, RECT{4, 4, 8, 8}, a, RECT{0, 0, 4, 4}, false), 1) << "disjoint self-copy";
+    EXPECT_EQ(a.pixels[4 * 8 + 4], 7u);
+    SoftSurface none;
+    EXPECT_EQ(soft_blit(&none, RECT{0, 0, 1, 1}, a, RECT{0, 0, 1, 1}, false), 0);
+    EXPECT_FALSE(soft_surface_init(&none, 0, 5));
+}
+
+TEST(SoftSurface, KeyedRowMatchesAPlainLoopAtEveryLength)
+{
+    // Vector and scalar tails must agree for every width and alignment.
+    for (int n = 0; n < 70; ++n)
+        for (int offset = 0; offset < 4; ++offset) {
+            uint32_t src[80], dst[80], want[80];
+            for (int i = 0; i < 80; ++i) {
+                src[i] = (i % 3 == 0) ? 0 : 0x100u + uint32_t(i);
+                dst[i] = want[i] = 0xABCDu + uint32_t(i);
+            }
+            for (int i = 0; i < n; ++i)
+                if (src[offset + i] != 0) want[offset + i] = src[offset + i];
+            soft_copy_row_keyed(dst + offset, src + offset, n, 0);
+            for (int i = 0; i < 80; ++i) ASSERT_EQ(dst[i], want[i]) << "n " << n << " offset " << offset;
+        }
+}
+
+} // namespace

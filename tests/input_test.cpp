@@ -1,0 +1,164 @@
+// The key table and the seven buttons, fed by window messages as the frame
+// loop dispatches them.
+#include "app/main_window.h"
+#include "input/buttons.h"
+#include "input/keys.h"
+#include "support/engine.h"
+
+namespace {
+
+class Input : public EngineTest {
+protected:
+    // Delivers the queued messages as the frame wait would.
+    static void pump()
+    {
+        Message m;
+        while (platform::message_peek() && platform::message_get(&m)) platform::message_dispatch(m);
+    }
+    static void press(uint8_t vk) { headless::key_down(vk), pump(); }
+    static void release(uint8_t vk) { headless::key_up(vk), pump(); }
+
+    // One frame of the scene loop's sampling.
+    static void sample(ButtonState* s)
+    {
+        s->held = buttons_read();
+        button_state_update(s);
+    }
+};
+
+TEST_F(Input, NewPressOnlyAtTheFirstSnapshotAfterItWentDown)
+{
+    press('Q');
+    key_state_update();
+    EXPECT_TRUE(key_newly_pressed('Q'));
+    press('Q'); // auto-repeat
+    key_state_update();
+    EXPECT_FALSE(key_newly_pressed('Q'));
+    EXPECT_TRUE(key_held('Q'));
+    // Down and up again between two snapshots: never seen as new.
+    release('Q');
+    key_state_update();
+    press('W');
+    release('W');
+    key_state_update();
+    EXPECT_FALSE(key_newly_pressed('W'));
+    EXPECT_FALSE(key_held('W'));
+}
+
+TEST_F(Input, OutOfRangeCodesChangeAndReportNothing)
+{
+    headless::post(WM_KEYDOWN, 256), pump();
+    headless::post(WM_KEYDOWN, uintptr_t(-1)), pump();
+    EXPECT_FALSE(key_held(256));
+    EXPECT_FALSE(key_held(-1));
+    EXPECT_FALSE(key_newly_pressed(1000));
+    EXPECT_FALSE(key_held(0));
+}
+
+TEST_F(Input, ButtonsMapMainAndKeypadDigitsToEachTarget)
+{
+    button_keys_init();
+    ButtonState s{};
+    button_state_begin(&s);
+    for (int i = 0; i < 3; ++i) {
+        press(uint8_t('1' + i));
+        sample(&s);
+        EXPECT_EQ(s.newly_pressed & target_button_mask(i), ButtonMask(BUTTON_1) << i) << i;
+        // The keypad key of the same target, while the digit is still held.
+        press(uint8_t(VK_NUMPAD1 + i));
+        sample(&s);
+        EXPECT_EQ(s.newly_pressed & target_button_mask(i), ButtonMask(BUTTON_PAD1) << i) << i;
+        EXPECT_EQ(s.newly_pressed & ~target_button_mask(i), 0u);
+        release(uint8_t('1' + i));
+        release(uint8_t(VK_NUMPAD1 + i));
+        sample(&s);
+    }
+    press(VK_SPACE);
+    sample(&s);
+    EXPECT_EQ(s.newly_pressed, BUTTON_SPACE);
+    sample(&s);
+    EXPECT_EQ(s.newly_pressed, 0u) << "held is not new";
+    // The letters whose capitals share codes with nothing here are no buttons.
+    press('A');
+    press('B');
+    sample(&s);
+    EXPECT_EQ(s.newly_pressed, 0u);
+}
+
+TEST_F(Input, ButtonHeldWhenTheStateBeginsNeverCounts)
+{
+    button_keys_init();
+    press('2');
+    ButtonState s{};
+    button_state_begin(&s);
+    for (int f = 0; f < 3; ++f) {
+        sample(&s);
+        EXPECT_EQ(s.newly_pressed, 0u);
+    }
+    release('2');
+    sample(&s);
+    press('2');
+    sample(&s);
+    EXPECT_EQ(s.newly_pressed, BUTTON_2);
+}
+
+TEST_F(Input, ReactivationClearsHeldKeys)
+{
+    button_keys_init();
+    ButtonState s{};
+    button_state_begin(&s);
+    press('1');
+    sample(&s);
+    headless::post(WM_ACTIVATE, WA_INACTIVE), pump();
+    EXPECT_TRUE(key_held('1')) << "deactivation alone forgets nothing";
+    headless::post(WM_ACTIVATE, WA_ACTIVE), pump();
+    EXPECT_FALSE(key_held('1'));
+    sample(&s);
+    EXPECT_EQ(s.held, 0u);
+    press('1'); // the next auto-repeat message
+    sample(&s);
+    EXPECT_EQ(s.newly_pressed, BUTTON_1) << "a new press again";
+    // Minimising and restoring do the same.
+    headless::post(WM_SIZE, SIZE_MINIMIZED), pump();
+    EXPECT_EQ(window_active(), 0);
+    headless::post(WM_SIZE, SIZE_RESTORED), pump();
+    EXPECT_EQ(window_active(), 1);
+    EXPECT_FALSE(key_held('1'));
+}
+
+TEST_F(Input, MouseCaptureHeldWhileAnyButtonIsDown)
+{
+    headless::post(WM_LBUTTONDOWN), pump();
+    headless::post(WM_RBUTTONDOWN), pump();
+    EXPECT_EQ(headless::capture_calls(), 1) << "captured once";
+    headless::post(WM_LBUTTONUP), pump();
+    EXPECT_TRUE(headless::mouse_captured()) << "the right button still holds it";
+    EXPECT_EQ(headless::release_calls(), 0);
+    headless::post(WM_RBUTTONUP), pump();
+    EXPECT_FALSE(headless::mouse_captured());
+    EXPECT_EQ(headless::release_calls(), 1);
+    // A button-up with nothing held still lets go.
+    headless::post(WM_LBUTTONUP), pump();
+    EXPECT_EQ(headless::release_calls(), 2);
+}
+
+TEST_F(Input, ResetWhileAButtonIsHeldKeepsTheCapture)
+{
+    headless::post(WM_LBUTTONDOWN), pump();
+    key_state_reset();
+    EXPECT_EQ(mouse_buttons_held(), 0u);
+    EXPECT_EQ(mouse_capture_held(), 1);
+    headless::post(WM_RBUTTONDOWN), pump();
+    EXPECT_EQ(headless::capture_calls(), 1) << "still captured: no second capture";
+    headless::post(WM_RBUTTONUP), pump();
+    EXPECT_EQ(mouse_capture_held(), 0);
+    EXPECT_FALSE(headless::mouse_captured());
+}
+
+TEST_F(Input, NoJoystickOnTheHeadlessMachine)
+{
+    EXPECT_EQ(joystick_open(window), 0);
+    joystick_close();
+}
+
+} // namespace

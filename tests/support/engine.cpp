@@ -1,0 +1,96 @@
+#include "support/engine.h"
+
+#include "app/frame_loop.h"
+#include "app/main_window.h"
+#include "app/resource_list.h"
+#include "gfx/display.h"
+#include "input/keys.h"
+#include "sound/sound.h"
+#include "support/bmp.h"
+
+#include <string>
+
+uint32_t slot_colour(int slot)
+{
+    return 0x102030u + uint32_t(slot) * 0x0B0907u;
+}
+
+void register_all_bitmaps()
+{
+    constexpr struct {
+        int slot;
+        int width;
+        int height;
+    } SIZES[] = {{1, 80, 80},   {2, 80, 24}, {3, 488, 88},  {4, 320, 80},  {5, 640, 480}, {6, 48, 168}, {7, 584, 280},
+                 {8, 584, 192}, {9, 56, 72}, {10, 240, 88}, {11, 200, 40}, {12, 64, 16},  {13, 64, 16}};
+    for (const ResourceEntry& e : RESOURCE_LIST) {
+        if (e.kind != ResourceKind::Bitmap) continue;
+        for (const auto& s : SIZES) {
+            if (s.slot != e.slot) continue;
+            const uint32_t c = slot_colour(s.slot);
+            const int w = s.width;
+            const int h = s.height;
+            headless::register_resource(e.name, "BITMAP", make_bmp(w, h, [=](int x, int y) {
+                                            return (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) ? 0u : c;
+                                        }));
+        }
+    }
+}
+
+void EngineTest::start(int scale)
+{
+    headless::reset();
+    headless::set_ticks(1000);
+    key_state_reset();
+    main_window_state_reset();
+    frame_loop_state_reset();
+    sound_attach_device(nullptr);
+    window = platform::window_create(main_window_proc);
+    ASSERT_TRUE(display_init(window, ""));
+    ASSERT_TRUE(display_create_surfaces(window, 640, 480, scale));
+    platform::window_set_client_size(window, 640 * scale, 480 * scale);
+    platform::window_show(window);
+}
+
+void EngineTest::stop()
+{
+    headless::on_present(nullptr, nullptr);
+    headless::on_sleep(nullptr, nullptr);
+    headless::on_idle(nullptr, nullptr);
+    if (window) platform::window_destroy(window);
+    display_shutdown(window);
+    window = nullptr;
+    EXPECT_EQ(headless::live_surfaces(), 0) << "a surface outlived the display";
+}
+
+void EngineTest::each_present(std::function<void(uint64_t)> fn)
+{
+    present_fn = std::move(fn);
+    headless::on_present(
+        [](void* self) {
+            auto* t = static_cast<EngineTest*>(self);
+            if (t->present_fn) t->present_fn(headless::present_count());
+        },
+        this);
+}
+
+void EngineTest::each_sleep(std::function<void(uint32_t)> fn)
+{
+    sleep_fn = std::move(fn);
+    headless::on_sleep(
+        [](void* self) {
+            auto* t = static_cast<EngineTest*>(self);
+            if (t->sleep_fn) t->sleep_fn(headless::ticks());
+        },
+        this);
+}
+
+uint32_t screen_pixel(int x, int y)
+{
+    return headless::primary_pixel(x, y);
+}
+
+uint32_t back_pixel(int x, int y)
+{
+    return headless::pixel(display_back_buffer(), x, y);
+}

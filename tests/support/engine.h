@@ -1,0 +1,42 @@
+// A fresh engine on the headless backend for each test: module state as at
+// program start, a window, the display at a chosen scale, and (on request)
+// every bitmap of the resource list as a synthetic picture of its real size.
+#pragma once
+
+#include "platform/display.h"
+#include "platform/headless/headless.h"
+#include "platform/window.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+// The colour every synthetic resource picture is filled with, by slot: no
+// two alike, none black.
+uint32_t slot_colour(int slot);
+
+// Registers every bitmap of the resource list, each filled with its
+// slot_colour and with a 2-pixel black frame (transparent when drawn).
+void register_all_bitmaps();
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { start(1); }
+    void TearDown() override { stop(); }
+
+    void start(int scale);
+    void stop();
+    // Runs fn after every present; frame() counts presents since start.
+    void each_present(std::function<void(uint64_t frame)> fn);
+    void each_sleep(std::function<void(uint32_t ticks)> fn);
+
+    platform::Window* window = nullptr;
+
+private:
+    std::function<void(uint64_t)> present_fn;
+    std::function<void(uint32_t)> sleep_fn;
+};
+
+// The colour of the presented frame at (x, y), 0xRRGGBB.
+uint32_t screen_pixel(int x, int y);
+uint32_t back_pixel(int x, int y);

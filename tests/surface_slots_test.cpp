@@ -1,0 +1,220 @@
+// The 64 slots: loading, reloading, releasing, paths, and the repair of
+// lost surfaces after a present.
+#include "gfx/blit.h"
+#include "gfx/display.h"
+#include "gfx/surfaces.h"
+#include "support/allocation.h"
+#include "support/bmp.h"
+#include "support/engine.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr uint32_t RED = 0xFF0000;
+constexpr uint32_t GREEN = 0x00FF00;
+constexpr uint32_t BLUE = 0x0000FF;
+
+class Slots : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        headless::register_resource("RED", "BITMAP", make_solid_bmp(16, 8, RED));
+        headless::register_resource("GREEN_SMALL", "BITMAP", make_solid_bmp(4, 4, GREEN));
+        headless::register_resource("BLUE_LARGE", "BITMAP", make_solid_bmp(40, 40, BLUE));
+    }
+    static uint32_t slot_pixel(int id, int x, int y) { return headless::pixel(surface_slot(id).surface, x, y); }
+};
+
+TEST_F(Slots, LoadIntoAnOccupiedSlotFailsAndLeavesItAlone)
+{
+    ASSERT_TRUE(surface_load("RED", 3, false, false));
+    EXPECT_FALSE(surface_load("BLUE_LARGE", 3, false, true));
+    EXPECT_STREQ(surface_slot(3).name, "RED");
+    EXPECT_EQ(surface_slot(3).width, 16);
+    EXPECT_EQ(surface_slot(3).flags, 0u);
+    EXPECT_EQ(slot_pixel(3, 0, 0), RED);
+    EXPECT_FALSE(surface_create_blank(8, 8, 3, false));
+}
+
+TEST_F(Slots, BadIdsAndMissingResourcesFailWithoutTouchingAnySlot)
+{
+    EXPECT_FALSE(surface_load("RED", -1, false, false));
+    EXPECT_FALSE(surface_load("RED", 64, false, false));
+    EXPECT_FALSE(surface_load("NO_SUCH_PICTURE", 4, false, false));
+    EXPECT_FALSE(surface_reload("RED", 64, false));
+    EXPECT_FALSE(surface_create_blank(8, 8, 64, false));
+    surface_release(-1);
+    surface_release(64);
+    for (int id = 0; id < SURFACE_SLOT_COUNT; ++id) EXPECT_EQ(surface_slot(id).surface, nullptr) << id;
+    EXPECT_EQ(surface_slot(64).surface, nullptr) << "out-of-range queries read as free";
+}
+
+TEST_F(Slots, ResourceNamesIgnoreCase)
+{
+    EXPECT_TRUE(surface_load("red", 3, false, false));
+    EXPECT_STREQ(surface_slot(3).name, "red") << "the name as the caller gave it";
+}
+
+TEST_F(Slots, ReloadKeepsTheSurfaceAndItsSize)
+{
+    EXPECT_FALSE(surface_reload("RED", 5, false)) << "a free slot cannot be reloaded";
+    ASSERT_TRUE(surface_load("RED", 5, false, false));
+    platform::Surface* before = surface_slot(5).surface;
+    ASSERT_TRUE(surface_reload("GREEN_SMALL", 5, false));
+    EXPECT_EQ(surface_slot(5).surface, before);
+    EXPECT_EQ(surface_slot(5).width, 16);
+    EXPECT_EQ(surface_slot(5).height, 8);
+    EXPECT_STREQ(surface_slot(5).name, "GREEN_SMALL");
+    EXPECT_EQ(slot_pixel(5, 3, 3), GREEN) << "the smaller picture covers the top-left";
+    EXPECT_EQ(slot_pixel(5, 4, 4), RED) << "the rest stays";
+    ASSERT_TRUE(surface_reload("BLUE_LARGE", 5, false));
+    EXPECT_EQ(slot_pixel(5, 15, 7), BLUE) << "the larger picture is cut at the edge";
+    EXPECT_EQ(surface_slot(5).width, 16);
+    EXPECT_FALSE(surface_reload("NO_SUCH_PICTURE", 5, false));
+    EXPECT_STREQ(surface_slot(5).name, "BLUE_LARGE");
+}
+
+TEST_F(Slots, ReleaseFreesAndTheSlotCanBeLoadedAgain)
+{
+    const int before = headless::live_surfaces();
+    ASSERT_TRUE(surface_load("RED", 7, false, false));
+    surface_release(7);
+    surface_release(7);
+    EXPECT_EQ(surface_slot(7).surface, nullptr);
+    EXPECT_EQ(surface_slot(7).name, nullptr);
+    EXPECT_EQ(headless::live_surfaces(), before);
+    EXPECT_TRUE(surface_load("GREEN_SMALL", 7, false, false));
+}
+
+TEST_F(Slots, FilesAreReadRelativeToTheWorkingDirectoryWhenNoDirectoryIsSet)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("quobbin-slots-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    write_file("picture.bmp", make_solid_bmp(6, 6, GREEN));
+    EXPECT_TRUE(surface_load("picture.bmp", 9, true, false));
+    EXPECT_EQ(surface_slot(9).flags, SLOT_FROM_FILE);
+    EXPECT_EQ(slot_pixel(9, 5, 5), GREEN);
+    EXPECT_FALSE(surface_load("missing.bmp", 10, true, false));
+    // A reload from a resource drops the file flag; from a file it sets it.
+    EXPECT_TRUE(surface_reload("RED", 9, false));
+    EXPECT_EQ(surface_slot(9).flags, 0u);
+    EXPECT_TRUE(surface_reload("picture.bmp", 9, true));
+    EXPECT_EQ(surface_slot(9).flags, SLOT_FROM_FILE);
+    // A path longer than the platform's limit is refused, not cut short.
+    EXPECT_FALSE(surface_load(std::string(300, 'x').c_str(), 11, true, false));
+    std::filesystem::current_path(old);
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(Slots, NoMemoryForTheNameReleasesTheSlotAndFails)
+{
+    // The copy of the name is the last thing a load allocates: count what a
+    // load takes, then let every allocation but that last one succeed.
+    const uint64_t before = allocation_count();
+    ASSERT_TRUE(surface_load("RED", 13, false, false));
+    const uint64_t load_allocations = allocation_count() - before;
+    ASSERT_GE(load_allocations, 2u);
+    fail_allocations_after(int(load_allocations) - 1);
+    const int load = surface_load("RED", 12, false, false);
+    fail_allocations_after(-1);
+    EXPECT_EQ(load, 0);
+    EXPECT_EQ(surface_slot(12).surface, nullptr) << "released, not left without a name";
+
+    const uint64_t before_reload = allocation_count();
+    ASSERT_TRUE(surface_reload("GREEN_SMALL", 13, false));
+    const uint64_t reload_allocations = allocation_count() - before_reload;
+    fail_allocations_after(int(reload_allocations) - 1);
+    const int reload = surface_reload("GREEN_SMALL", 13, false);
+    fail_allocations_after(-1);
+    EXPECT_EQ(reload, 0);
+    EXPECT_EQ(surface_slot(13).surface, nullptr);
+}
+
+TEST_F(Slots, LossOfTheBackBufferAloneLeavesTheSlotsAlone)
+{
+    ASSERT_TRUE(surface_load("RED", 5, false, false));
+    headless::mark_lost(display_back_buffer());
+    EXPECT_EQ(display_restore_lost(), 1);
+    EXPECT_EQ(slot_pixel(5, 0, 0), RED);
+    EXPECT_FALSE(platform::surface_is_lost(display_back_buffer()));
+}
+
+TEST_F(Slots, LostSlotsComeBackAfterThePresent)
+{
+    ASSERT_TRUE(surface_load("RED", 5, false, false));
+    ASSERT_TRUE(surface_create_blank(8, 8, 0, false));
+    fill_surface(nullptr, GREEN, 0);
+    ASSERT_TRUE(surface_create_blank(8, 8, 40, true));
+    fill_surface(nullptr, GREEN, 40);
+    ASSERT_TRUE(surface_load("BLUE_LARGE", 41, false, true));
+    for (int id : {0, 5, 40, 41}) headless::mark_lost(surface_slot(id).surface);
+    headless::mark_lost(display_primary());
+
+    // While lost, drawing from a slot draws nothing.
+    fill_rect(screen_clip, 0);
+    blit(0, 0, RECT{0, 0, 16, 8}, 5);
+    EXPECT_EQ(back_pixel(0, 0), 0u);
+
+    display_present();
+    EXPECT_EQ(slot_pixel(5, 0, 0), RED) << "a named slot gets its picture back";
+    EXPECT_EQ(slot_pixel(0, 7, 7), 0u) << "a blank slot comes back black";
+    EXPECT_NE(slot_pixel(40, 0, 0), GREEN) << "system memory is restored, not refilled";
+    EXPECT_NE(slot_pixel(41, 0, 0), BLUE);
+    for (int id : {0, 5, 40, 41}) EXPECT_FALSE(platform::surface_is_lost(surface_slot(id).surface));
+    EXPECT_EQ(display_restore_lost(), 0);
+}
+
+TEST_F(Slots, LostFileSlotRereadsItsFile)
+{
+    const auto path = std::filesystem::temp_directory_path() / ("quobbin-lost-" + std::to_string(::getpid()) + ".bmp");
+    write_file(path.string(), make_solid_bmp(4, 4, BLUE));
+    // An absolute path: the drive-letter rule only applies on Windows.
+    display_shutdown(window);
+    ASSERT_TRUE(display_init(window, "/nonexistent"));
+    ASSERT_TRUE(display_create_surfaces(window, 640, 480, 1));
+    ASSERT_FALSE(surface_load(path.filename().c_str(), 6, true, false)) << "looked up in bitmap_dir";
+    display_shutdown(window);
+    ASSERT_TRUE(display_init(window, path.parent_path().c_str()));
+    ASSERT_TRUE(display_create_surfaces(window, 640, 480, 1));
+    ASSERT_TRUE(surface_load(path.filename().c_str(), 6, true, false));
+    write_file(path.string(), make_solid_bmp(4, 4, RED));
+    headless::mark_lost(surface_slot(6).surface);
+    EXPECT_EQ(display_restore_lost(), 1);
+    EXPECT_EQ(slot_pixel(6, 0, 0), RED) << "read from the file again";
+    std::filesystem::remove(path);
+}
+
+TEST_F(Slots, PresentBeforeSurfacesOrAfterShutdownDrawsNothing)
+{
+    display_shutdown(window);
+    EXPECT_EQ(display_present(), 0);
+    EXPECT_EQ(display_restore_lost(), 0);
+    ASSERT_TRUE(display_init(window, ""));
+    EXPECT_EQ(display_present(), 0);
+    ASSERT_TRUE(display_create_surfaces(window, 640, 480, 1));
+    EXPECT_EQ(display_present(), 1);
+}
+
+TEST(DisplayStart, FailuresAreReported)
+{
+    headless::reset();
+    headless::fail_display_open(true);
+    EXPECT_EQ(display_init(nullptr, ""), 0);
+    headless::fail_display_open(false);
+    ASSERT_EQ(display_init(nullptr, ""), 1);
+    headless::fail_surface_create_after(1); // the primary, not the back buffer
+    EXPECT_EQ(display_create_surfaces(nullptr, 640, 480, 1), 0);
+    EXPECT_EQ(view_scale(), 1);
+    headless::fail_surface_create_after(-1);
+    display_shutdown(nullptr);
+    EXPECT_EQ(headless::live_surfaces(), 0);
+}
+
+} // namespace
