@@ -42,11 +42,11 @@ bool save(const std::string& path, const std::vector<uint8_t>& bytes)
 
 } // namespace
 
-bool write_bmp(const std::string& path, const Image& image, int bits)
+std::vector<uint8_t> encode_bmp(const Image& image, int bits, std::string* error)
 {
     if (bits != 4 && bits != 8 && bits != 24) {
-        std::fprintf(stderr, "artgen: %s: unsupported depth %d\n", path.c_str(), bits);
-        return false;
+        if (error) *error = "unsupported depth " + std::to_string(bits);
+        return {};
     }
     std::vector<uint32_t> palette;
     std::map<uint32_t, uint32_t> index_of;
@@ -57,9 +57,9 @@ bool write_bmp(const std::string& path, const Image& image, int bits)
             palette.push_back(c);
         }
         if (palette.size() > (1u << bits)) {
-            std::fprintf(stderr, "artgen: %s uses %zu colours, more than %d bits hold\n", path.c_str(), palette.size(),
-                         bits);
-            return false;
+            if (error)
+                *error = std::to_string(palette.size()) + " colours, more than " + std::to_string(bits) + " bits hold";
+            return {};
         }
         palette.resize(size_t(1) << bits, 0);
     }
@@ -108,7 +108,18 @@ bool write_bmp(const std::string& path, const Image& image, int bits)
         }
         out.insert(out.end(), row.begin(), row.end());
     }
-    return save(path, out);
+    return out;
+}
+
+bool write_bmp(const std::string& path, const Image& image, int bits)
+{
+    std::string error;
+    std::vector<uint8_t> bytes = encode_bmp(image, bits, &error);
+    if (bytes.empty()) {
+        std::fprintf(stderr, "artgen: %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    return save(path, bytes);
 }
 
 bool write_ico(const std::string& path, const std::vector<Image>& images)

@@ -35,6 +35,8 @@ struct Image {
 // the image uses, in order of first use; more colours than fit is an error.
 // Returns false and prints why on failure.
 bool write_bmp(const std::string& path, const Image& image, int bits);
+// The same bytes in memory; empty (and the reason in error) on failure.
+std::vector<uint8_t> encode_bmp(const Image& image, int bits, std::string* error = nullptr);
 
 // Writes a Windows icon file holding the given images (32-bit with alpha
 // taken from the transparent black: black pixels become fully transparent).
