@@ -28,3 +28,11 @@ int sound_load_wave(const char* name, int id)
 void sound_release_all()
 {
 }
+
+void sound_play(int)
+{
+}
+
+void sound_set_pan(int, int)
+{
+}

@@ -9,3 +9,8 @@ void sound_attach_device(platform::AudioDevice* device);
 int sound_load(const char* name, const char* type, int id);
 int sound_load_wave(const char* name, int id);
 void sound_release_all();
+
+// One voice per slot: playing stops the slot, rewinds it and plays it once.
+void sound_play(int id);
+// 256 is the centre; the pan becomes (position - 256) x 10 hundredths of a dB.
+void sound_set_pan(int id, int position);

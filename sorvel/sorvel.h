@@ -1,0 +1,21 @@
+// Sorvel, our music library: it opens the audio device for the window, hands
+// it out for the sound effects, and plays one song in the background.
+#pragma once
+
+#include "platform/audio.h"
+#include "platform/window.h"
+
+extern "C" {
+
+// Opens the device: channels, samples per second, bits per sample. The
+// remaining values are the buffer length in seconds and two flags.
+int sorvel_Ready(platform::Window* window, int channels, int rate, int bits, float buffer_seconds, int flag1,
+                 int flag2);
+// The device opened by sorvel_Ready, or null.
+platform::AudioDevice* sorvel_GetDirectSound();
+// Loads the song resource of this type and name (case ignored).
+int sorvel_Tune_Load(int tune, const char* type, const char* name);
+// Plays the loaded song from its start, looping, until stopped.
+int sorvel_Tune_Start(int tune, int position);
+int sorvel_Tune_Stop();
+}
