@@ -4,6 +4,7 @@
 #include "app/resource_list.h"
 #include "game/number_draw.h"
 #include "game/scene.h"
+#include "game/slots.h"
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/surfaces.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int PAUSE_PICTURE_SLOT = 2;
 constexpr RECT PAUSE_PICTURE{0, 0, 80, 24};
 constexpr uint32_t FPS_WINDOW_MS = 1000;
 
@@ -147,7 +147,7 @@ int pause_screen()
             break;
         }
         fill_rect(screen_clip, black);
-        blit(8, 8, PAUSE_PICTURE, PAUSE_PICTURE_SLOT);
+        blit(8, 8, PAUSE_PICTURE, SURFACE_ESCAPE);
         if (!wait_and_present()) {
             result = 1;
             break;

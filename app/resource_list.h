@@ -2,6 +2,8 @@
 // with the slot each goes into. The names are those of res/quobbin.rc.
 #pragma once
 
+#include "game/slots.h"
+
 #include <array>
 #include <cstdint>
 
@@ -14,20 +16,31 @@ struct ResourceEntry {
 };
 
 inline constexpr std::array<ResourceEntry, 22> RESOURCE_LIST{{
-    {ResourceKind::Bitmap, "BMP_ESCAPE", 2},   {ResourceKind::Bitmap, "BMP_CHARACTOR", 1},
-    {ResourceKind::Bitmap, "BMP_TITLE1", 3},   {ResourceKind::Bitmap, "BMP_TITLE2", 4},
-    {ResourceKind::Bitmap, "BMP_BACK1", 5},    {ResourceKind::Bitmap, "BMP_CHAINE", 6},
-    {ResourceKind::Bitmap, "BMP_AZARASHI", 7}, {ResourceKind::Bitmap, "BMP_AME", 8},
-    {ResourceKind::Bitmap, "BMP_DART", 9},     {ResourceKind::Bitmap, "BMP_TEXT", 10},
-    {ResourceKind::Bitmap, "BMP_ROGO", 11},    {ResourceKind::Bitmap, "BMP_BLOOD1", 12},
-    {ResourceKind::Bitmap, "BMP_BLOOD2", 13},  {ResourceKind::Wave, "WAVE_GO", 0},
-    {ResourceKind::Wave, "WAVE_SHOT", 3},      {ResourceKind::Wave, "WAVE_HIT", 4},
-    {ResourceKind::Wave, "WAVE_OUT", 5},       {ResourceKind::Wave, "WAVE_SAFE", 7},
-    {ResourceKind::Wave, "WAVE_AZARASHI", 1},  {ResourceKind::Wave, "WAVE_READY", 2},
-    {ResourceKind::Wave, "WAVE_NEW", 6},       {ResourceKind::Wave, "WAVE_COUNT", 8},
+    {ResourceKind::Bitmap, "BMP_ESCAPE", SURFACE_ESCAPE},
+    {ResourceKind::Bitmap, "BMP_CHARACTOR", SURFACE_FONT},
+    {ResourceKind::Bitmap, "BMP_TITLE1", SURFACE_TITLE_TEXT},
+    {ResourceKind::Bitmap, "BMP_TITLE2", SURFACE_TITLE},
+    {ResourceKind::Bitmap, "BMP_BACK1", SURFACE_BACKGROUND},
+    {ResourceKind::Bitmap, "BMP_CHAINE", SURFACE_CHAIN},
+    {ResourceKind::Bitmap, "BMP_AZARASHI", SURFACE_SEAL},
+    {ResourceKind::Bitmap, "BMP_AME", SURFACE_SEAL_SPECIAL},
+    {ResourceKind::Bitmap, "BMP_DART", SURFACE_DART},
+    {ResourceKind::Bitmap, "BMP_TEXT", SURFACE_TEXT},
+    {ResourceKind::Bitmap, "BMP_ROGO", SURFACE_MAKER},
+    {ResourceKind::Bitmap, "BMP_BLOOD1", SURFACE_DROPS},
+    {ResourceKind::Bitmap, "BMP_BLOOD2", SURFACE_DROPS_LOVE},
+    {ResourceKind::Wave, "WAVE_GO", SOUND_GO},
+    {ResourceKind::Wave, "WAVE_SHOT", SOUND_SHOT},
+    {ResourceKind::Wave, "WAVE_HIT", SOUND_HIT},
+    {ResourceKind::Wave, "WAVE_OUT", SOUND_OUT},
+    {ResourceKind::Wave, "WAVE_SAFE", SOUND_SAFE},
+    {ResourceKind::Wave, "WAVE_AZARASHI", SOUND_SEAL_CALL},
+    {ResourceKind::Wave, "WAVE_READY", SOUND_READY},
+    {ResourceKind::Wave, "WAVE_NEW", SOUND_NEW_BEST},
+    {ResourceKind::Wave, "WAVE_COUNT", SOUND_COUNT_TICK},
 }};
 
 // The font can be replaced by a bitmap file of this name in the working
 // directory; when it loads, the font resource is not needed.
 inline constexpr const char* FONT_FILE = "charactor.bmp";
-inline constexpr int FONT_SLOT = 1;
+inline constexpr int FONT_SLOT = SURFACE_FONT;

@@ -2,11 +2,12 @@
 // blue glow at their sides, composed in slot 0 and centred on black.
 #pragma once
 
+#include "game/slots.h"
 #include "platform/types.h"
 
 #include <array>
 
-inline constexpr int LOGO_SLOT = 0;
+inline constexpr int LOGO_SLOT = SURFACE_LOGO_CANVAS;
 inline constexpr RECT LOGO_RECT{0, 0, 128, 16};
 inline constexpr int LOGO_GLOW = 2; // columns of blue at each side of a stroke
 inline constexpr uint32_t LOGO_LIGHT = 0xF0F0F0;

@@ -1,11 +1,10 @@
 #include "game/number_draw.h"
 
+#include "game/slots.h"
 #include "gfx/blit.h"
 
 namespace {
 
-constexpr int TEXT_SLOT = 10;
-constexpr int FONT_SLOT = 1;
 constexpr int FIELD_CELLS = 4;
 constexpr int32_t FIELD_MAX = 9999; // four cells hold no more
 constexpr int FONT_CELL = 8;
@@ -39,7 +38,7 @@ void draw_field(const DigitSheet& sheet, const RECT& clip, int x, int y, int32_t
         if (!(started || k == 0 || digit != 0)) continue;
         started = true;
         const RECT cell{sheet.width * digit, sheet.top, sheet.width * digit + sheet.width, sheet.top + sheet.height};
-        blit_clipped(clip, x + (FIELD_CELLS - 1 - k) * sheet.advance, y, cell, TEXT_SLOT);
+        blit_clipped(clip, x + (FIELD_CELLS - 1 - k) * sheet.advance, y, cell, SURFACE_TEXT);
     }
 }
 
@@ -77,7 +76,7 @@ int number_draw_font(const RECT& clip, int x, int y, int32_t value, uint32_t fla
     for (int k = cells; k >= 1; --k, power /= 10) {
         const int q = value / power;
         value %= power;
-        if (started || q != 0 || k == 1) blit_clipped(clip, x, y, font_cell('0' + q), FONT_SLOT);
+        if (started || q != 0 || k == 1) blit_clipped(clip, x, y, font_cell('0' + q), SURFACE_FONT);
         if (q != 0) started = true;
         x += FONT_ADVANCE;
     }

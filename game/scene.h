@@ -1,7 +1,36 @@
-// The scene machine: one step per frame, and the reset to the title.
+// The scene machine: title, a stage in play, the result between stages and
+// the final result, joined by a transition that closes the picture to the
+// centre and opens it again.
 #pragma once
 
 #include "input/buttons.h"
+#include "platform/types.h"
+
+#include <cstdint>
+
+enum Scene : int32_t { SCENE_TITLE = 1, SCENE_PLAY = 2, SCENE_STAGE_RESULT = 3, SCENE_FINAL_RESULT = 4 };
+enum ViewTransition : int32_t { VIEW_OPENING = 0, VIEW_CLOSING = 1 };
+
+inline constexpr int VIEW_STEPS = 24;
+// The marker file beside the executable that switches to the blue art.
+inline constexpr const char* LOVE_FILE = "LOVE";
 
 void step_scene(const ButtonState& buttons);
 void reset_game();
+
+void begin_view_opening();
+void begin_view_closing();
+bool step_view_opening();
+bool step_view_closing();
+void draw_title();
+void play_title_sound_once();
+
+Scene scene_get();
+ViewTransition view_transition_get();
+int view_step_get();
+int accept_input_get();
+int love_mode_get();
+// The transition's clip rectangle: the scene shows only inside it.
+const RECT& view_clip_get();
+// Everything as at program start.
+void scene_state_reset();

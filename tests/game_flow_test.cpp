@@ -1,0 +1,329 @@
+// The scene machine: the transition's clip, the title, whole games from the
+// title through three stages to the final result and on, the restart after
+// an all-hit stage, space that waits for the stage to be settled, resets
+// from anywhere, and the LOVE marker.
+#include "app/frame_loop.h"
+#include "app/main_window.h"
+#include "game/stages.h"
+#include "game/targets.h"
+#include "gfx/surfaces.h"
+#include "support/game.h"
+
+#include <fstream>
+#include <map>
+#include <vector>
+
+namespace {
+
+using GameFlow = GameTest;
+
+bool same(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool is_empty(const RECT& r)
+{
+    return r.left >= r.right || r.top >= r.bottom;
+}
+
+TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
+{
+    reset_game();
+    EXPECT_TRUE(is_empty(view_clip_get()));
+    EXPECT_LE(view_clip_get().right, 640);
+    frame();
+    // The first frame of an opening draws nothing through the clip, while
+    // the title pictures, drawn against the whole screen, already show.
+    EXPECT_EQ(back_pixel(320, 240), 0u);
+    EXPECT_EQ(back_pixel(320, 136), slot_colour(4));
+    EXPECT_TRUE(same(view_clip_get(), RECT{307, 230, 333, 250})) << "step 1";
+    frames(11);
+    EXPECT_TRUE(same(view_clip_get(), RECT{160, 120, 480, 360})) << "step 12";
+    frame();
+    EXPECT_EQ(back_pixel(161, 300), slot_colour(5)) << "drawn through the step-12 clip";
+    EXPECT_EQ(back_pixel(158, 300), 0u);
+    EXPECT_EQ(back_pixel(300, 380), 0u);
+    frames(11);
+    EXPECT_TRUE(same(view_clip_get(), RECT{0, 0, 640, 480})) << "step 24";
+    EXPECT_EQ(accept_input_get(), 1);
+
+    press(BUTTON_SPACE);
+    // The frame with the press is still drawn fully open; its own step
+    // already closes to step 1.
+    EXPECT_EQ(view_transition_get(), VIEW_CLOSING);
+    EXPECT_EQ(accept_input_get(), 0);
+    EXPECT_EQ(view_step_get(), 2);
+    EXPECT_TRUE(same(view_clip_get(), RECT{26, 20, 614, 460})) << "step 2 after the release frame";
+    frames(10);
+    EXPECT_TRUE(same(view_clip_get(), RECT{160, 120, 480, 360})) << "closing step 12";
+    frames(12);
+    EXPECT_EQ(scene_get(), SCENE_PLAY) << "step 24 left the title";
+    EXPECT_EQ(view_transition_get(), VIEW_OPENING);
+    EXPECT_TRUE(is_empty(view_clip_get()));
+    EXPECT_EQ(accept_input_get(), 0);
+    frames(23);
+    EXPECT_EQ(accept_input_get(), 0);
+    frame();
+    EXPECT_EQ(accept_input_get(), 1) << "set when the opening completes";
+}
+
+TEST_F(GameFlow, SpaceWhileTheTitleStillOpensClosesFromStepOne)
+{
+    reset_game();
+    frames(3);
+    frame(BUTTON_SPACE);
+    EXPECT_EQ(view_transition_get(), VIEW_CLOSING);
+    EXPECT_TRUE(same(view_clip_get(), RECT{13, 10, 627, 470})) << "the nearly full rectangle of closing step 1";
+    frames(23, BUTTON_SPACE); // held: no second press
+    EXPECT_EQ(scene_get(), SCENE_PLAY);
+    frames(30, BUTTON_SPACE);
+    EXPECT_EQ(view_transition_get(), VIEW_OPENING) << "a held space does not close the stage";
+}
+
+TEST_F(GameFlow, TheTitleShowsItsPicturesAndTheBest)
+{
+    write_best_file(345 * 3, 3, 345);
+    reset_game();
+    frames(25);
+    EXPECT_EQ(back_pixel(160 + 160, 96 + 40), slot_colour(4)) << "title picture";
+    EXPECT_EQ(back_pixel(284 + 36, 208 + 12), slot_colour(3)) << "version label";
+    EXPECT_EQ(back_pixel(128 + 196, 316 + 28), slot_colour(3)) << "instructions";
+    EXPECT_EQ(back_pixel(112 + 208, 408 + 16), slot_colour(3)) << "credit line";
+    EXPECT_EQ(back_pixel(160 + 160, 96 + 79), slot_colour(5))
+        << "the background through the picture's transparent frame";
+    EXPECT_EQ(back_pixel(270 + 16, 32 + 8), slot_colour(10)) << "best label";
+    EXPECT_EQ(best_score_get(), 345);
+    EXPECT_EQ(back_pixel(20, 460), slot_colour(5)) << "background";
+}
+
+// Each stage: catch what falls, let the count finish, press space.
+TEST_F(GameFlow, AWholeGameGoesThroughThreeStagesAndStartsAgain)
+{
+    reset_game();
+    frames(30);
+    std::vector<Scene> seen{scene_get()};
+    auto note = [&] {
+        if (seen.back() != scene_get()) seen.push_back(scene_get());
+    };
+    start_game();
+    note();
+    EXPECT_EQ(fall_accel_get(), 85);
+    finish_stage();
+    note();
+    EXPECT_EQ(scene_get(), SCENE_STAGE_RESULT);
+    const int first = stage_score_get(0);
+    EXPECT_GT(first, 0);
+    EXPECT_EQ(best_file_values().at(2), first) << "the best is saved after every stage";
+    frames(30);
+    press(BUTTON_SPACE);
+    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
+    note();
+    EXPECT_EQ(stage_index_get(), 1);
+    EXPECT_EQ(fall_accel_get(), 170);
+    EXPECT_EQ(back_pixel(20, 460), BACK2_COLOUR);
+    finish_stage();
+    note();
+    frames(30);
+    press(BUTTON_SPACE);
+    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
+    note();
+    EXPECT_EQ(fall_accel_get(), 255);
+    EXPECT_EQ(back_pixel(20, 460), BACK3_COLOUR);
+    finish_stage();
+    note();
+    EXPECT_EQ(scene_get(), SCENE_FINAL_RESULT);
+    const int total = stage_score_get(0) + stage_score_get(1) + stage_score_get(2);
+    EXPECT_EQ(game_total_get(), total);
+    EXPECT_EQ(best_score_get(), total);
+    EXPECT_EQ(best_file_values().at(2), total);
+    frames(30);
+    press(BUTTON_SPACE);
+    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
+    note();
+    EXPECT_EQ(stage_index_get(), 0) << "a new game, without the title";
+    EXPECT_EQ(back_pixel(20, 460), slot_colour(5)) << "the first background again";
+    EXPECT_EQ(game_total_get(), 0);
+    const std::vector<Scene> want{SCENE_TITLE,        SCENE_PLAY, SCENE_STAGE_RESULT, SCENE_PLAY,
+                                  SCENE_STAGE_RESULT, SCENE_PLAY, SCENE_FINAL_RESULT, SCENE_PLAY};
+    EXPECT_EQ(seen, want);
+}
+
+TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)
+{
+    reset_game();
+    frames(30);
+    start_game();
+    finish_stage(); // stage 1 scores
+    const int first = stage_score_get(0);
+    frames(30);
+    press(BUTTON_SPACE);
+    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
+    ASSERT_EQ(stage_index_get(), 1);
+    press(BUTTON_1 | BUTTON_2 | BUTTON_PAD3);
+    for (int i = 0; i < TARGET_COUNT; ++i) EXPECT_EQ(target_get(i).state, TargetState::Hit);
+    EXPECT_TRUE(targets_all_resolved());
+    press(BUTTON_SPACE);
+    frames_until([] { return view_transition_get() == VIEW_OPENING; });
+    EXPECT_EQ(scene_get(), SCENE_PLAY) << "no result screen";
+    EXPECT_EQ(stage_index_get(), 0);
+    EXPECT_EQ(game_total_get(), 0);
+    EXPECT_EQ(best_score_get(), first) << "the total of the ended game was checked first";
+    for (int i = 0; i < TARGET_COUNT; ++i) EXPECT_EQ(target_get(i).state, TargetState::Waiting);
+}
+
+TEST_F(GameFlow, SpaceWaitsForEveryTargetAndTheCount)
+{
+    reset_game();
+    frames(30);
+    start_game();
+    for (int n = 0; n < 2000; ++n) {
+        ButtonMask catches = 0;
+        for (int i = 0; i < TARGET_COUNT; ++i)
+            if (target_get(i).state == TargetState::Falling) catches |= target_button_mask(i);
+        const bool last = catches && [] {
+            int open = 0;
+            for (int i = 0; i < TARGET_COUNT; ++i) open += !dart_get(i).thrown;
+            return open == 1;
+        }();
+        frame(catches | BUTTON_SPACE * (n % 2)); // space pressed every other frame
+        if (last) break;
+        ASSERT_EQ(view_transition_get(), VIEW_OPENING) << "space before the stage was settled";
+    }
+    // Every dart thrown, the count still running: space does nothing yet.
+    ASSERT_LT(shown_score_get(), targets_caught_points());
+    while (shown_score_get() < targets_caught_points()) {
+        press(BUTTON_SPACE);
+        if (shown_score_get() < targets_caught_points()) {
+            ASSERT_EQ(view_transition_get(), VIEW_OPENING);
+        }
+    }
+    if (view_transition_get() == VIEW_OPENING) press(BUTTON_SPACE);
+    EXPECT_EQ(view_transition_get(), VIEW_CLOSING);
+}
+
+TEST_F(GameFlow, AResetFromAnywhereReturnsToTheTitle)
+{
+    // Each case plays to a point, resets, and checks the title opens.
+    const std::vector<std::function<void()>> points = {
+        [this] { frames(5); },                                           // title, opening
+        [this] { frames(30), press(BUTTON_SPACE), frames(5); },          // title, closing
+        [this] { frames(30), start_game(), frames(40); },                // play
+        [this] { frames(30), start_game(), finish_stage(), frames(3); }, // result, opening
+        [this] { frames(30), start_game(), finish_stage(), frames(30), press(BUTTON_SPACE), frames(4); },
+    };
+    for (size_t k = 0; k < points.size(); ++k) {
+        SCOPED_TRACE(k);
+        reset_game();
+        points[k]();
+        reset_game();
+        EXPECT_EQ(scene_get(), SCENE_TITLE);
+        EXPECT_EQ(view_transition_get(), VIEW_OPENING);
+        EXPECT_TRUE(is_empty(view_clip_get()));
+        EXPECT_EQ(accept_input_get(), 1);
+        frames(24);
+        EXPECT_EQ(back_pixel(160 + 160, 96 + 40), slot_colour(4));
+        EXPECT_TRUE(same(view_clip_get(), RECT{0, 0, 640, 480}));
+    }
+}
+
+TEST_F(GameFlow, TheResetCommandInTheRealLoopReturnsToTheTitle)
+{
+    reset_game();
+    each_present([](uint64_t frame) {
+        if (frame == 40) headless::key_down(VK_SPACE);
+        if (frame == 42) headless::key_up(VK_SPACE);
+        if (frame == 120) {
+            EXPECT_EQ(scene_get(), SCENE_PLAY);
+            headless::post(WM_COMMAND, COMMAND_RESET);
+        }
+        if (frame == 123) {
+            EXPECT_EQ(scene_get(), SCENE_TITLE);
+            headless::post(WM_CLOSE);
+        }
+    });
+    EXPECT_EQ(run_scene_loop(), 1) << "the reset ends this loop";
+    EXPECT_EQ(run_scene_loop(), 0);
+}
+
+TEST_F(GameFlow, TheLoveMarkerCountsOnlyBesideTheExecutable)
+{
+    reset_game();
+    EXPECT_EQ(love_mode_get(), 0);
+    std::ofstream(dir / "LOVE") << "";
+    reset_game();
+    EXPECT_EQ(love_mode_get(), 0) << "the working directory does not count";
+    std::ofstream(exe_dir / "LOVE") << "";
+    EXPECT_EQ(love_mode_get(), 0) << "read only at a reset";
+    reset_game();
+    EXPECT_EQ(love_mode_get(), 1);
+    std::filesystem::remove(exe_dir / "LOVE");
+    reset_game();
+    EXPECT_EQ(love_mode_get(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A player who only sees the presented frames' game state and answers with
+// key messages, as a person at the keyboard would: keys go down after one
+// present and up two presents later.
+struct ScriptedPlayer {
+    std::map<uint64_t, std::vector<uint8_t>> releases;
+    uint8_t held[256] = {};
+    std::vector<Scene> seen;
+    uint64_t finished_at = 0;
+    int final_total = -1;
+
+    void tap(uint64_t frame, uint8_t vk)
+    {
+        if (held[vk]) return;
+        held[vk] = 1;
+        headless::key_down(vk);
+        releases[frame + 2].push_back(vk);
+    }
+
+    void after_present(uint64_t frame)
+    {
+        for (uint8_t vk : releases[frame]) {
+            headless::key_up(vk);
+            held[vk] = 0;
+        }
+        releases.erase(frame);
+        if (seen.empty() || seen.back() != scene_get()) seen.push_back(scene_get());
+        if (scene_get() == SCENE_FINAL_RESULT) final_total = game_total_get();
+        if (finished_at) return;
+        if (seen.size() >= 8) {
+            finished_at = frame;
+            headless::post(WM_CLOSE);
+            return;
+        }
+        if (scene_get() == SCENE_PLAY)
+            for (int i = 0; i < TARGET_COUNT; ++i)
+                if (target_get(i).state == TargetState::Falling) tap(frame, uint8_t('1' + i));
+        const bool open = view_transition_get() == VIEW_OPENING && accept_input_get();
+        if (open && (scene_get() == SCENE_TITLE || targets_all_resolved())) tap(frame, VK_SPACE);
+    }
+};
+
+} // namespace
+
+TEST_F(GameFlow, AScriptedPlayerPlaysAWholeGameThroughTheRealLoop)
+{
+    surface_release_all(); // the game loads its own pictures
+    ScriptedPlayer player;
+    each_present([&](uint64_t frame) { player.after_present(frame); });
+    const uint32_t start = headless::ticks();
+    EXPECT_EQ(run_game(), 1);
+    const std::vector<Scene> want{SCENE_TITLE,        SCENE_PLAY, SCENE_STAGE_RESULT, SCENE_PLAY,
+                                  SCENE_STAGE_RESULT, SCENE_PLAY, SCENE_FINAL_RESULT, SCENE_PLAY};
+    EXPECT_EQ(player.seen, want);
+    EXPECT_FALSE(headless::starved());
+    // Every target caught on its first falling frame: the full 200 each.
+    EXPECT_EQ(player.final_total, 1800);
+    EXPECT_EQ(best_score_get(), 1800);
+    EXPECT_EQ(best_file_values().at(2), 1800);
+    EXPECT_EQ(stage_index_get(), 0) << "the new game";
+    EXPECT_GT(headless::ticks() - start, 13u * 48 * 7) << "seven transitions of 48 frames at 13 ms";
+}

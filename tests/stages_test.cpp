@@ -1,0 +1,163 @@
+// Stage bookkeeping and what is drawn around the targets: the counting
+// score, the blinking prompt, the results table, the grade picture and its
+// bob, the best score with ties, and a best that cannot be saved.
+#include "game/best_score_file.h"
+#include "game/slots.h"
+#include "game/stages.h"
+#include "game/targets.h"
+#include "gfx/surfaces.h"
+#include "support/bmp.h"
+#include "support/game.h"
+
+#include <filesystem>
+#include <utility>
+
+namespace {
+
+class Stages : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        reset_game();
+        frames(30);
+        start_game();
+    }
+};
+
+TEST_F(Stages, TheScoreCountsUpBySixAndNeverOvershoots)
+{
+    ASSERT_GE(frames_until([] { return target_get(0).state == TargetState::Falling; }), 0);
+    EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(5)) << "no score label while the score is 0";
+    EXPECT_EQ(back_pixel(288 + 12, 40 + 8), slot_colour(10)) << "1st";
+    EXPECT_EQ(back_pixel(312 + 20, 40 + 8), slot_colour(10)) << "game";
+    frame(BUTTON_1); // caught for 200; the count starts in the same frame
+    int n = 1;
+    EXPECT_EQ(shown_score_get(), 6);
+    EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(10)) << "score label";
+    EXPECT_EQ(back_pixel(268 + 3 * 26 + 12, 84 + 24), slot_colour(10)) << "large units digit";
+    while (shown_score_get() != 200 && n < 100) {
+        ASSERT_LT(shown_score_get(), 200);
+        frame();
+        ++n;
+    }
+    EXPECT_EQ(n, 34) << "33 steps of 6 to 198, then cut back to 200";
+}
+
+TEST_F(Stages, ThePromptBlinks32OfEvery48Frames)
+{
+    finish_stage(); // catches everything and closes: back to a resolved state
+    reset_game();   // targets stay as they were: the prompt shows on the title
+    frames(24);
+    int shown = 0;
+    for (int n = 0; n < 96; ++n) {
+        frame();
+        shown += back_pixel(292 + 28, 20 + 8) == slot_colour(10);
+    }
+    EXPECT_EQ(shown, 64);
+}
+
+TEST_F(Stages, TheResultsTableFillsStageByStage)
+{
+    // The text sheet coded: each pixel names its source, so a dash and a
+    // digit drawn over the same place tell themselves apart.
+    headless::register_resource("BMP_TEXT", "BITMAP", make_bmp(240, 88, [](int x, int y) {
+                                    return 0x100000u | uint32_t(x) << 8 | uint32_t(y);
+                                }));
+    ASSERT_TRUE(surface_reload("BMP_TEXT", SURFACE_TEXT, false));
+    auto source = [](int x, int y) {
+        const uint32_t c = back_pixel(x, y);
+        return (c & 0xF00000) == 0x100000 ? std::pair<int, int>(int(c >> 8 & 0xFF), int(c & 0xFF))
+                                          : std::pair<int, int>(-1, -1);
+    };
+    auto dash_shown = [&](int row) {
+        const auto [sx, sy] = source(340, 176 + 32 * row);
+        return sx >= 168 && sx < 192 && sy < 16;
+    };
+    auto score_shown = [&](int row) {
+        const auto [sx, sy] = source(340, 176 + 32 * row);
+        return sx >= 0 && sx < 120 && sy < 24;
+    };
+    auto text_at = [&](int x, int y, RECT cell) {
+        const auto [sx, sy] = source(x, y);
+        return sx >= cell.left && sx < cell.right && sy >= cell.top && sy < cell.bottom;
+    };
+    finish_stage();
+    frames(30);
+    EXPECT_EQ(scene_get(), SCENE_STAGE_RESULT);
+    EXPECT_TRUE(score_shown(0));
+    EXPECT_TRUE(dash_shown(1) && dash_shown(2));
+    EXPECT_FALSE(score_shown(1) || score_shown(2));
+    EXPECT_TRUE(text_at(276 + 12, 168 + 8, RECT{0, 72, 24, 88})) << "1st";
+    EXPECT_TRUE(text_at(276 + 12, 200 + 8, RECT{24, 72, 48, 88})) << "2nd";
+    EXPECT_TRUE(text_at(276 + 12, 232 + 8, RECT{48, 72, 72, 88})) << "3rd";
+    EXPECT_TRUE(text_at(270 + 16, 296 + 8, RECT{112, 72, 144, 88})) << "Total";
+    EXPECT_TRUE(text_at(260 + 60, 264 + 4, RECT{120, 16, 240, 24})) << "divider";
+    EXPECT_TRUE(text_at(308 + 3 * 13 + 6, 288 + 12, RECT{0, 0, 120, 24})) << "total figure";
+    EXPECT_TRUE(text_at(270 + 16, 328 + 8, RECT{144, 72, 176, 88})) << "Best";
+    press(BUTTON_SPACE);
+    frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); });
+    finish_stage();
+    frames(30);
+    EXPECT_TRUE(score_shown(0) && score_shown(1) && dash_shown(2));
+    press(BUTTON_SPACE);
+    frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); });
+    finish_stage();
+    frames(30);
+    EXPECT_EQ(scene_get(), SCENE_FINAL_RESULT);
+    EXPECT_TRUE(score_shown(0) && score_shown(1) && score_shown(2));
+    EXPECT_FALSE(dash_shown(1) || dash_shown(2));
+    // The grade picture bobs between two rows every 24 frames.
+    std::vector<bool> high;
+    for (int n = 0; n < 96; ++n) {
+        frame();
+        high.push_back(back_pixel(268 + 48, 62) == slot_colour(7));
+        EXPECT_EQ(back_pixel(268 + 48, 100), slot_colour(7));
+    }
+    int changes = 0;
+    for (size_t n = 1; n < high.size(); ++n) changes += high[n] != high[n - 1];
+    EXPECT_GE(changes, 3);
+    EXPECT_LE(changes, 4);
+}
+
+TEST_F(Stages, GradesByTotal)
+{
+    const int totals[] = {0, 599, 600, 799, 800, 999, 1000, 1199, 1200, 1399, 1400, 1401, 1800};
+    const int grades[] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 4};
+    for (size_t i = 0; i < std::size(totals); ++i) EXPECT_EQ(grade_for(totals[i]), grades[i]) << totals[i];
+}
+
+TEST_F(Stages, ATieIsANewBestAndTheFileFollows)
+{
+    // No file: the best is 0, and a stage of 0 points ties it.
+    EXPECT_TRUE(best_file_values().empty());
+    finish_stage(false);
+    EXPECT_EQ(game_total_get(), 0);
+    EXPECT_EQ(best_file_values().size(), 3u);
+    EXPECT_EQ(best_file_values().at(2), 0);
+    // A stored best above the total is kept.
+    write_best_file(900 * 7, 7, 900);
+    reset_game();
+    frames(30);
+    start_game();
+    finish_stage();
+    EXPECT_LT(game_total_get(), 900);
+    EXPECT_EQ(best_file_values().at(2), 900);
+    EXPECT_EQ(best_score_get(), 900);
+}
+
+TEST_F(Stages, ABestThatCannotBeSavedLivesUntilTheNextReset)
+{
+    // A directory no one can write to, not even the superuser.
+    std::filesystem::current_path("/proc");
+    finish_stage();
+    const int total = game_total_get();
+    EXPECT_GT(total, 0);
+    EXPECT_EQ(best_score_get(), total) << "kept in memory";
+    EXPECT_FALSE(std::filesystem::exists(BEST_SCORE_FILE));
+    reset_game();
+    EXPECT_EQ(best_score_get(), 0) << "the reset reads the file again";
+    std::filesystem::current_path(dir);
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+#include "support/game.h"
+
+#include "app/resource_list.h"
+#include "game/best_score_file.h"
+#include "game/particles.h"
+#include "game/random.h"
+#include "game/stages.h"
+#include "game/targets.h"
+#include "gfx/blit.h"
+#include "gfx/surfaces.h"
+#include "support/bmp.h"
+
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+void GameTest::SetUp()
+{
+    EngineTest::SetUp();
+    register_all_bitmaps();
+    // The later stages' backgrounds, each one colour.
+    headless::register_resource("BMP_BACK2", "BITMAP", make_bmp(640, 480, [](int, int) { return BACK2_COLOUR; }));
+    headless::register_resource("BMP_BACK3", "BITMAP", make_bmp(640, 480, [](int, int) { return BACK3_COLOUR; }));
+    for (const ResourceEntry& e : RESOURCE_LIST)
+        if (e.kind == ResourceKind::Bitmap) {
+            ASSERT_TRUE(surface_load(e.name, e.slot, false, false)) << e.name;
+        }
+    random_state_reset();
+    headless::set_local_seconds(0);
+    targets_state_reset();
+    stages_state_reset();
+    scene_state_reset();
+    particles_clear();
+    dir = std::filesystem::temp_directory_path() / ("quobbin-game-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    exe_dir = dir / "bin";
+    std::filesystem::create_directories(exe_dir);
+    old_dir = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    headless::set_executable_dir(exe_dir.string());
+    buttons = ButtonState{};
+}
+
+void GameTest::TearDown()
+{
+    std::filesystem::current_path(old_dir);
+    std::filesystem::remove_all(dir);
+    EngineTest::TearDown();
+}
+
+void GameTest::frame(ButtonMask held)
+{
+    buttons.held = held;
+    button_state_update(&buttons);
+    fill_rect(screen_clip, native_colour(0));
+    step_scene(buttons);
+}
+
+void GameTest::frames(int n, ButtonMask held)
+{
+    for (int i = 0; i < n; ++i) frame(held);
+}
+
+void GameTest::press(ButtonMask mask)
+{
+    frame(mask);
+    frame(0);
+}
+
+int GameTest::frames_until(const std::function<bool()>& condition, int limit)
+{
+    for (int n = 0; n <= limit; ++n) {
+        if (condition()) return n;
+        frame(0);
+    }
+    return -1;
+}
+
+void GameTest::start_game()
+{
+    press(BUTTON_SPACE);
+    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
+}
+
+void GameTest::finish_stage(bool catch_targets)
+{
+    for (;;) {
+        ButtonMask catches = 0;
+        for (int i = 0; i < TARGET_COUNT; ++i)
+            if (catch_targets && target_get(i).state == TargetState::Falling) catches |= target_button_mask(i);
+        if (catches) {
+            press(catches);
+            continue;
+        }
+        if (targets_all_resolved()) break;
+        frame(0);
+    }
+    press(BUTTON_SPACE);
+    EXPECT_EQ(view_transition_get(), VIEW_CLOSING);
+    EXPECT_GE(frames_until([] { return view_transition_get() == VIEW_OPENING; }), 0);
+}
+
+std::vector<int32_t> best_file_values()
+{
+    std::ifstream in(BEST_SCORE_FILE, std::ios::binary);
+    std::vector<int32_t> values;
+    uint8_t b[4];
+    while (in.read(reinterpret_cast<char*>(b), 4))
+        values.push_back(int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24));
+    return values;
+}
+
+void write_best_file(int32_t check, int32_t multiplier, int32_t score)
+{
+    std::vector<uint8_t> bytes;
+    for (int32_t v : {check, multiplier, score})
+        for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(uint32_t(v) >> (8 * i)));
+    write_file(BEST_SCORE_FILE, bytes);
+}

@@ -1,0 +1,46 @@
+// A fresh game on the headless engine: every bitmap of the resource list
+// loaded as a synthetic picture (slot_colour with a transparent frame), all
+// game state as at program start, and a working directory of its own for
+// "Best.dat". Frames are made the way the scene loop makes them.
+#pragma once
+
+#include "game/scene.h"
+#include "input/buttons.h"
+#include "support/engine.h"
+
+#include <filesystem>
+#include <functional>
+
+inline constexpr uint32_t BACK2_COLOUR = 0x4080C0;
+inline constexpr uint32_t BACK3_COLOUR = 0xC08040;
+
+class GameTest : public EngineTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // One frame with these buttons down: the button state, the black
+    // clear, step_scene.
+    void frame(ButtonMask held = 0);
+    void frames(int n, ButtonMask held = 0);
+    // Down for one frame, then up for one.
+    void press(ButtonMask mask);
+    // Frames until the condition holds (checked before each frame); the
+    // count, or -1 after the limit.
+    int frames_until(const std::function<bool()>& condition, int limit = 5000);
+    // From the title: space, then the closing and opening into play.
+    void start_game();
+    // Each target released, caught (or left) and counted; space pressed.
+    void finish_stage(bool catch_targets = true);
+
+    std::filesystem::path dir;     // the working directory
+    std::filesystem::path exe_dir; // where the executable seems to live
+
+private:
+    ButtonState buttons{};
+    std::filesystem::path old_dir;
+};
+
+// The best score file's three values, or empty when there is none.
+std::vector<int32_t> best_file_values();
+void write_best_file(int32_t check, int32_t multiplier, int32_t score);

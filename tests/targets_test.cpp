@@ -1,0 +1,246 @@
+// The targets in play: release, fall, catch and hit, their points and the
+// frames a fall takes in each stage, the buttons that count, the pictures
+// at their places, the sway and the blink, and the rare sheet.
+#include "game/particles.h"
+#include "game/stages.h"
+#include "game/targets.h"
+#include "support/game.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+class Targets : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        reset_game();
+        frames(30);
+        start_game();
+    }
+    // Frames until target i is released (it is Falling after the last one).
+    void until_released(int i)
+    {
+        ASSERT_GE(frames_until([i] { return target_get(i).state == TargetState::Falling; }), 0);
+    }
+    // The stage after this one, reached by catching everything.
+    void next_stage()
+    {
+        finish_stage();
+        frames(30);
+        press(BUTTON_SPACE);
+        ASSERT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
+    }
+};
+
+TEST_F(Targets, ACatchOnTheFirstFrameAfterTheReleaseScores200)
+{
+    until_released(0);
+    EXPECT_EQ(target_get(0).y, 80 * 512) << "released, not yet moved";
+    press(BUTTON_1);
+    EXPECT_EQ(target_get(0).state, TargetState::Safe);
+    EXPECT_EQ(dart_get(0).points, 200);
+    // The dart pins the chain's top ring.
+    const int py = target_get(0).y / 512;
+    EXPECT_EQ(dart_get(0).x, 120 - 52);
+    EXPECT_EQ(dart_get(0).y, py - 64);
+    EXPECT_EQ(back_pixel(120 - 52 + 28, py - 64 + 36), slot_colour(9)) << "dart";
+    EXPECT_EQ(back_pixel(120, py + 140), slot_colour(7)) << "head below it";
+    frames(40);
+    EXPECT_EQ(dart_get(0).points, 200) << "frozen";
+    EXPECT_EQ(target_get(0).pose, 4);
+}
+
+TEST_F(Targets, ATargetAtRestShowsChainHeadAndBody)
+{
+    frame();
+    for (int i = 0; i < TARGET_COUNT; ++i) {
+        if (target_get(i).state != TargetState::Waiting) continue;
+        const int px = 120 + 200 * i;
+        EXPECT_EQ(back_pixel(px, 100), slot_colour(6)) << "chain, rows 64..206";
+        EXPECT_EQ(back_pixel(px, 62), slot_colour(5)) << "background above the chain";
+        EXPECT_EQ(back_pixel(px, 220), slot_colour(7)) << "head, rows 180..267";
+        EXPECT_EQ(back_pixel(px - 45, 300), slot_colour(7)) << "body, rows 268..371";
+        EXPECT_EQ(back_pixel(px, 380), slot_colour(5)) << "background below the body";
+        EXPECT_EQ(back_pixel(px + 39 + 6, 400 + 12), slot_colour(10)) << "points in the units cell";
+    }
+}
+
+TEST_F(Targets, AnUncaughtTargetFallsOutAfter71Then50Then41Frames)
+{
+    const int want_frames[] = {71, 50, 41};
+    const int want_lowest[] = {-6, -3, -4};
+    for (int stage = 0; stage < 3; ++stage) {
+        SCOPED_TRACE(stage);
+        until_released(1);
+        int falling = 1; // the release frame ends Falling
+        int lowest = 1000;
+        int last_row = 0;
+        for (;;) {
+            last_row = target_get(1).y / 512;
+            frame();
+            lowest = std::min(lowest, dart_get(1).points);
+            if (target_get(1).state != TargetState::Falling) break;
+            ++falling;
+        }
+        EXPECT_EQ(target_get(1).state, TargetState::Out);
+        EXPECT_EQ(falling, want_frames[stage]);
+        EXPECT_LE(last_row, 496) << "still falling at row 496";
+        EXPECT_GT(target_get(1).y / 512, 496);
+        EXPECT_EQ(lowest, want_lowest[stage]) << "the last falling frame's points";
+        frame();
+        EXPECT_EQ(dart_get(1).points, 0) << "0 from the first input step after";
+        EXPECT_EQ(target_get(1).pose, 3);
+        if (stage < 2) next_stage();
+    }
+}
+
+TEST_F(Targets, TheLastFrameCatchGivesTheLowestPoints)
+{
+    // A fall of 71 frames: caught on its 71st frame, the points are those
+    // of frame 70, with the target at its lowest still on screen.
+    until_released(2);
+    frames(70);
+    ASSERT_EQ(target_get(2).state, TargetState::Falling);
+    press(BUTTON_3);
+    EXPECT_EQ(target_get(2).state, TargetState::Safe);
+    EXPECT_EQ(dart_get(2).points, 0);
+}
+
+TEST_F(Targets, WhichButtonsCount)
+{
+    // Both keys of target 0 in one frame: one dart.
+    press(BUTTON_1 | BUTTON_PAD1);
+    EXPECT_EQ(target_get(0).state, TargetState::Hit);
+    EXPECT_EQ(dart_get(0).points, 0);
+    EXPECT_EQ(dart_get(0).x, 120 - 62) << "in the head";
+    EXPECT_EQ(dart_get(0).y, 80 + 56);
+    press(BUTTON_1);
+    EXPECT_EQ(target_get(0).state, TargetState::Hit) << "a second press changes nothing";
+
+    // Keys of two targets in one frame: a dart each.
+    press(BUTTON_PAD2 | BUTTON_3);
+    EXPECT_EQ(target_get(1).state, TargetState::Hit);
+    EXPECT_EQ(target_get(2).state, TargetState::Hit);
+}
+
+TEST_F(Targets, AKeyHeldSinceTheOpeningNeverCounts)
+{
+    reset_game();
+    frames(30);
+    press(BUTTON_SPACE);
+    frames(30, BUTTON_2); // pressed while the next scene still opens
+    ASSERT_EQ(scene_get(), SCENE_PLAY);
+    ASSERT_EQ(accept_input_get(), 0);
+    frames(30, BUTTON_2);
+    EXPECT_TRUE(accept_input_get());
+    EXPECT_NE(target_get(1).state, TargetState::Hit);
+    EXPECT_FALSE(dart_get(1).thrown);
+}
+
+TEST_F(Targets, TheBodySwaysAndTheHeadBlinks)
+{
+    // Body frames: centre, left, centre, right, 13 frames each.
+    std::vector<int32_t> lefts;
+    std::vector<int32_t> poses;
+    while (target_get(0).state == TargetState::Waiting && lefts.size() < 400) {
+        lefts.push_back(target_get(0).body_src.left);
+        poses.push_back(target_get(0).pose);
+        frame();
+    }
+    struct Run {
+        int32_t left;
+        int length;
+    };
+    std::vector<Run> runs;
+    for (int32_t l : lefts) {
+        if (runs.empty() || runs.back().left != l)
+            runs.push_back({l, 1});
+        else
+            ++runs.back().length;
+    }
+    ASSERT_GE(runs.size(), 4u) << "a wait lasts 100 frames at least";
+    const int32_t cycle[] = {96, 0, 96, 192};
+    int offset = 0;
+    while (offset < 4 && !(cycle[offset] == runs[0].left && cycle[(offset + 1) % 4] == runs[1].left)) ++offset;
+    for (size_t j = 0; j < runs.size(); ++j) {
+        EXPECT_EQ(runs[j].left, cycle[(offset + j) % 4]) << j;
+        if (j > 0 && j + 1 < runs.size()) {
+            EXPECT_EQ(runs[j].length, 13) << j;
+        }
+    }
+    // Every blink shows pose 2 for three frames, then pose 1 for three.
+    int blinks = 0;
+    for (size_t n = 1; n + 6 < poses.size(); ++n) {
+        if (poses[n] != 2 || poses[n - 1] == 2) continue;
+        ++blinks;
+        const std::vector<int32_t> run(poses.begin() + long(n), poses.begin() + long(n) + 7);
+        EXPECT_EQ(run, (std::vector<int32_t>{2, 2, 2, 1, 1, 1, 0}));
+    }
+    RecordProperty("blinks", blinks);
+}
+
+TEST_F(Targets, AHitTargetBleedsEverySecondInputStep)
+{
+    press(BUTTON_1);
+    ASSERT_EQ(target_get(0).state, TargetState::Hit);
+    particles_clear();
+    const int before = particles_live();
+    const uint8_t tick = field_tick_get();
+    frame();
+    const bool even = uint8_t(tick + 1) % 2 == 0;
+    EXPECT_EQ(particles_live() - before, even ? 1 : 0);
+    frame();
+    EXPECT_EQ(particles_live() - before, 1);
+    // The drop starts at (px - 8, py + 120) and moved one frame since.
+    const Particle& p = particle_get(0);
+    EXPECT_EQ(p.y - p.vy, (80 + 120) * 512);
+    EXPECT_EQ(p.x - p.vx, (120 - 8) * 512);
+    EXPECT_NE(target_get(0).pose, 0);
+}
+
+TEST_F(Targets, LoveModeBleedsTwoStraightDropsEveryFourthStep)
+{
+    std::ofstream(exe_dir / "LOVE") << "";
+    reset_game();
+    frames(30);
+    start_game();
+    ASSERT_EQ(love_mode_get(), 1);
+    press(BUTTON_2);
+    particles_clear();
+    for (int n = 0; n < 8; ++n) frame();
+    EXPECT_EQ(particles_live(), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(particle_get(i).vx, 0) << "straight";
+    const int xs[] = {particle_get(0).x / 512, particle_get(1).x / 512};
+    EXPECT_EQ(xs[0], 320 + 20);
+    EXPECT_EQ(xs[1], 320 - 31);
+}
+
+TEST_F(Targets, SpecialTargetsOnlyFromABestOf1400)
+{
+    auto specials_in = [this](int resets) {
+        int n = 0;
+        for (int r = 0; r < resets; ++r) {
+            targets_reset();
+            for (int i = 0; i < TARGET_COUNT; ++i) n += target_get(i).special;
+        }
+        return n;
+    };
+    write_best_file(1399 * 2, 2, 1399);
+    best_score_load();
+    EXPECT_EQ(specials_in(200), 0);
+    write_best_file(1400 * 2, 2, 1400);
+    best_score_load();
+    const int n = specials_in(200);
+    EXPECT_GT(n, 20) << "about one in ten";
+    EXPECT_LT(n, 110);
+    // A special target is drawn from the rare sheet.
+    for (int tries = 0; tries < 200 && !target_get(0).special; ++tries) targets_reset();
+    ASSERT_EQ(target_get(0).special, 1);
+    frames(2);
+    EXPECT_EQ(back_pixel(120, 220), slot_colour(8));
+}
+
+} // namespace
