@@ -1,12 +1,13 @@
 // The headless demo: the real engine on the headless backend, with no
-// window. It shows the start-up logo, loads the pictures listed in
-// res/quobbin.rc, runs the frame loop for a few seconds of game time (as
+// window. It shows the start-up logo, loads the pictures built into the
+// executable from res/quobbin.rc, runs the frame loop for a few seconds of game time (as
 // fast as the machine goes), opens the pause screen with Escape and leaves
 // it with a second Escape. It writes the 150th frame it presented.
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "app/startup_logo.h"
 #include "gfx/display.h"
+#include "platform/embedded_resources.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
 
@@ -20,29 +21,12 @@
 
 namespace {
 
-// Registers every resource that res/quobbin.rc names: NAME TYPE "file".
-bool register_resources(const std::string& dir)
+// The resources built into the executable, offered as the headless
+// backend's own.
+void register_resources()
 {
-    std::ifstream rc(dir + "/quobbin.rc");
-    if (!rc) {
-        std::fprintf(stderr, "quobbin: cannot read %s/quobbin.rc\n", dir.c_str());
-        return false;
-    }
-    std::string line;
-    while (std::getline(rc, line)) {
-        std::istringstream words(line);
-        std::string name, type, file;
-        if (!(words >> name >> type >> file) || name.rfind("//", 0) == 0) continue;
-        if (file.size() < 2 || file.front() != '"' || file.back() != '"') continue;
-        std::ifstream in(dir + "/" + file.substr(1, file.size() - 2), std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (bytes.empty()) {
-            std::fprintf(stderr, "quobbin: resource file %s is missing or empty\n", file.c_str());
-            return false;
-        }
-        headless::register_resource(name, type, bytes);
-    }
-    return true;
+    for (const platform::EmbeddedResource& r : platform::embedded_resources())
+        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
 }
 
 // The player of the demo: Escape at 3 s opens the pause screen, a second
@@ -75,7 +59,7 @@ bool save_last_frame(const char* path)
 
 int main()
 {
-    if (!register_resources(QUOBBIN_RES_DIR)) return 1;
+    register_resources();
     headless::set_ticks(1);
     headless::on_sleep(script, nullptr);
     static bool saved = false;

@@ -1,0 +1,20 @@
+// The resources of res/quobbin.rc, built into the executable by the
+// quobbin_embed tool for the builds that have no resource compiler.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace platform {
+
+struct EmbeddedResource {
+    const char* name;
+    const char* type;
+    const unsigned char* data;
+    size_t size;
+};
+
+std::span<const EmbeddedResource> embedded_resources();
+
+} // namespace platform
