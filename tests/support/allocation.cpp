@@ -8,6 +8,13 @@ namespace {
 
 std::atomic<uint64_t> count{0};
 std::atomic<int> allowed{-1};
+std::atomic<uint64_t> frees{0};
+
+void release(void* p)
+{
+    if (p) ++frees;
+    std::free(p);
+}
 
 void* allocate(std::size_t size)
 {
@@ -23,6 +30,11 @@ void* allocate(std::size_t size)
 uint64_t allocation_count()
 {
     return count.load();
+}
+
+int64_t live_allocations()
+{
+    return int64_t(count.load()) - int64_t(frees.load());
 }
 
 void fail_allocations_after(int n)
@@ -54,20 +66,20 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 
 void operator delete(void* p) noexcept
 {
-    std::free(p);
+    release(p);
 }
 
 void operator delete[](void* p) noexcept
 {
-    std::free(p);
+    release(p);
 }
 
 void operator delete(void* p, std::size_t) noexcept
 {
-    std::free(p);
+    release(p);
 }
 
 void operator delete[](void* p, std::size_t) noexcept
 {
-    std::free(p);
+    release(p);
 }

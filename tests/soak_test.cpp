@@ -1,0 +1,147 @@
+// An hour of game time (about 277,000 frames) in the real loop at full
+// speed, with a restless player: catches late and early, hits, misses,
+// pauses, resets, and a tick count that wraps past 2^32 on the way. The
+// heap must not grow, the pace must hold, the counters must wrap, and the
+// best score on disk must be the best game played.
+#include "app/frame_loop.h"
+#include "app/main_window.h"
+#include "game/best_score_file.h"
+#include "game/scene.h"
+#include "game/stages.h"
+#include "game/targets.h"
+#include "gfx/surfaces.h"
+#include "support/allocation.h"
+#include "support/game.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using Soak = GameTest;
+
+// The sanitizer build is some twenty times slower, so by default it plays
+// a few games; QUOBBIN_SOAK_FRAMES=276923 asks it for the whole hour.
+uint64_t soak_frames()
+{
+    if (const char* s = std::getenv("QUOBBIN_SOAK_FRAMES")) return std::strtoull(s, nullptr, 10);
+#if defined(__SANITIZE_ADDRESS__)
+    return 12000;
+#else
+    return 3600000 / 13;
+#endif
+}
+
+struct RestlessPlayer {
+    uint64_t last_frame = 0;
+    uint32_t seed = 12345;
+    uint64_t releases[256] = {};
+    uint64_t next_action = 0;
+    int reaction[TARGET_COUNT] = {};
+    int falling_for[TARGET_COUNT] = {};
+    uint64_t paused_until = 0;
+    // What the run saw.
+    int games_finished = 0;
+    int best_total = 0;
+    int field_tick_wraps = 0;
+    uint8_t last_field_tick = 0;
+    int bad_intervals = 0;
+    int64_t live_at_warm_up = 0;
+    Scene last_scene = Scene(0);
+
+    uint32_t roll(uint32_t n)
+    {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    }
+    void tap(uint64_t frame, uint8_t vk, int hold = 2)
+    {
+        if (releases[vk]) return;
+        headless::key_down(vk);
+        releases[vk] = frame + uint64_t(hold);
+    }
+
+    void after_present(uint64_t frame)
+    {
+        if (frame > 1 && headless::present_tick(0) - headless::present_tick(1) != 13) ++bad_intervals;
+        for (int vk = 0; vk < 256; ++vk)
+            if (releases[vk] && releases[vk] <= frame) {
+                headless::key_up(uint8_t(vk));
+                releases[vk] = 0;
+            }
+        if (frame == 5000) live_at_warm_up = live_allocations();
+        if (frame == last_frame) {
+            headless::post(WM_CLOSE);
+            return;
+        }
+        if (field_tick_get() < last_field_tick) ++field_tick_wraps;
+        last_field_tick = field_tick_get();
+        if (scene_get() == SCENE_FINAL_RESULT && last_scene != SCENE_FINAL_RESULT) {
+            ++games_finished;
+            best_total = std::max(best_total, game_total_get());
+        }
+        if (scene_get() == SCENE_STAGE_RESULT || scene_get() == SCENE_PLAY)
+            best_total = std::max(best_total, game_total_get());
+        last_scene = scene_get();
+
+        if (paused_until) {
+            if (frame >= paused_until) {
+                tap(frame, roll(4) == 0 ? VK_F2 : VK_F1); // now and then the pause resets
+                paused_until = 0;
+            }
+            return;
+        }
+        if (roll(9000) == 0) {
+            tap(frame, VK_ESCAPE, 4);
+            paused_until = frame + 20 + roll(60);
+            return;
+        }
+        if (roll(40000) == 0) headless::post(WM_COMMAND, COMMAND_RESET);
+
+        const bool open = view_transition_get() == VIEW_OPENING && accept_input_get();
+        if (scene_get() == SCENE_PLAY && accept_input_get()) {
+            for (int i = 0; i < TARGET_COUNT; ++i) {
+                const Target& t = target_get(i);
+                if (t.state == TargetState::Waiting) {
+                    falling_for[i] = 0;
+                    reaction[i] = int(roll(90)); // beyond the fall: a miss
+                    if (roll(3000) == 0) tap(frame, uint8_t(roll(2) ? '1' + i : VK_NUMPAD1 + i));
+                } else if (t.state == TargetState::Falling && falling_for[i]++ == reaction[i]) {
+                    tap(frame, uint8_t('1' + i));
+                }
+            }
+        }
+        if (open && frame >= next_action && (scene_get() == SCENE_TITLE || targets_all_resolved())) {
+            tap(frame, VK_SPACE);
+            next_action = frame + 10 + roll(100);
+        }
+    }
+};
+
+TEST_F(Soak, AnHourOfPlay)
+{
+    surface_release_all();
+    headless::set_ticks(0xFFFFFFFFu - 1800000u); // the tick count wraps half way
+    RestlessPlayer player;
+    player.last_frame = soak_frames();
+    each_present([&](uint64_t frame) { player.after_present(frame); });
+    const uint64_t allocations_before = allocation_count();
+    EXPECT_EQ(run_game(), 1);
+    EXPECT_FALSE(headless::starved());
+    EXPECT_EQ(headless::present_count(), player.last_frame);
+    EXPECT_EQ(player.bad_intervals, 0) << "every frame 13 ms after the last, across the wrap";
+    std::printf("soak: %llu frames, %d games finished, best total %d, field tick wrapped %d times, "
+                "%llu allocations (background swaps), live blocks %lld -> %lld\n",
+                static_cast<unsigned long long>(player.last_frame), player.games_finished, player.best_total,
+                player.field_tick_wraps, static_cast<unsigned long long>(allocation_count() - allocations_before),
+                static_cast<long long>(player.live_at_warm_up), static_cast<long long>(live_allocations()));
+    if (player.last_frame < 200000) return; // a short run checks the pace only
+    EXPECT_GT(player.games_finished, 20);
+    EXPECT_GT(player.field_tick_wraps, 100);
+    EXPECT_EQ(live_allocations(), player.live_at_warm_up) << "the heap did not grow";
+    EXPECT_GT(allocation_count() - allocations_before, 0u) << "backgrounds were swapped";
+    EXPECT_EQ(read_best_score(), player.best_total);
+}
+
+} // namespace
