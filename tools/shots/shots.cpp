@@ -6,7 +6,8 @@
 //
 // A scripted player walks one game: the start-up logo, the title, a stage
 // with the seals waiting, a catch and a hit with drops flying, the result
-// between stages, the final result with its grade, and the pause screen.
+// between stages, the final result with its grade, and the pause screen;
+// then, with the LOVE marker and a best above 1400, the rare seal.
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "app/startup_logo.h"
@@ -55,6 +56,29 @@ struct Player {
     uint64_t pause_at = 0;
     int catch_delay = 8;
     int falling_for[TARGET_COUNT] = {};
+    bool second_game = false;
+    bool took_rare = false;
+    bool closed = false;
+    std::string exe_dir;
+
+    // With a best above 1400 a rare seal hangs now and then: stages go by
+    // until one does; then a plain seal beside it is hit, so blue drops fly.
+    void play_second_game(uint64_t frame)
+    {
+        int rare = -1;
+        for (int i = 0; i < TARGET_COUNT; ++i)
+            if (target_get(i).special) rare = i;
+        const int plain = (rare + 1) % TARGET_COUNT;
+        if (rare >= 0 && target_get(plain).state == TargetState::Waiting) tap(frame, uint8_t('1' + plain));
+        if (rare >= 0 && particles_live() >= 16) {
+            save("rare-and-love.png");
+            took_rare = true;
+            return;
+        }
+        for (int i = 0; i < TARGET_COUNT; ++i)
+            if (target_get(i).state == TargetState::Falling) tap(frame, uint8_t('1' + i));
+        if (targets_all_resolved()) tap(frame, VK_SPACE);
+    }
 
     void tap(uint64_t frame, uint8_t vk)
     {
@@ -72,7 +96,20 @@ struct Player {
             }
         if (pause_at) {
             if (frame == pause_at + 6) save("pause.png");
-            if (frame == pause_at + 8) tap(frame, VK_ESCAPE); // a fresh Escape ends the run
+            if (frame == pause_at + 8) {
+                // Back to the title with the LOVE marker beside the
+                // executable, for a game in blue.
+                std::FILE* f = std::fopen((exe_dir + "/LOVE").c_str(), "w");
+                if (f) std::fclose(f);
+                tap(frame, VK_F2);
+                pause_at = 0;
+                second_game = true;
+            }
+            return;
+        }
+        if (took_rare) {
+            if (!closed) headless::post(WM_CLOSE); // the close box ends the run
+            closed = true;
             return;
         }
         if (scene_get() != last_scene) {
@@ -85,10 +122,14 @@ struct Player {
         switch (scene_get()) {
         case SCENE_TITLE:
             if (frame == 40) save("title.png");
-            if (frame == 44) tap(frame, VK_SPACE);
+            if (frame == 44 || (second_game && open && in_scene > 30)) tap(frame, VK_SPACE);
             break;
         case SCENE_PLAY:
             if (!open) break;
+            if (second_game) {
+                play_second_game(frame);
+                break;
+            }
             if (!took_play && in_scene >= 40) {
                 save("play.png");
                 took_play = true;
@@ -114,10 +155,11 @@ struct Player {
                 save("stage-result.png");
                 took_result = true;
             }
-            if (in_scene >= 64) tap(frame, VK_SPACE);
+            if (in_scene >= 64 || (second_game && in_scene >= 10)) tap(frame, VK_SPACE);
             break;
         case SCENE_FINAL_RESULT:
             if (!open) break;
+            if (second_game && in_scene >= 10) tap(frame, VK_SPACE);
             if (!took_final && in_scene >= 60) {
                 save("final-result.png");
                 took_final = true;
@@ -149,6 +191,9 @@ int main(int argc, char** argv)
 
     for (const platform::EmbeddedResource& r : platform::embedded_resources())
         headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+    player.exe_dir = (work / "bin").string();
+    std::filesystem::create_directories(player.exe_dir);
+    headless::set_executable_dir(player.exe_dir);
     headless::set_ticks(1);
     headless::set_local_seconds(17);
     headless::on_present([](void*) { player.after_present(headless::present_count()); }, nullptr);
@@ -170,7 +215,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quobbin_shots: a resource failed to load\n");
         return 1;
     }
-    if (!player.took_final) {
+    if (!player.took_final || !player.took_rare) {
         std::fprintf(stderr, "quobbin_shots: the scripted game did not reach its end\n");
         return 1;
     }
