@@ -16,5 +16,8 @@ struct EmbeddedResource {
 };
 
 std::span<const EmbeddedResource> embedded_resources();
+// The bytes of the resource of this name and type, ignoring case; empty
+// when there is none.
+std::span<const uint8_t> embedded_resource_find(const char* name, const char* type);
 
 } // namespace platform
