@@ -42,7 +42,11 @@ protected:
             }
         headless::audio_clear_events();
     }
-    static std::string id(int slot) { return "#" + std::to_string(headless::audio_buffer_id(sound_slot(slot))); }
+    static std::string id(int slot)
+    {
+        std::string text = "#";
+        return text.append(std::to_string(headless::audio_buffer_id(sound_slot(slot))));
+    }
 
     platform::AudioDevice* device = nullptr;
 };

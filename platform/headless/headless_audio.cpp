@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <new>
+#include <string_view>
 
 namespace platform {
 
@@ -60,6 +62,15 @@ void record(AudioCall call, int buffer, int64_t value = 0, bool ok = true, platf
         s.events[s.first] = event;
         s.first = (s.first + 1) % AUDIO_LOG;
     }
+}
+
+// Appending rather than chaining operator+, which GCC 12 at -O3 mistakes
+// for an overlapping copy.
+std::string join(std::initializer_list<std::string_view> parts)
+{
+    std::string text;
+    for (std::string_view part : parts) text.append(part);
+    return text;
 }
 
 int id_of(const platform::AudioBuffer* buffer)
@@ -243,11 +254,11 @@ void audio_clear_events()
 
 std::string audio_event_text(const AudioEvent& e)
 {
-    const std::string id = "#" + std::to_string(e.buffer);
+    const std::string id = join({"#", std::to_string(e.buffer)});
     const std::string value = std::to_string(e.value);
     switch (e.call) {
     case AudioCall::Open:
-        return e.ok ? "open " + value : "open refused " + value;
+        return join({e.ok ? "open " : "open refused ", value});
     case AudioCall::Close:
         return "close";
     case AudioCall::SetStream:
@@ -257,24 +268,24 @@ std::string audio_event_text(const AudioEvent& e)
     case AudioCall::Unlock:
         return "unlock";
     case AudioCall::Create:
-        if (!e.ok) return "create refused " + value + "B";
-        return "create " + id + " " + std::to_string(e.format.channels) + "ch " +
-               std::to_string(e.format.bits_per_sample) + "bit " + std::to_string(e.format.samples_per_second) + "Hz " +
-               value + "B";
+        if (!e.ok) return join({"create refused ", value, "B"});
+        return join({"create ", id, " ", std::to_string(e.format.channels), "ch ",
+                     std::to_string(e.format.bits_per_sample), "bit ", std::to_string(e.format.samples_per_second),
+                     "Hz ", value, "B"});
     case AudioCall::BufferLock:
-        return (e.ok ? "buffer lock " : "buffer lock refused ") + id + " " + value + "B";
+        return join({e.ok ? "buffer lock " : "buffer lock refused ", id, " ", value, "B"});
     case AudioCall::BufferUnlock:
-        return "buffer unlock " + id;
+        return join({"buffer unlock ", id});
     case AudioCall::Play:
-        return "play " + id;
+        return join({"play ", id});
     case AudioCall::Stop:
-        return "stop " + id;
+        return join({"stop ", id});
     case AudioCall::SetPosition:
-        return "position " + id + " " + value;
+        return join({"position ", id, " ", value});
     case AudioCall::SetPan:
-        return "pan " + id + " " + value;
+        return join({"pan ", id, " ", value});
     case AudioCall::Release:
-        return "release " + id;
+        return join({"release ", id});
     }
     return "?";
 }
