@@ -1,5 +1,6 @@
 // The headless backend: every platform operation, driven by a test.
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
 
 #include "platform/bitmap.h"
 #include "platform/clock.h"
@@ -469,6 +470,7 @@ void reset()
     s.window = window;
     s.primary = primary;
     s.live_surfaces = live;
+    audio_reset();
 }
 
 void set_ticks(uint32_t ticks)

@@ -1,0 +1,275 @@
+// The software mixer through the headless device: the pan law, resampling,
+// sample formats, one voice per buffer, clamping and the music stream, with
+// figures measured on rendered output.
+#include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
+#include "sound/sound.h"
+#include "support/allocation.h"
+#include "support/waves.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+using Samples = std::vector<int16_t>;
+
+class Mixer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::reset();
+        device = platform::audio_open(nullptr, 2, 44100, 16);
+        ASSERT_NE(device, nullptr);
+    }
+    void TearDown() override
+    {
+        for (platform::AudioBuffer* b : buffers) platform::audio_buffer_release(b);
+        platform::audio_close(device);
+    }
+    platform::AudioBuffer* buffer(int channels, int bits, const Bytes& samples, uint32_t rate = 22050)
+    {
+        const uint32_t align = uint32_t(channels * bits / 8);
+        const platform::WaveFormat f{1, uint16_t(channels), rate, rate * align, uint16_t(align), uint16_t(bits), 0};
+        platform::AudioBuffer* b = platform::audio_buffer_create(device, f, uint32_t(samples.size()));
+        if (!b) return nullptr;
+        void *p1, *p2;
+        uint32_t n1, n2;
+        if (platform::audio_buffer_lock(b, 0, uint32_t(samples.size()), &p1, &n1, &p2, &n2)) {
+            std::memcpy(p1, samples.data(), n1);
+            platform::audio_buffer_unlock(b, p1, n1, p2, n2);
+        }
+        buffers.push_back(b);
+        return b;
+    }
+    static Samples render(int frames)
+    {
+        Samples out(size_t(frames) * 2);
+        headless::audio_render(out.data(), frames);
+        return out;
+    }
+
+    platform::AudioDevice* device = nullptr;
+    std::vector<platform::AudioBuffer*> buffers;
+};
+
+double db(double a, double b)
+{
+    return 20 * std::log10(a / b);
+}
+
+TEST_F(Mixer, DirectSoundPanLaw)
+{
+    platform::AudioBuffer* b = buffer(1, 16, constant16(16000, 4000));
+    struct {
+        int32_t pan;
+        double left_db, right_db;
+    } cases[] = {{0, 0, 0}, {-2000, 0, -20}, {2000, -20, 0}, {2560, -25.6, 0}, {-2560, 0, -25.6}, {-600, 0, -6}};
+    for (const auto& c : cases) {
+        platform::audio_buffer_set_pan(b, c.pan);
+        platform::audio_buffer_set_position(b, 0);
+        platform::audio_buffer_play(b);
+        const Samples out = render(100);
+        EXPECT_NEAR(db(out[100], 16000), c.left_db, 0.01) << c.pan;
+        EXPECT_NEAR(db(out[101], 16000), c.right_db, 0.01) << c.pan;
+    }
+    // The ends of the range silence one side; beyond them the pan is refused.
+    platform::audio_buffer_set_pan(b, 10000);
+    platform::audio_buffer_set_pan(b, 10001);
+    platform::audio_buffer_set_pan(b, -20000);
+    Samples out = render(10);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(out[1], 16000);
+}
+
+TEST_F(Mixer, ResamplingKeepsAToneAtItsPitchWithoutSteps)
+{
+    platform::AudioBuffer* b = buffer(1, 8, sine8(1000, 22050, 22050 * 2, 100));
+    platform::audio_buffer_play(b);
+    const Samples out = render(44100);
+    int crossings = 0;
+    int largest_step = 0;
+    for (size_t i = 2; i < out.size(); i += 2) {
+        if ((out[i - 2] < 0) != (out[i] < 0)) ++crossings;
+        largest_step = std::max(largest_step, std::abs(out[i] - out[i - 2]));
+    }
+    EXPECT_NEAR(crossings, 2000, 2);
+    // 100 x 256 at 1 kHz moves at most 2 pi 1000 / 44100 of that per frame;
+    // holding each source sample twice would jump twice as far.
+    EXPECT_LT(largest_step, int(25600 * 2 * M_PI * 1000 / 44100 * 1.1));
+    EXPECT_EQ(out[0], out[1]); // mono sits in both channels at the centre
+}
+
+TEST_F(Mixer, SourceFormatsPlayOnceAndStop)
+{
+    // 8-bit silence is 128 and renders as 0, mono and stereo alike.
+    buffer(1, 8, Bytes(1000, 128));
+    buffer(2, 8, Bytes(1000, 128));
+    for (platform::AudioBuffer* b : buffers) platform::audio_buffer_play(b);
+    for (int16_t s : render(2000)) ASSERT_EQ(s, 0);
+
+    // Stereo keeps its sides apart: 16-bit left 1000, right -3000, 50 frames.
+    Bytes lr;
+    for (int i = 0; i < 50; ++i) {
+        put16(lr, 1000);
+        put16(lr, uint16_t(-3000));
+    }
+    platform::AudioBuffer* stereo = buffer(2, 16, lr);
+    platform::audio_buffer_play(stereo);
+    const Samples out = render(120);
+    EXPECT_EQ(out[0], 1000);
+    EXPECT_EQ(out[1], -3000);
+    EXPECT_EQ(out[2 * 99], 1000); // 50 frames at half the rate: 100 output frames
+    EXPECT_EQ(out[2 * 100], 0);
+    EXPECT_FALSE(headless::audio_is_playing(stereo));
+    EXPECT_TRUE(headless::audio_playing().empty());
+    // Played out, it starts over from the beginning.
+    platform::audio_buffer_play(stereo);
+    EXPECT_EQ(render(1)[0], 1000);
+}
+
+TEST_F(Mixer, PlayingAgainRestartsOneVoiceAndStopKeepsThePlace)
+{
+    platform::AudioBuffer* b = buffer(1, 8, sine8(440, 22050, 4000, 120));
+    auto restart = [&] {
+        platform::audio_buffer_stop(b);
+        platform::audio_buffer_set_position(b, 0);
+        platform::audio_buffer_play(b);
+    };
+    restart();
+    const Samples fresh = render(1000);
+    restart();
+    render(300);
+    restart();
+    EXPECT_EQ(render(1000), fresh); // not two copies on top of each other
+
+    // Playing a voice that plays changes nothing; stop holds the position.
+    restart();
+    render(300);
+    platform::audio_buffer_play(b);
+    platform::audio_buffer_stop(b);
+    EXPECT_EQ(render(10), Samples(20, 0));
+    platform::audio_buffer_play(b);
+    const Samples resumed = render(700);
+    EXPECT_TRUE(std::equal(resumed.begin(), resumed.end(), fresh.begin() + 600));
+
+    platform::audio_buffer_set_position(b, 4000); // past the end: refused
+    platform::audio_buffer_set_position(b, 3999);
+    EXPECT_TRUE(headless::audio_is_playing(b));
+}
+
+TEST_F(Mixer, ClampsOnceAfterAddingTheStream)
+{
+    platform::AudioBuffer* loud = buffer(1, 16, constant16(30000, 100));
+    platform::AudioBuffer* louder = buffer(1, 16, constant16(30000, 100));
+    platform::AudioBuffer* low = buffer(1, 16, constant16(-32768, 100));
+    platform::audio_buffer_play(loud);
+    platform::audio_buffer_play(louder);
+    EXPECT_EQ(render(1)[0], 32767);
+    platform::audio_buffer_play(low);
+    EXPECT_EQ(render(1)[0], 27232); // the sum, 30000 + 30000 - 32768, clamped once
+
+    // The stream adds into the same accumulators, a block at a time.
+    struct Seen {
+        int calls = 0, frames = 0, largest = 0;
+    } seen;
+    platform::audio_set_stream(
+        device,
+        [](void* user, int32_t* mix, int frames) {
+            auto* s = static_cast<Seen*>(user);
+            ++s->calls;
+            s->frames += frames;
+            s->largest = std::max(s->largest, frames);
+            for (int i = 0; i < frames; ++i) {
+                mix[2 * i] -= 40000;
+                mix[2 * i + 1] += 1000;
+            }
+        },
+        &seen);
+    platform::audio_buffer_stop(loud);
+    platform::audio_buffer_stop(louder);
+    platform::audio_buffer_stop(low);
+    Samples out(2 * 5000);
+    const uint64_t before = allocation_count();
+    headless::audio_render(out.data(), 5000);
+    EXPECT_EQ(allocation_count(), before);
+    EXPECT_EQ(out[0], -32768);
+    EXPECT_EQ(out[1], 1000);
+    EXPECT_EQ(seen.frames, 5000);
+    EXPECT_LE(seen.largest, 512);
+    platform::audio_set_stream(device, nullptr, nullptr);
+    EXPECT_EQ(render(1), Samples(2, 0));
+}
+
+TEST_F(Mixer, BuffersRefusedLikeDirectSoundAndLocksWrap)
+{
+    EXPECT_EQ(buffer(1, 8, Bytes(0)), nullptr);
+    EXPECT_EQ(buffer(1, 8, Bytes(3)), nullptr);
+    EXPECT_EQ(buffer(1, 8, Bytes(8), 99), nullptr);
+    EXPECT_EQ(buffer(3, 8, Bytes(8)), nullptr);
+    EXPECT_EQ(buffer(1, 12, Bytes(8)), nullptr);
+
+    platform::AudioBuffer* b = buffer(1, 8, Bytes(10, 128));
+    ASSERT_NE(b, nullptr);
+    void *p1, *p2;
+    uint32_t n1, n2;
+    ASSERT_EQ(platform::audio_buffer_lock(b, 8, 4, &p1, &n1, &p2, &n2), 1);
+    EXPECT_EQ(n1, 2u);
+    EXPECT_EQ(n2, 2u);
+    EXPECT_EQ(static_cast<uint8_t*>(p1) - static_cast<uint8_t*>(p2), 8);
+    EXPECT_EQ(platform::audio_buffer_lock(b, 10, 1, &p1, &n1, &p2, &n2), 0);
+    EXPECT_EQ(platform::audio_buffer_lock(b, 0, 11, &p1, &n1, &p2, &n2), 0);
+    EXPECT_EQ(platform::audio_buffer_lock(b, 0, 0, &p1, &n1, &p2, &n2), 0);
+
+    // Buffers outlive a closed device, silent; releasing them later is safe.
+    platform::audio_buffer_play(b);
+    platform::audio_close(device);
+    platform::audio_buffer_play(b);
+    EXPECT_FALSE(headless::audio_is_playing(b));
+    Samples out(4, 7);
+    headless::audio_render(out.data(), 2);
+    EXPECT_EQ(out, Samples(4, 0));
+    device = nullptr;
+    headless::audio_fail_open(true);
+    EXPECT_EQ(platform::audio_open(nullptr, 2, 44100, 16), nullptr);
+}
+
+TEST_F(Mixer, TheGameThreadPlaysWhileTheAudioThreadRenders)
+{
+    platform::AudioBuffer* b = buffer(1, 8, sine8(500, 22050, 2000, 100));
+    std::thread audio([] {
+        Samples out(2 * 256);
+        for (int i = 0; i < 400; ++i) headless::audio_render(out.data(), 256);
+    });
+    for (int i = 0; i < 2000; ++i) {
+        platform::audio_buffer_stop(b);
+        platform::audio_buffer_set_position(b, uint32_t(i % 2000));
+        platform::audio_buffer_set_pan(b, (i % 41 - 20) * 100);
+        platform::audio_buffer_play(b);
+    }
+    audio.join();
+}
+
+TEST_F(Mixer, TheRealEffectsSitWhereThePanPutsThem)
+{
+    ASSERT_EQ(register_res_waves(), 15);
+    sound_attach_device(device);
+    ASSERT_EQ(sound_load_wave("WAVE_SAFE", 7), 1);
+    sound_set_pan(7, 56); // the left target
+    sound_play(7);
+    const Samples out = render(22050);
+    double left = 0, right = 0;
+    for (size_t i = 0; i < out.size(); i += 2) {
+        left += double(out[i]) * out[i];
+        right += double(out[i + 1]) * out[i + 1];
+    }
+    EXPECT_GT(left, 0);
+    EXPECT_NEAR(10 * std::log10(right / left), -20, 0.2);
+    sound_release_all();
+    sound_attach_device(nullptr);
+}
+
+} // namespace
