@@ -1,0 +1,135 @@
+// The game heard through the headless audio device: which effect plays in
+// which frame, panned to which target, with the real waves loaded through
+// the real sound slots.
+#include "app/resource_list.h"
+#include "game/slots.h"
+#include "game/stages.h"
+#include "game/targets.h"
+#include "platform/headless/headless_audio.h"
+#include "sound/sound.h"
+#include "support/game.h"
+#include "support/waves.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+class GameSound : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        device = platform::audio_open(window, 2, 44100, 16);
+        ASSERT_NE(device, nullptr);
+        sound_attach_device(device);
+        register_res_waves();
+        for (const ResourceEntry& e : RESOURCE_LIST)
+            if (e.kind == ResourceKind::Wave) {
+                ASSERT_EQ(sound_load_wave(e.name, e.slot), 1) << e.name;
+            }
+        reset_game();
+        headless::audio_clear_events();
+    }
+    void TearDown() override
+    {
+        sound_release_all();
+        sound_attach_device(nullptr);
+        platform::audio_close(device);
+        GameTest::TearDown();
+    }
+
+    // The plays and pans of one frame, by SoundId: "pan 7 -2000", "play 7".
+    std::vector<std::string> heard(ButtonMask held = 0)
+    {
+        headless::audio_clear_events();
+        frame(held);
+        std::vector<std::string> out;
+        for (int i = 0; i < headless::audio_event_count(); ++i) {
+            const headless::AudioEvent& e = headless::audio_event(i);
+            int id = -1;
+            for (int s = 0; s < SOUND_SLOT_COUNT; ++s)
+                if (sound_slot(s) && headless::audio_buffer_id(sound_slot(s)) == e.buffer) id = s;
+            if (e.call == headless::AudioCall::Play) out.push_back("play " + std::to_string(id));
+            if (e.call == headless::AudioCall::SetPan)
+                out.push_back("pan " + std::to_string(id) + " " + std::to_string(e.value));
+        }
+        return out;
+    }
+    static bool has_in_order(const std::vector<std::string>& got, const std::vector<std::string>& want)
+    {
+        auto it = got.begin();
+        for (const std::string& w : want) {
+            it = std::find(it, got.end(), w);
+            if (it == got.end()) return false;
+            ++it;
+        }
+        return true;
+    }
+
+    platform::AudioDevice* device = nullptr;
+};
+
+TEST_F(GameSound, TheTitleCallsOnceAndANewGameIsAnnounced)
+{
+    EXPECT_EQ(heard(), (std::vector<std::string>{"play 1"}));
+    EXPECT_TRUE(heard().empty()) << "once per reset";
+    frames(30);
+    heard(BUTTON_SPACE);
+    std::vector<std::string> all;
+    for (int n = 0; n < 30; ++n)
+        for (const std::string& s : heard()) all.push_back(s);
+    EXPECT_EQ(std::count(all.begin(), all.end(), "play 2"), 1) << "WAVE_READY as the game begins";
+    reset_game();
+    EXPECT_EQ(heard(), (std::vector<std::string>{"play 1"})) << "again after a reset";
+}
+
+TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
+{
+    frames(30);
+    start_game();
+    // The middle seal is hit while it waits: WAVE_HIT and the throw, centred.
+    EXPECT_TRUE(has_in_order(heard(BUTTON_2), {"pan 4 0", "pan 3 0", "play 4", "play 3"}));
+    frame();
+    // The left one is released: WAVE_GO from the left.
+    std::vector<std::string> got;
+    while (target_get(0).state != TargetState::Falling) got = heard();
+    EXPECT_TRUE(has_in_order(got, {"pan 0 -2000", "play 0"}));
+    // Caught: WAVE_SAFE and the throw.
+    EXPECT_TRUE(has_in_order(heard(BUTTON_1), {"pan 7 -2000", "pan 3 -2000", "play 7", "play 3"}));
+    // The right one falls out: WAVE_OUT from the right.
+    while (target_get(2).state != TargetState::Out) got = heard();
+    EXPECT_TRUE(has_in_order(got, {"pan 5 2000", "play 5"}));
+}
+
+TEST_F(GameSound, TheCountTicksEverySixthStep)
+{
+    frames(30);
+    start_game();
+    while (target_get(0).state != TargetState::Falling) frame();
+    std::vector<int> tick_frames;
+    for (int n = 0; n < 40; ++n) {
+        const std::vector<std::string> got = heard(n == 0 ? BUTTON_1 : 0);
+        if (std::count(got.begin(), got.end(), "play 8")) tick_frames.push_back(n);
+    }
+    // 34 steps to 200: the 6th, 12th, 18th, 24th and 30th tick.
+    EXPECT_EQ(tick_frames, (std::vector<int>{5, 11, 17, 23, 29}));
+}
+
+TEST_F(GameSound, ANewBestPlaysWhenTheStageCloses)
+{
+    frames(30);
+    start_game();
+    for (int i = 0; i < TARGET_COUNT; ++i) heard(target_button_mask(i)); // all hit: 0 points
+    press(BUTTON_SPACE);
+    std::vector<std::string> all;
+    while (view_transition_get() == VIEW_CLOSING)
+        for (const std::string& s : heard()) all.push_back(s);
+    // A total of 0 ties the best of 0, so it counts as a new best; the
+    // next game is announced after it.
+    EXPECT_TRUE(has_in_order(all, {"play 6", "play 2"}));
+    EXPECT_EQ(best_file_values().at(2), 0);
+}
+
+} // namespace
