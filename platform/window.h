@@ -36,6 +36,11 @@ void post_quit();
 // A modal message box with an OK button.
 void message_box(const char* text, const char* caption);
 
+// Asks for the window to be restored and brought to the front, if it is
+// visible. Safe to call from any thread: the request is carried out on the
+// window's own thread while messages are processed.
+void window_request_raise(Window* window);
+
 void mouse_capture(Window* window);
 void mouse_release();
 
