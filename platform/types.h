@@ -68,6 +68,35 @@ inline constexpr uint8_t VK_NUMPAD3 = 0x63;
 inline constexpr uint8_t VK_F1 = 0x70;
 inline constexpr uint8_t VK_F2 = 0x71;
 inline constexpr uint8_t VK_F10 = 0x79;
+inline constexpr uint8_t VK_CLEAR = 0x0C;
+inline constexpr uint8_t VK_CAPITAL = 0x14;
+inline constexpr uint8_t VK_PRIOR = 0x21;
+inline constexpr uint8_t VK_NEXT = 0x22;
+inline constexpr uint8_t VK_END = 0x23;
+inline constexpr uint8_t VK_HOME = 0x24;
+inline constexpr uint8_t VK_INSERT = 0x2D;
+inline constexpr uint8_t VK_DELETE = 0x2E;
+inline constexpr uint8_t VK_LWIN = 0x5B;
+inline constexpr uint8_t VK_RWIN = 0x5C;
+inline constexpr uint8_t VK_APPS = 0x5D;
+inline constexpr uint8_t VK_MULTIPLY = 0x6A;
+inline constexpr uint8_t VK_ADD = 0x6B;
+inline constexpr uint8_t VK_SUBTRACT = 0x6D;
+inline constexpr uint8_t VK_DECIMAL = 0x6E;
+inline constexpr uint8_t VK_DIVIDE = 0x6F;
+inline constexpr uint8_t VK_NUMLOCK = 0x90;
+inline constexpr uint8_t VK_SCROLL = 0x91;
+inline constexpr uint8_t VK_OEM_1 = 0xBA;      // ;:
+inline constexpr uint8_t VK_OEM_PLUS = 0xBB;   // =+
+inline constexpr uint8_t VK_OEM_COMMA = 0xBC;  // ,<
+inline constexpr uint8_t VK_OEM_MINUS = 0xBD;  // -_
+inline constexpr uint8_t VK_OEM_PERIOD = 0xBE; // .>
+inline constexpr uint8_t VK_OEM_2 = 0xBF;      // /?
+inline constexpr uint8_t VK_OEM_3 = 0xC0;      // `~
+inline constexpr uint8_t VK_OEM_4 = 0xDB;      // [{
+inline constexpr uint8_t VK_OEM_5 = 0xDC;      // \|
+inline constexpr uint8_t VK_OEM_6 = 0xDD;      // ]}
+inline constexpr uint8_t VK_OEM_7 = 0xDE;      // '"
 #endif
 
 // A window message as the frame loop takes it from the queue.

@@ -6,6 +6,7 @@
 #include "platform/types.h"
 
 #include <cstdint>
+#include <span>
 
 namespace platform {
 
@@ -32,6 +33,14 @@ bool message_get(Message* message);
 // Hands a message to the window's handler.
 void message_dispatch(const Message& message);
 void post_quit();
+
+// Keys that stand for menu commands where the window has no menu bar:
+// with Ctrl held, the key becomes WM_COMMAND with the command number.
+struct Accelerator {
+    uint8_t vk;
+    uint32_t command;
+};
+void window_set_accelerators(Window* window, std::span<const Accelerator> accelerators);
 
 // A modal message box with an OK button.
 void message_box(const char* text, const char* caption);

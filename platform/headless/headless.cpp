@@ -237,6 +237,11 @@ void post_quit()
     state().queue.push_back(Message{WM_QUIT, 0, 0});
 }
 
+// The headless window has a menu of sorts: tests post WM_COMMAND directly.
+void window_set_accelerators(Window*, std::span<const Accelerator>)
+{
+}
+
 void message_box(const char* text, const char* caption)
 {
     State& s = state();

@@ -1,0 +1,298 @@
+// The main window on SDL, and its message queue: SDL's events become the
+// few window messages the game knows (keys as Windows' virtual-key codes,
+// activation, minimising, the close box), queued in order and handed to
+// the window's handler when the frame loop dispatches them.
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdio>
+#include <new>
+#include <vector>
+
+namespace platform {
+
+struct Window {
+    SDL_Window* sdl = nullptr;
+    MessageHandler handler = nullptr;
+    std::vector<Accelerator> accelerators;
+};
+
+} // namespace platform
+
+namespace {
+
+using platform::Window;
+
+constexpr size_t QUEUE_SIZE = 256;
+
+Window* main_window = nullptr;
+std::array<Message, QUEUE_SIZE> queue{};
+size_t queue_first = 0;
+size_t queue_count = 0;
+bool quit_posted = false;
+Uint32 raise_event = 0; // SDL's number for our "come forward" event
+
+void push(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0)
+{
+    if (queue_count == QUEUE_SIZE) return; // a full queue drops the newest, as Windows' does
+    queue[(queue_first + queue_count) % QUEUE_SIZE] = Message{message, wparam, lparam};
+    ++queue_count;
+}
+
+bool visible(const Window* w)
+{
+    return w && w->sdl && (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_SHOWN) &&
+           !(SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_HIDDEN);
+}
+
+void translate_key(const SDL_KeyboardEvent& key)
+{
+    const uint8_t vk = sdl_key_to_vk(key.keysym);
+    if (!vk) return;
+    if (key.type == SDL_KEYDOWN && (key.keysym.mod & KMOD_CTRL) && main_window) {
+        for (const platform::Accelerator& a : main_window->accelerators)
+            if (a.vk == vk) {
+                if (!key.repeat) push(WM_COMMAND, a.command);
+                return;
+            }
+    }
+    push(key.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, vk);
+}
+
+void translate_window_event(const SDL_WindowEvent& e)
+{
+    switch (e.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        push(WM_ACTIVATE, WA_ACTIVE);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        push(WM_ACTIVATE, WA_INACTIVE);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        push(WM_SIZE, SIZE_MINIMIZED);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        push(WM_SIZE, SIZE_RESTORED);
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        push(WM_SIZE, SIZE_MAXIMIZED);
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        push(WM_CLOSE);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        sdl_display_repaint();
+        break;
+    default:
+        break;
+    }
+}
+
+void translate(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        translate_key(e.key);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+        if (e.button.button == SDL_BUTTON_LEFT) push(down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
+        if (e.button.button == SDL_BUTTON_RIGHT) push(down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+        break;
+    }
+    case SDL_WINDOWEVENT:
+        translate_window_event(e.window);
+        break;
+    case SDL_QUIT: // a signal or the session ending: close as the close box does
+        push(WM_CLOSE);
+        break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+        sdl_display_device_reset();
+        break;
+    default:
+        if (raise_event && e.type == raise_event && visible(main_window)) {
+            SDL_RestoreWindow(main_window->sdl);
+            SDL_RaiseWindow(main_window->sdl);
+        }
+        break;
+    }
+}
+
+void pump()
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) translate(e);
+}
+
+} // namespace
+
+void sdl_pump_events()
+{
+    pump();
+}
+
+SDL_Window* sdl_window_of(platform::Window* window)
+{
+    return window ? window->sdl : nullptr;
+}
+
+namespace platform {
+
+Window* window_create(MessageHandler handler)
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    if (!raise_event) raise_event = SDL_RegisterEvents(1);
+    auto* w = new (std::nothrow) Window;
+    if (!w) return nullptr;
+    w->sdl = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480, SDL_WINDOW_HIDDEN);
+    if (!w->sdl) {
+        delete w;
+        return nullptr;
+    }
+    // Keys reach the game as plain key presses, never through an input
+    // method; and the screen saver stays off while the game runs.
+    SDL_StopTextInput();
+    SDL_DisableScreenSaver();
+    w->handler = handler;
+    main_window = w;
+    if (handler) handler(w, WM_CREATE, 0, 0);
+    return w;
+}
+
+void window_destroy(Window* window)
+{
+    if (!window) return;
+    if (main_window == window) main_window = nullptr;
+    sdl_display_window_gone(window);
+    SDL_DestroyWindow(window->sdl);
+    delete window;
+}
+
+void window_set_title(Window* window, const char* title)
+{
+    if (window) SDL_SetWindowTitle(window->sdl, title ? title : "");
+}
+
+void window_set_client_size(Window* window, int width, int height)
+{
+    if (window) SDL_SetWindowSize(window->sdl, width, height);
+}
+
+void window_show(Window* window)
+{
+    if (window) SDL_ShowWindow(window->sdl);
+}
+
+// SDL places and measures the client area; the frame is around it.
+RECT window_rect(Window* window)
+{
+    if (!window) return RECT{0, 0, 0, 0};
+    int x = 0, y = 0, w = 0, h = 0, top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowPosition(window->sdl, &x, &y);
+    SDL_GetWindowSize(window->sdl, &w, &h);
+    SDL_GetWindowBordersSize(window->sdl, &top, &left, &bottom, &right);
+    return RECT{x - left, y - top, x + w + right, y + h + bottom};
+}
+
+void window_client_offset(int* x, int* y)
+{
+    int top = 0, left = 0;
+    if (main_window) SDL_GetWindowBordersSize(main_window->sdl, &top, &left, nullptr, nullptr);
+    *x = left;
+    *y = top;
+}
+
+void window_set_accelerators(Window* window, std::span<const Accelerator> accelerators)
+{
+    if (window) window->accelerators.assign(accelerators.begin(), accelerators.end());
+}
+
+bool message_peek()
+{
+    pump();
+    return queue_count > 0 || quit_posted;
+}
+
+// While the queue is empty this waits on SDL's, so an inactive game sleeps.
+bool message_get(Message* message)
+{
+    for (;;) {
+        if (queue_count > 0) {
+            *message = queue[queue_first];
+            queue_first = (queue_first + 1) % QUEUE_SIZE;
+            --queue_count;
+            return true;
+        }
+        if (quit_posted) {
+            *message = Message{WM_QUIT, 0, 0};
+            return false;
+        }
+        SDL_Event e;
+        if (SDL_WaitEvent(&e)) translate(e);
+    }
+}
+
+void message_dispatch(const Message& message)
+{
+    if (main_window && main_window->handler)
+        main_window->handler(main_window, message.message, message.wparam, message.lparam);
+}
+
+// Like Windows' quit message, it is seen after the messages already queued.
+void post_quit()
+{
+    quit_posted = true;
+}
+
+// Also written to the standard error, for a player in a terminal and for
+// a system where no box can be shown (no display at all).
+void message_box(const char* text, const char* caption)
+{
+    std::fprintf(stderr, "quobbin: %s: %s\n", caption ? caption : "", text ? text : "");
+    SDL_ShowSimpleMessageBox(0, caption ? caption : "", text ? text : "", nullptr);
+}
+
+void mouse_capture(Window*)
+{
+    SDL_CaptureMouse(SDL_TRUE);
+}
+
+void mouse_release()
+{
+    SDL_CaptureMouse(SDL_FALSE);
+}
+
+void window_request_raise(Window*)
+{
+    if (!raise_event) return;
+    SDL_Event e{};
+    e.type = raise_event;
+    SDL_PushEvent(&e); // SDL's queue may be filled from any thread
+}
+
+RECT work_area()
+{
+    SDL_Rect r{0, 0, 640, 480};
+    const int display = main_window ? SDL_GetWindowDisplayIndex(main_window->sdl) : 0;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &r) != 0) SDL_GetDisplayBounds(0, &r);
+    return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+}
+
+void window_move_and_show(Window* window, int x, int y)
+{
+    if (!window) return;
+    int top = 0, left = 0;
+    SDL_GetWindowBordersSize(window->sdl, &top, &left, nullptr, nullptr);
+    SDL_SetWindowPosition(window->sdl, x + left, y + top);
+    SDL_ShowWindow(window->sdl);
+}
+
+} // namespace platform

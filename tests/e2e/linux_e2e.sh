@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# The real Linux build under Xvfb, played with xdotool and judged by
+# screenshots: run by ctest inside xvfb-run.
+#
+#   linux_e2e.sh <quobbin> <quobbin_x_close> <docs/shots>
+#
+# Every check prints a line; the first failure ends the run with 1.
+set -uo pipefail
+
+GAME=$1
+X_CLOSE=$2
+SHOTS=$3
+WORK=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
+export XDG_RUNTIME_DIR=$WORK/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/audio.raw SDL_DISKAUDIODELAY=11
+cd "$WORK" || exit 1
+
+fail() { echo "FAIL: $*"; exit 1; }
+pass() { echo "ok: $*"; }
+
+# The game window and where its client area sits on the screen.
+window_id() { xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
+geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+shot() { import -window root "$WORK/$1.png"; }
+# Pixel (x, y) of a picture as rrggbb.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | tr 'A-F' 'a-f' | cut -c1-6; }
+# How many pixels of a w x h region differ between the game on screen (at
+# the window's offset) and a reference picture.
+differing() { # shot ref x y w h
+    local region="${5}x${6}+$3+$4" screen_region="${5}x${6}+$((WX + $3))+$((WY + $4))"
+    convert "$WORK/$1.png" -crop "$screen_region" +repage "$WORK/a.png"
+    convert "$2" -crop "$region" +repage "$WORK/b.png"
+    compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
+}
+key() { xdotool keydown --window "$WID" "$1"; sleep 0.05; xdotool keyup --window "$WID" "$1"; }
+
+# --- Start-up: the window, the logo, then the title.
+"$GAME" >"$WORK/game.log" 2>&1 &
+GAME_PID=$!
+WID=$(window_id) || true
+[ -n "$WID" ] || fail "no window titled [ Quobbin ] Murvale"
+pass "window titled '[ Quobbin ] Murvale'"
+sleep 0.3
+read -r WX WY WW WH < <(geometry "$WID")
+[ "$WW" = 640 ] && [ "$WH" = 480 ] || fail "client area ${WW}x${WH}"
+pass "client area 640x480"
+read -r SW SH < <(xdotool getdisplaygeometry)
+[ "$WX" = $(((SW - 640) / 2)) ] && [ "$WY" = $(((SH - 480) / 2)) ] || fail "not centred: at $WX,$WY on ${SW}x${SH}"
+pass "centred on the work area at $WX,$WY"
+shot logo
+[ "$(differing logo "$SHOTS/logo.png" 0 0 640 480)" = 0 ] || fail "the start-up logo differs from the rendered one"
+pass "start-up logo"
+sleep 1.5
+shot title
+[ "$(differing title "$SHOTS/title.png" 160 96 320 80)" = 0 ] || fail "the title picture differs"
+[ "$(differing title "$SHOTS/title.png" 100 300 440 150)" = 0 ] || fail "the instructions differ"
+pass "title screen"
+
+xdotool windowfocus --sync "$WID"
+# --- A whole game, blind: the left seal is hit at once, the others fall
+# out; each closed stage rewrites Best.dat (a total of 0 ties the best).
+key space
+sleep 1
+key 1
+stages=0
+last=""
+for _ in $(seq 1 120); do
+    sleep 0.4
+    now=$(stat -c %Y.%N Best.dat 2>/dev/null || true)
+    if [ -n "$now" ] && [ "$now" != "$last" ]; then
+        last=$now
+        stages=$((stages + 1))
+        [ $stages = 3 ] && break
+        sleep 1.2
+        key space # from the result screen to the next stage
+        sleep 1
+        key 1
+        continue
+    fi
+    key space
+done
+[ $stages = 3 ] || fail "only $stages stages were closed"
+[ "$(stat -c %s Best.dat)" = 12 ] || fail "Best.dat is not 12 bytes"
+pass "three stages played, Best.dat written"
+sleep 1
+shot final
+# The results table on the final screen: its labels are the rendered ones.
+[ "$(differing final "$SHOTS/final-result.png" 270 296 32 16)" -lt 40 ] || fail "no results table"
+pass "final result"
+
+# --- Pause with Escape, continue with F1.
+key Escape
+sleep 0.3
+shot pause
+[ "$(differing pause "$SHOTS/pause.png" 0 0 640 480)" -lt 20 ] || fail "the pause screen differs"
+pass "pause screen"
+key F1
+sleep 0.3
+
+# --- Another window over the game: a second copy brings the game forward
+# and ends with 0 without a window of its own.
+display -geometry 200x200+$((WX + 20))+$((WY + 20)) "$SHOTS/pause.png" &
+OTHER_PID=$!
+OTHER=$(xdotool search --sync --pid $OTHER_PID | head -1)
+sleep 0.5
+xdotool windowraise "$OTHER"
+sleep 0.3
+shot covered
+[ "$(pixel "$WORK/covered.png" $((WX + 150)) $((WY + 150)))" = 000000 ] || fail "the other window does not cover the game"
+timeout 10 "$GAME" >"$WORK/second.log" 2>&1
+status=$?
+[ $status = 0 ] || fail "the second copy ended with $status"
+[ "$(xdotool search --name '^\[ Quobbin \] Murvale$' | wc -l)" = 1 ] || fail "the second copy made a window"
+sleep 0.5
+shot raised
+[ "$(pixel "$WORK/raised.png" $((WX + 150)) $((WY + 150)))" != 000000 ] || fail "the game was not brought forward"
+pass "a second copy brings the first forward and ends with 0"
+
+# --- Focus elsewhere freezes the game; focus back resumes it.
+key space # a new game, so the seals move
+sleep 1
+xdotool windowfocus --sync "$OTHER"
+sleep 0.3
+shot frozen1
+sleep 0.6
+shot frozen2
+a=$(convert "$WORK/frozen1.png" -crop 640x480+$WX+$WY +repage rgb:- | md5sum)
+b=$(convert "$WORK/frozen2.png" -crop 640x480+$WX+$WY +repage rgb:- | md5sum)
+[ "$a" = "$b" ] || fail "the game kept running without the focus"
+xdotool windowfocus --sync "$WID"
+sleep 0.6
+shot thawed
+c=$(convert "$WORK/thawed.png" -crop 640x480+$WX+$WY +repage rgb:- | md5sum)
+[ "$a" != "$c" ] || fail "the game did not resume with the focus"
+pass "focus loss freezes the game, focus resumes it"
+kill $OTHER_PID
+
+# --- The close box ends the game with 0.
+"$X_CLOSE" "$WID" || fail "could not send the close message"
+for _ in $(seq 1 50); do kill -0 $GAME_PID 2>/dev/null || break; sleep 0.1; done
+wait $GAME_PID
+status=$?
+[ $status = 0 ] || fail "the game ended with $status after the close box"
+pass "close box ends the game with 0"
+
+# --- No display at all: the display cannot be opened.
+DISPLAY= SDL_VIDEODRIVER=x11 timeout 10 "$GAME" >"$WORK/nodisplay.log" 2>&1
+status=$?
+[ $status = 1 ] || fail "without a display the game ended with $status"
+grep -q dxdraw "$WORK/nodisplay.log" || fail "without a display no 'dxdraw' message"
+pass "no display: 'dxdraw', exit status 1"
+
+# --- The audio really went out: the disk driver wrote the mix.
+[ -s "$WORK/audio.raw" ] || fail "no audio was written"
+pass "audio written through SDL's disk driver ($(stat -c %s "$WORK/audio.raw") bytes)"
+echo "all end-to-end checks passed"
