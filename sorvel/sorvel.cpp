@@ -86,8 +86,10 @@ int sorvel_Tune_Load(int tune, const char* type, const char* name)
 int sorvel_Tune_Start(int tune, int position)
 {
     if (tune != 0 || !device || !song_loaded) return 0;
+    // Asked before locking: the device may take its own lock to answer.
+    const int rate = device_rate();
     platform::audio_lock(device);
-    const int started = sorvel::sequencer_start(&song, device_rate(), position);
+    const int started = sorvel::sequencer_start(&song, rate, position);
     platform::audio_unlock(device);
     return started;
 }
