@@ -1,0 +1,236 @@
+// The sequencer and synthesizer together, rendering into a buffer with no
+// device: notes start on the frame the tempo says at any rate and however
+// the stream cuts its buffers, the loop joins exactly as if the song went
+// on, stopping and restarting fade instead of clicking, rendering never
+// allocates, and the tune's level stays clear of full scale.
+#include "render.h"
+#include "res_files.h"
+#include "sorvel/samples.h"
+#include "sorvel/sequencer.h"
+#include "sorvel/synth.h"
+#include "support/allocation.h"
+#include "support/songs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+using namespace sorvel;
+
+namespace {
+
+constexpr int RATE = 44100;
+
+// Parses a song that must stay alive while it plays, with its samples.
+struct Loaded {
+    std::vector<uint8_t> bytes;
+    Song song;
+};
+
+void load(Loaded* loaded, std::vector<uint8_t> bytes)
+{
+    loaded->bytes = std::move(bytes);
+    ASSERT_EQ(song_parse(loaded->bytes, &loaded->song), SONG_OK);
+    real_song_bytes(); // makes res/ available to the lookup
+    ASSERT_EQ(samples_load(loaded->song, songc::res_files_wave), 1);
+}
+
+int32_t largest_step(const std::vector<int32_t>& mix, size_t from_frame, size_t to_frame)
+{
+    int32_t largest = 0;
+    for (size_t f = from_frame + 1; f < to_frame; ++f)
+        for (int c = 0; c < 2; ++c) largest = std::max(largest, std::abs(mix[2 * f + c] - mix[2 * (f - 1) + c]));
+    return largest;
+}
+
+double energy(const std::vector<int32_t>& mix, size_t from_frame, size_t to_frame)
+{
+    double sum = 0.0;
+    for (size_t i = 2 * from_frame; i < 2 * to_frame; ++i) sum += double(mix[i]) * double(mix[i]);
+    return sum;
+}
+
+TEST(Sequencer, NotesStartAndEndOnTheFrameTheTempoGives)
+{
+    // 137 beats a minute, so no rate divides into whole frames per row.
+    songc::SongSource s;
+    s.bpm = 137;
+    s.ticks_per_row = 5;
+    s.rows_per_pattern = 8;
+    s.instruments = {songc::song_oscillator(KIND_NOISE, 255, 0, 0, 255, 0)};
+    const songc::SourceRow on{60, 1, 0, 0}, off{NOTE_OFF, 0, 0, 0};
+    s.patterns = {{on, off, {}, on, off, {}, {}, on}, {off, {}, on, off}};
+    s.order = {{0}, {1}};
+    const int onsets[] = {0, 3, 7, 10, 16, 19, 23, 26, 32, 35, 39};
+    const int offs[] = {1, 4, 8, 11, 17, 20, 24, 27, 33, 36}; // the last note is still on
+    Loaded loaded;
+    load(&loaded, songc::song_write(s));
+
+    for (int rate : {44100, 48000, 22050}) {
+        auto row_frame = [rate](int row) { return size_t(int64_t{row} * rate * 60 / (137 * 4)); };
+        const std::vector<int32_t> mix = songc::song_render(loaded.song, rate, row_frame(40), 333);
+        std::vector<size_t> starts, ends;
+        for (size_t f = 0; f < mix.size() / 2; ++f) {
+            const bool sounding = mix[2 * f] != 0;
+            const bool before = f > 0 && mix[2 * (f - 1)] != 0;
+            if (sounding && !before) starts.push_back(f);
+            if (!sounding && before) ends.push_back(f);
+        }
+        ASSERT_EQ(starts.size(), std::size(onsets)) << rate;
+        ASSERT_EQ(ends.size(), std::size(offs)) << rate;
+        for (size_t k = 0; k < starts.size(); ++k) EXPECT_EQ(starts[k], row_frame(onsets[k])) << rate << " " << k;
+        for (size_t k = 0; k < ends.size(); ++k) EXPECT_EQ(ends[k], row_frame(offs[k])) << rate << " " << k;
+    }
+}
+
+TEST(Sequencer, TheOutputDoesNotDependOnHowTheStreamCutsItsBuffers)
+{
+    Loaded loaded;
+    load(&loaded, real_song_bytes());
+    const uint64_t frames = 3 * RATE;
+    const std::vector<int32_t> reference = songc::song_render(loaded.song, RATE, frames, 4096);
+    for (int chunk : {1, 7, 256, 1000}) EXPECT_EQ(songc::song_render(loaded.song, RATE, frames, chunk), reference);
+}
+
+TEST(Sequencer, TheLoopJoinsAsIfTheSongWentStraightOn)
+{
+    Loaded looping, straight;
+    load(&looping, real_song_bytes());
+    load(&straight, unrolled(real_song_bytes(), 2));
+    const Song& song = looping.song;
+    ASSERT_GT(song.loop_order, 0);
+    const uint64_t join =
+        songc::song_tick_frame(song, RATE, songc::song_intro_ticks(song) + songc::song_loop_ticks(song));
+    const uint64_t frames = join + 4 * RATE;
+
+    // Rendered through the loop, and with the loop written out twice: the
+    // same frames, to the last bit, on both sides of the join.
+    const std::vector<int32_t> a = songc::song_render(straight.song, RATE, frames, 1024);
+    const std::vector<int32_t> b = songc::song_render(looping.song, RATE, frames, 1024);
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_TRUE(a == b);
+    // And the join itself is no rougher than the music around it.
+    EXPECT_LE(largest_step(b, join - 64, join + 64), largest_step(b, join - RATE, join + RATE));
+
+    // The first tick of the second pass is due exactly at the join.
+    sequencer_halt();
+    ASSERT_EQ(sequencer_start(&song, RATE, 0), 1);
+    std::vector<int32_t> mix(2 * 4096);
+    for (uint64_t done = 0; done < join - 1;) {
+        const int n = static_cast<int>(std::min<uint64_t>(4096, join - 1 - done));
+        sequencer_render(mix.data(), n);
+        done += uint64_t(n);
+    }
+    SequencerPosition p = sequencer_position();
+    EXPECT_EQ(p.order, song.loop_order);
+    EXPECT_EQ(p.row, 0);
+    EXPECT_EQ(p.tick, 0);
+    EXPECT_EQ(p.loops, 1u);
+    EXPECT_EQ(p.frame, join - 1);
+    EXPECT_EQ(p.frames_to_tick, 1u);
+}
+
+TEST(Sequencer, StopAndRestartFadeOutInsteadOfClicking)
+{
+    Loaded loaded;
+    load(&loaded, real_song_bytes());
+    sequencer_halt();
+    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
+    const int before = 5 * RATE;
+    std::vector<int32_t> mix(2 * (before + 2000), 0);
+    sequencer_render(mix.data(), before);
+    const int32_t music_step = largest_step(mix, 0, before);
+
+    sequencer_stop();
+    EXPECT_FALSE(sequencer_playing());
+    sequencer_render(mix.data() + 2 * before, 2000);
+    // A fade, not a cut: the first half of the fade keeps a good part of
+    // the sound, and nothing jumps.
+    EXPECT_GT(energy(mix, before, before + FADE_FRAMES / 2), 0.1 * energy(mix, before - FADE_FRAMES / 2, before));
+    EXPECT_LE(largest_step(mix, before - 1, before + FADE_FRAMES), music_step);
+    for (int f = before + FADE_FRAMES; f < before + 2000; ++f) ASSERT_EQ(mix[2 * f], 0) << f;
+    EXPECT_FALSE(sequencer_sounding());
+
+    // Start while playing: from the top again, with the old notes fading.
+    std::fill(mix.begin(), mix.end(), 0);
+    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
+    sequencer_render(mix.data(), before);
+    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
+    EXPECT_EQ(sequencer_position().frame, 0u);
+    EXPECT_EQ(sequencer_position().order, 0);
+    std::vector<int32_t> fresh(2 * 2000, 0);
+    sequencer_render(mix.data() + 2 * before, 2000);
+    sequencer_halt();
+    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
+    sequencer_render(fresh.data(), 2000);
+    // What is heard is the new start plus the old notes fading under it.
+    for (int f = 0; f < 2000; ++f) mix[2 * (before + f)] -= fresh[2 * f];
+    EXPECT_GT(energy(mix, before, before + FADE_FRAMES / 2), 0.1 * energy(mix, before - FADE_FRAMES / 2, before));
+    for (int f = FADE_FRAMES; f < 2000; ++f) ASSERT_EQ(mix[2 * (before + f)], 0) << f;
+
+    // Bad starts change nothing.
+    EXPECT_EQ(sequencer_start(&loaded.song, RATE, loaded.song.order_length), 0);
+    EXPECT_EQ(sequencer_start(&loaded.song, 100, 0), 0);
+    EXPECT_EQ(sequencer_start(nullptr, RATE, 0), 0);
+    EXPECT_TRUE(sequencer_playing());
+}
+
+TEST(Sequencer, PlayingAllocatesNothing)
+{
+    Loaded loaded;
+    load(&loaded, real_song_bytes());
+    std::vector<int32_t> mix(2 * 512);
+    sequencer_halt();
+    const uint64_t before = allocation_count();
+    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
+    for (int k = 0; k < 20 * RATE / 512; ++k) sequencer_render(mix.data(), 512);
+    sequencer_stop();
+    sequencer_render(mix.data(), 512);
+    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 2), 1);
+    sequencer_render(mix.data(), 512);
+    EXPECT_EQ(allocation_count() - before, 0u);
+}
+
+TEST(Sequencer, TheTuneStaysClearOfFullScaleWithoutDC)
+{
+    Loaded loaded;
+    load(&loaded, real_song_bytes());
+    const Song& song = loaded.song;
+    const uint64_t frames =
+        songc::song_tick_frame(song, RATE, songc::song_intro_ticks(song) + 2 * songc::song_loop_ticks(song));
+    const std::vector<int32_t> mix = songc::song_render(song, RATE, frames, 1024);
+    const songc::Levels levels = songc::song_levels(mix, 0, frames);
+    // Room left for the effects mixed on top, yet clearly heard.
+    EXPECT_LT(levels.peak, 32767 * 3 / 4);
+    EXPECT_GT(levels.peak, 32767 / 4);
+    EXPECT_LT(std::abs(levels.mean[0]), 16.0);
+    EXPECT_LT(std::abs(levels.mean[1]), 16.0);
+    // A loop of 30 to 60 seconds.
+    const double loop_seconds = double(songc::song_tick_frame(song, RATE, songc::song_loop_ticks(song))) / RATE;
+    EXPECT_GE(loop_seconds, 30.0);
+    EXPECT_LE(loop_seconds, 60.0);
+}
+
+TEST(Sequencer, EightFullVoicesStayWithinTheirBound)
+{
+    songc::SongSource s;
+    s.voices = MAX_VOICES;
+    songc::SourceRow notes[MAX_VOICES];
+    sorvel::Instrument loud = songc::song_oscillator(KIND_PULSE, 255, 0, 0, 255, 0);
+    loud.pan = 0; // all of it in one channel
+    s.instruments = {loud};
+    for (int v = 0; v < MAX_VOICES; ++v) notes[v] = {uint8_t(NOTE_MIN + 7 * v), 1, FX_SLIDE_UP, uint8_t(v + 1)};
+    for (int v = 0; v < MAX_VOICES; ++v) s.patterns.push_back({notes[v]});
+    s.order = {{0, 1, 2, 3, 4, 5, 6, 7}};
+    Loaded loaded;
+    load(&loaded, songc::song_write(s));
+    const std::vector<int32_t> mix = songc::song_render(loaded.song, RATE, 4 * RATE, 4096);
+    const auto bound = static_cast<int32_t>(MAX_VOICES * VOICE_FULL_SCALE * 1.4143f * 1.05f);
+    int32_t peak = 0;
+    for (int32_t x : mix) peak = std::max(peak, std::abs(x));
+    EXPECT_LE(peak, bound);
+    EXPECT_GT(peak, bound / 4);
+}
+
+} // namespace

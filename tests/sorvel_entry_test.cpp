@@ -1,0 +1,180 @@
+// The five entry points over a fake device: harmless with no device or no
+// song, the device opened once with the game's format, the song found by
+// lower-case type and name, the player's state changed only under the
+// device lock, and the tune heard through the installed stream exactly as
+// the sequencer renders it. The device, once open, stays open for the
+// process, so the test without one comes first.
+#include "render.h"
+#include "res_files.h"
+#include "sorvel/sequencer.h"
+#include "sorvel/sorvel.h"
+#include "support/allocation.h"
+#include "support/fake_audio.h"
+#include "support/songs.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int RATE = 44100;
+constexpr const char* INSTRUMENT_WAVES[] = {"WAVE100",      "WAVE_WAVE100", "WAVE_BASS02",
+                                            "WAVE_HICLOSE", "WAVE_HIOPEN",  "WAVE_SNARE01"};
+
+void register_real_resources(bool with_waves = true)
+{
+    fake_audio_add_resource("QUOBBIN", "SNGPK", real_song_bytes());
+    if (with_waves)
+        for (const char* name : INSTRUMENT_WAVES) fake_audio_add_resource(name, "WAVE", songc::res_files_wave(name));
+}
+
+std::vector<int32_t> pull(int frames)
+{
+    std::vector<int32_t> mix(2 * static_cast<size_t>(frames), 0);
+    fake_audio_render(mix.data(), frames);
+    return mix;
+}
+
+bool silent(const std::vector<int32_t>& mix)
+{
+    for (int32_t x : mix)
+        if (x != 0) return false;
+    return true;
+}
+
+// What the player's state was when the lock was taken and when it was let go.
+bool playing_at_lock = false;
+bool playing_at_unlock = false;
+void watch_lock(bool locking)
+{
+    (locking ? playing_at_lock : playing_at_unlock) = sorvel::sequencer_playing();
+}
+
+TEST(SorvelEntry, WithoutADeviceEveryCallIsHarmless)
+{
+    fake_audio_reset();
+    EXPECT_EQ(sorvel_Tune_Start(0, 0), 0); // nothing loaded, no device
+    EXPECT_EQ(sorvel_Tune_Stop(), 1);
+    EXPECT_EQ(sorvel_GetDirectSound(), nullptr);
+
+    fake_audio().fail_open = true;
+    EXPECT_EQ(sorvel_Ready(nullptr, 2, RATE, 16, 0.1f, 1, 0), 0);
+    EXPECT_EQ(sorvel_GetDirectSound(), nullptr);
+    EXPECT_EQ(fake_audio().stream, nullptr);
+
+    register_real_resources();
+    EXPECT_EQ(sorvel_Tune_Load(0, "sngpk", "quobbin"), 1); // a song loads without a device
+    EXPECT_EQ(sorvel_Tune_Start(0, 0), 0);
+    EXPECT_EQ(sorvel_Tune_Stop(), 1);
+    EXPECT_FALSE(sorvel::sequencer_playing());
+    EXPECT_EQ(fake_audio().locks, 0);
+}
+
+TEST(SorvelEntry, TheTunePlaysThroughTheDeviceStreamUnderItsLock)
+{
+    fake_audio_reset();
+    register_real_resources();
+    ASSERT_EQ(sorvel_Ready(nullptr, 2, RATE, 16, 0.1f, 1, 0), 1);
+    EXPECT_EQ(fake_audio().channels, 2);
+    EXPECT_EQ(fake_audio().rate, RATE);
+    EXPECT_EQ(fake_audio().bits, 16);
+    ASSERT_NE(fake_audio().stream, nullptr);
+    platform::AudioDevice* device = sorvel_GetDirectSound();
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(sorvel_Ready(nullptr, 2, RATE, 16, 0.1f, 1, 0), 1); // the same device again
+    EXPECT_EQ(fake_audio().opens, 1);
+    EXPECT_EQ(sorvel_GetDirectSound(), device);
+
+    EXPECT_EQ(sorvel_Tune_Load(0, "sngpk", "missing"), 0);
+    EXPECT_EQ(sorvel_Tune_Start(0, 0), 0); // nothing loaded
+    ASSERT_EQ(sorvel_Tune_Load(0, "sngpk", "quobbin"), 1);
+    EXPECT_TRUE(silent(pull(RATE))); // loaded, not started
+
+    fake_audio().lock_hook = watch_lock;
+    const int locks = fake_audio().locks;
+    ASSERT_EQ(sorvel_Tune_Start(0, 0), 1);
+    EXPECT_FALSE(playing_at_lock);
+    EXPECT_TRUE(playing_at_unlock);
+    EXPECT_EQ(fake_audio().locks, locks + 1);
+    EXPECT_EQ(fake_audio().unlocks, fake_audio().locks);
+    fake_audio().lock_hook = nullptr;
+
+    // What the stream gives is what the sequencer renders for the song.
+    const std::vector<int32_t> heard = pull(2 * RATE);
+    EXPECT_FALSE(silent(heard));
+    sorvel::Song song;
+    ASSERT_EQ(sorvel::song_parse(real_song_bytes(), &song), sorvel::SONG_OK);
+    EXPECT_TRUE(heard == songc::song_render(song, RATE, 2 * RATE, 4096));
+    // song_render took the player over; hand it back to the entry points.
+    sorvel::sequencer_halt();
+    ASSERT_EQ(sorvel_Tune_Start(0, 0), 1);
+    EXPECT_TRUE(pull(2 * RATE) == heard);
+
+    fake_audio().lock_hook = watch_lock;
+    EXPECT_EQ(sorvel_Tune_Stop(), 1);
+    EXPECT_TRUE(playing_at_lock);
+    EXPECT_FALSE(playing_at_unlock);
+    fake_audio().lock_hook = nullptr;
+    const std::vector<int32_t> after = pull(RATE);
+    EXPECT_TRUE(silent(std::vector<int32_t>(after.begin() + 2 * 1000, after.end())));
+
+    // Started again after a stop: from the top, the same notes.
+    ASSERT_EQ(sorvel_Tune_Start(0, 0), 1);
+    EXPECT_TRUE(pull(2 * RATE) == heard);
+
+    // Nothing the game does per frame allocates.
+    std::vector<int32_t> mix(2 * 512);
+    const uint64_t before = allocation_count();
+    for (int k = 0; k < 100; ++k) {
+        if (k % 10 == 0) sorvel_Tune_Stop();
+        if (k % 10 == 5) sorvel_Tune_Start(0, 0);
+        fake_audio_render(mix.data(), 512);
+    }
+    EXPECT_EQ(allocation_count() - before, 0u);
+
+    // Refusals, each leaving the player silent rather than half-loaded.
+    EXPECT_EQ(sorvel_Tune_Start(1, 0), 0);
+    EXPECT_EQ(sorvel_Tune_Start(0, 255), 0);
+    EXPECT_EQ(sorvel_Tune_Load(1, "sngpk", "quobbin"), 0);
+    EXPECT_EQ(sorvel_Tune_Load(0, nullptr, "quobbin"), 0);
+    EXPECT_EQ(sorvel_Tune_Load(0, "sngpk", "missing"), 0);
+    EXPECT_FALSE(sorvel::sequencer_playing());
+    EXPECT_EQ(sorvel_Tune_Start(0, 0), 0);
+    EXPECT_TRUE(silent(pull(RATE)));
+
+    std::vector<uint8_t> damaged = real_song_bytes();
+    damaged[sorvel::H_VOICES] = 0;
+    fake_audio_add_resource("DAMAGED", "SNGPK", damaged);
+    EXPECT_EQ(sorvel_Tune_Load(0, "sngpk", "damaged"), 0);
+    EXPECT_EQ(sorvel_Tune_Start(0, 0), 0);
+
+    fake_audio_clear_resources(); // the song without its instrument waves
+    register_real_resources(false);
+    EXPECT_EQ(sorvel_Tune_Load(0, "SNGPK", "QUOBBIN"), 0);
+    EXPECT_EQ(sorvel_Tune_Start(0, 0), 0);
+    register_real_resources();
+    EXPECT_EQ(sorvel_Tune_Load(0, "SNGPK", "QUOBBIN"), 1);
+    EXPECT_EQ(sorvel_Tune_Start(0, 0), 1);
+    EXPECT_FALSE(silent(pull(RATE)));
+}
+
+TEST(SorvelEntry, TheTempoFollowsTheRateTheDeviceReallyRuns)
+{
+    fake_audio_reset();
+    register_real_resources();
+    ASSERT_EQ(sorvel_Ready(nullptr, 2, RATE, 16, 0.1f, 1, 0), 1);
+    ASSERT_EQ(sorvel_Tune_Load(0, "sngpk", "quobbin"), 1);
+    fake_audio().device_rate = 48000;
+    ASSERT_EQ(sorvel_Tune_Start(0, 0), 1);
+    // A bar of 150 beats a minute is 1.6 seconds at any rate: the second
+    // bar is due one frame after 76799 frames at 48000 a second.
+    pull(76799);
+    const sorvel::SequencerPosition p = sorvel::sequencer_position();
+    EXPECT_EQ(p.order, 1);
+    EXPECT_EQ(p.row, 0);
+    EXPECT_EQ(p.tick, 0);
+    EXPECT_EQ(p.frames_to_tick, 1u);
+}
+
+} // namespace

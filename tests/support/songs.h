@@ -1,0 +1,25 @@
+// Songs and waves for the music library's tests: a small song that uses
+// every kind of section, the real tune and instrument waves from res/, and
+// 8-bit mono waves made from a list of samples.
+#pragma once
+
+#include "song_write.h"
+
+#include <cstdint>
+#include <vector>
+
+// Two voices, a pulse and a sample instrument ("WAVE_TEST"), two patterns
+// of four rows with an arpeggio and a note-off, two order entries looping
+// to the second.
+songc::SongSource small_song();
+std::vector<uint8_t> small_song_bytes();
+
+// res/quobbin.sng, and every resource of res/quobbin.rc made available to
+// songc::res_files_find (loaded once).
+const std::vector<uint8_t>& real_song_bytes();
+// A copy of a song's source with its order list played `passes` times
+// through the loop, written out so that it never needs to loop.
+std::vector<uint8_t> unrolled(const std::vector<uint8_t>& song_bytes, int passes);
+
+// A RIFF/WAVE file of unsigned 8-bit mono PCM.
+std::vector<uint8_t> wave_8bit(const std::vector<uint8_t>& samples, uint32_t rate);
