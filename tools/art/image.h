@@ -41,3 +41,7 @@ std::vector<uint8_t> encode_bmp(const Image& image, int bits, std::string* error
 // Writes a Windows icon file holding the given images (32-bit with alpha
 // taken from the transparent black: black pixels become fully transparent).
 bool write_ico(const std::string& path, const std::vector<Image>& images);
+
+// Writes a PNG (zlib-compressed). With keyed set the picture gets an alpha
+// channel in which pure black is fully transparent, as in the icon.
+bool write_png(const std::string& path, const Image& image, bool keyed = false);

@@ -60,5 +60,7 @@ int main(int argc, char** argv)
     }
     std::vector<Image> icon = make_icon();
     ok = write_ico(dir + "/quobbin.ico", icon) && ok;
+    // The same faces for the desktop's icon theme.
+    for (const Image& im : icon) ok = write_png(dir + "/quobbin-" + std::to_string(im.width) + ".png", im, true) && ok;
     return ok ? 0 : 1;
 }

@@ -15,10 +15,10 @@
 #include "game/scene.h"
 #include "game/targets.h"
 #include "gfx/display.h"
+#include "image.h"
 #include "platform/embedded_resources.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
-#include "png.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -32,11 +32,11 @@ int failures = 0;
 
 void save(const char* name)
 {
-    std::vector<uint32_t> pixels(640 * 480);
+    Image picture(640, 480);
     for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) pixels[size_t(y) * 640 + size_t(x)] = headless::primary_pixel(x, y);
+        for (int x = 0; x < 640; ++x) picture.set(x, y, headless::primary_pixel(x, y));
     const std::string path = out_dir + "/" + name;
-    if (!write_png(path, 640, 480, pixels)) {
+    if (!write_png(path, picture)) {
         std::fprintf(stderr, "quobbin_shots: cannot write %s\n", path.c_str());
         ++failures;
         return;
