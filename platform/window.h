@@ -47,7 +47,9 @@ void message_box(const char* text, const char* caption);
 
 // Asks for the window to be restored and brought to the front, if it is
 // visible. Safe to call from any thread: the request is carried out on the
-// window's own thread while messages are processed.
+// window's own thread while messages are processed. A request may still
+// name the window after it was destroyed (the single-instance guard is
+// released last); such a request is ignored.
 void window_request_raise(Window* window);
 
 void mouse_capture(Window* window);

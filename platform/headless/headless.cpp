@@ -1,6 +1,7 @@
 // The headless backend: every platform operation, driven by a test.
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
+#include "platform/headless/headless_system.h"
 
 #include "platform/bitmap.h"
 #include "platform/clock.h"
@@ -10,6 +11,7 @@
 #include "platform/resource.h"
 #include "platform/soft/soft_bitmap.h"
 #include "platform/soft/soft_surface.h"
+#include "platform/system.h"
 #include "platform/window.h"
 
 #include <algorithm>
@@ -20,12 +22,26 @@
 #include <new>
 #include <vector>
 
+namespace {
+
+// Where the headless window first sits on its imaginary desktop, and the
+// size of its frame, so that presents exercise the window-rectangle
+// arithmetic.
+constexpr int WINDOW_X = 40;
+constexpr int WINDOW_Y = 24;
+constexpr int FRAME_X = 4;
+constexpr int FRAME_Y = 42;
+
+} // namespace
+
 namespace platform {
 
 struct Window {
     MessageHandler handler = nullptr;
     std::string title;
     bool visible = false;
+    int x = WINDOW_X;
+    int y = WINDOW_Y;
     int client_width = 0;
     int client_height = 0;
 };
@@ -48,14 +64,8 @@ struct Bitmap {
 
 namespace {
 
-// Where the headless window sits on its imaginary desktop, and the size of
-// its frame, so that presents exercise the window-rectangle arithmetic.
-constexpr int WINDOW_X = 40;
-constexpr int WINDOW_Y = 24;
-constexpr int FRAME_X = 4;
-constexpr int FRAME_Y = 42;
-constexpr int DESKTOP_WIDTH = 1400;
-constexpr int DESKTOP_HEIGHT = 1100;
+using headless::DESKTOP_HEIGHT;
+using headless::DESKTOP_WIDTH;
 constexpr size_t PRESENT_LOG = 4096;
 
 // A fixed ring, so that posting from a test never allocates inside the
@@ -199,7 +209,17 @@ RECT window_rect(Window* window)
 {
     const int w = window ? window->client_width : 0;
     const int h = window ? window->client_height : 0;
-    return RECT{WINDOW_X, WINDOW_Y, WINDOW_X + w + 2 * FRAME_X, WINDOW_Y + h + FRAME_Y + FRAME_X};
+    const int x = window ? window->x : WINDOW_X;
+    const int y = window ? window->y : WINDOW_Y;
+    return RECT{x, y, x + w + 2 * FRAME_X, y + h + FRAME_Y + FRAME_X};
+}
+
+void window_move_and_show(Window* window, int x, int y)
+{
+    if (!window) return;
+    window->x = x;
+    window->y = y;
+    window->visible = true;
 }
 
 void window_client_offset(int* x, int* y)
@@ -476,6 +496,7 @@ void reset()
     s.primary = primary;
     s.live_surfaces = live;
     audio_reset();
+    system_reset();
 }
 
 void set_ticks(uint32_t ticks)

@@ -1,0 +1,392 @@
+// The single-instance guard across processes: one claim at a time, taken
+// over from a copy that died; a later copy's signal reaches the first copy's
+// window once it is published and not before; modes and the choice of
+// directory; peers that are not ours or never speak.
+#include "platform/headless/headless.h"
+#include "platform/headless/headless_system.h"
+#include "platform/instance.h"
+#include "sys/instance_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <poll.h>
+#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* MUTEX = "murvale";
+constexpr const char* MAPPING = "map_murvale";
+
+bool wait_for_raises(int count)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+    while (headless::raise_requests() < count && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return headless::raise_requests() == count;
+}
+
+// The permission bits and type, or 0 when there is nothing there.
+mode_t mode_of(const std::string& path)
+{
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_mode : 0;
+}
+
+// A client that connects to the socket by hand; -1 when it cannot.
+int connect_to(const std::string& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
+    ::close(fd);
+    return -1;
+}
+
+int exit_code(pid_t pid)
+{
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class InstanceGuardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::reset();
+        char pattern[] = "/tmp/quobbin-guard-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        root = pattern;
+        runtime = root + "/run";
+        temporary = root + "/tmp";
+        fallback = temporary + "/quobbin-" + std::to_string(::getuid());
+        ::mkdir(runtime.c_str(), 0700);
+        ::mkdir(temporary.c_str(), 0755);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        ::setenv("TMPDIR", temporary.c_str(), 1);
+        window = platform::window_create(nullptr);
+        instance_guard_init(&first);
+        instance_guard_init(&second);
+    }
+    void TearDown() override
+    {
+        instance_guard_release(&first);
+        instance_guard_release(&second);
+        platform::window_destroy(window);
+        ::unsetenv("XDG_RUNTIME_DIR");
+        ::unsetenv("TMPDIR");
+        fs::remove_all(root);
+    }
+
+    std::string root, runtime, temporary, fallback;
+    platform::Window* window = nullptr;
+    InstanceGuard first;
+    InstanceGuard second;
+};
+
+TEST_F(InstanceGuardTest, SecondCopyEndsAndBringsTheFirstForwardOncePublished)
+{
+    ASSERT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 1);
+    EXPECT_EQ(mode_of(runtime + "/murvale.lock"), S_IFREG | 0600);
+
+    // Claimed but not yet published: the second copy ends, touching nobody.
+    EXPECT_EQ(instance_guard_check(&second, MUTEX, MAPPING), 0);
+    EXPECT_EQ(second.claim, nullptr);
+    ASSERT_EQ(instance_guard_publish(&first, MUTEX, MAPPING, window), 1);
+    EXPECT_EQ(mode_of(runtime + "/map_murvale.sock"), S_IFSOCK | 0600);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(headless::raise_requests(), 0);
+
+    EXPECT_EQ(instance_guard_check(&second, MUTEX, MAPPING), 0);
+    ASSERT_TRUE(wait_for_raises(1));
+    EXPECT_EQ(headless::last_raise_window(), window);
+
+    // Another process is refused the same way, and its signal arrives too.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        InstanceGuard guard;
+        instance_guard_init(&guard);
+        ::_exit(instance_guard_check(&guard, MUTEX, MAPPING) == 0 ? 0 : 1);
+    }
+    EXPECT_EQ(exit_code(child), 0);
+    EXPECT_TRUE(wait_for_raises(2));
+
+    // After the first copy ends a new copy starts normally.
+    instance_guard_release(&first);
+    instance_guard_release(&first);
+    EXPECT_EQ(mode_of(runtime + "/map_murvale.sock"), 0u);
+    EXPECT_EQ(instance_guard_check(&second, MUTEX, MAPPING), 1);
+    EXPECT_EQ(instance_guard_publish(&second, MUTEX, MAPPING, window), 1);
+}
+
+TEST_F(InstanceGuardTest, PublishNeedsTheClaimAndNamesMustBeFileNames)
+{
+    EXPECT_EQ(instance_guard_publish(&first, MUTEX, MAPPING, window), 0);
+    platform::InstanceClaim* claim = nullptr;
+    for (const char* name : {"", "a/b", "../murvale", "a-name-of-thirty-three-characters"})
+        EXPECT_EQ(platform::instance_claim(name, &claim), 0) << name;
+    EXPECT_EQ(claim, nullptr);
+}
+
+TEST_F(InstanceGuardTest, ClaimOfAKilledCopyIsTakenOver)
+{
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        InstanceGuard guard;
+        instance_guard_init(&guard);
+        const char ok =
+            instance_guard_check(&guard, MUTEX, MAPPING) && instance_guard_publish(&guard, MUTEX, MAPPING, nullptr);
+        (void)!::write(ready[1], &ok, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char ok = 0;
+    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+    ASSERT_EQ(ok, 1);
+    EXPECT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 0);
+
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    // Its socket stays behind; nobody answers there, and it is replaced.
+    EXPECT_EQ(mode_of(runtime + "/map_murvale.sock"), S_IFSOCK | 0600);
+    instance_guard_signal_first(MAPPING);
+    ASSERT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 1);
+    ASSERT_EQ(instance_guard_publish(&first, MUTEX, MAPPING, window), 1);
+    EXPECT_EQ(instance_guard_check(&second, MUTEX, MAPPING), 0);
+    EXPECT_TRUE(wait_for_raises(1));
+}
+
+TEST_F(InstanceGuardTest, CopiesStartedTogetherLeaveExactlyOneRunning)
+{
+    constexpr int COPIES = 4;
+    int start[2], results[2], end[2];
+    ASSERT_EQ(::pipe(start), 0);
+    ASSERT_EQ(::pipe(results), 0);
+    ASSERT_EQ(::pipe(end), 0);
+    for (int i = 0; i < COPIES; ++i)
+        if (::fork() == 0) {
+            ::close(end[1]);
+            char go;
+            (void)!::read(start[0], &go, 1);
+            platform::InstanceClaim* claim = nullptr;
+            const char won = char(platform::instance_claim(MUTEX, &claim));
+            (void)!::write(results[1], &won, 1);
+            (void)!::read(end[0], &go, 1); // hold the claim until every copy has tried
+            ::_exit(0);
+        }
+    const char go[COPIES] = {};
+    ASSERT_EQ(::write(start[1], go, COPIES), COPIES);
+    int winners = 0;
+    for (int i = 0; i < COPIES; ++i) {
+        char won = 0;
+        ASSERT_EQ(::read(results[0], &won, 1), 1);
+        winners += won;
+    }
+    ::close(end[1]);
+    while (::wait(nullptr) > 0) {
+    }
+    for (int fd : {start[0], start[1], results[0], results[1], end[0]}) ::close(fd);
+    EXPECT_EQ(winners, 1);
+}
+
+TEST_F(InstanceGuardTest, UnsafeRuntimeDirectoryGivesWayToAPrivateOne)
+{
+    const std::string elsewhere = root + "/elsewhere";
+    ::mkdir(elsewhere.c_str(), 0700);
+    const auto use_fallback = [&](const char* why) {
+        platform::InstanceClaim* claim = nullptr;
+        ASSERT_EQ(platform::instance_claim(MUTEX, &claim), 1) << why;
+        EXPECT_EQ(mode_of(fallback), S_IFDIR | 0700) << why;
+        EXPECT_EQ(mode_of(fallback + "/murvale.lock"), S_IFREG | 0600) << why;
+        EXPECT_EQ(mode_of(runtime + "/murvale.lock"), 0u) << why;
+        EXPECT_EQ(mode_of(elsewhere + "/murvale.lock"), 0u) << why;
+        platform::InstanceClaim* other = nullptr;
+        EXPECT_EQ(platform::instance_claim(MUTEX, &other), 0) << why;
+        platform::instance_release(claim);
+    };
+    ::chmod(runtime.c_str(), 0777);
+    use_fallback("world writable");
+    ::chmod(runtime.c_str(), 0720);
+    use_fallback("group writable");
+    ::rmdir(runtime.c_str());
+    ::symlink(elsewhere.c_str(), runtime.c_str());
+    use_fallback("a symbolic link");
+    ::unlink(runtime.c_str());
+    ::close(::open(runtime.c_str(), O_CREAT | O_WRONLY, 0600));
+    use_fallback("a file");
+    ::unlink(runtime.c_str());
+    ::mkdir(runtime.c_str(), 0700);
+    if (::getuid() == 0) {
+        ASSERT_EQ(::chown(runtime.c_str(), 4321, 4321), 0);
+        use_fallback("another user's");
+        ASSERT_EQ(::chown(runtime.c_str(), 0, 0), 0);
+    }
+    ::setenv("XDG_RUNTIME_DIR", "run", 1);
+    use_fallback("relative");
+    ::unsetenv("XDG_RUNTIME_DIR");
+    use_fallback("unset");
+
+    // Readable by others is still safe: nobody else can put files there.
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    ::chmod(runtime.c_str(), 0755);
+    ASSERT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 1);
+    EXPECT_EQ(mode_of(runtime + "/murvale.lock"), S_IFREG | 0600);
+}
+
+TEST_F(InstanceGuardTest, ModesHoldWhateverTheUmask)
+{
+    ::unsetenv("XDG_RUNTIME_DIR");
+    for (const mode_t mask : {mode_t(0), mode_t(0777)}) {
+        fs::remove_all(fallback);
+        const mode_t old = ::umask(mask);
+        ASSERT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 1);
+        ASSERT_EQ(instance_guard_publish(&first, MUTEX, MAPPING, window), 1);
+        ::umask(old);
+        EXPECT_EQ(mode_of(fallback), S_IFDIR | 0700) << mask;
+        EXPECT_EQ(mode_of(fallback + "/murvale.lock"), S_IFREG | 0600) << mask;
+        EXPECT_EQ(mode_of(fallback + "/map_murvale.sock"), S_IFSOCK | 0600) << mask;
+        instance_guard_release(&first);
+    }
+}
+
+TEST_F(InstanceGuardTest, WithoutAPrivateDirectoryTheGameRunsUnguarded)
+{
+    ::unsetenv("XDG_RUNTIME_DIR");
+    ::mkdir(fallback.c_str(), 0755);
+    EXPECT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 1);
+    EXPECT_EQ(instance_guard_publish(&first, MUTEX, MAPPING, window), 1);
+    EXPECT_EQ(instance_guard_check(&second, MUTEX, MAPPING), 1);
+    EXPECT_EQ(mode_of(fallback + "/murvale.lock"), 0u);
+    EXPECT_EQ(mode_of(fallback + "/map_murvale.sock"), 0u);
+    instance_guard_signal_first(MAPPING);
+    EXPECT_EQ(headless::raise_requests(), 0);
+}
+
+TEST_F(InstanceGuardTest, OnlyTheRequestOfTheSameUserRaises)
+{
+    ASSERT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 1);
+    ASSERT_EQ(instance_guard_publish(&first, MUTEX, MAPPING, window), 1);
+    const std::string socket_path = runtime + "/map_murvale.sock";
+
+    // Says its words and waits until the first copy has dealt with them and
+    // hung up. 0 when it got that far.
+    const auto say = [&](const std::string& words) {
+        const int fd = connect_to(socket_path);
+        if (fd < 0) return 1;
+        ::send(fd, words.data(), words.size(), MSG_NOSIGNAL);
+        ::shutdown(fd, SHUT_WR);
+        const timeval wait{5, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        char byte;
+        // Hanging up on unread words resets the connection.
+        const ssize_t n = ::read(fd, &byte, 1);
+        const bool hung_up = n == 0 || (n < 0 && errno == ECONNRESET);
+        ::close(fd);
+        return hung_up ? 0 : 2;
+    };
+    for (const char* words : {"hello\n", "rais", "", "raise"}) EXPECT_EQ(say(words), 0) << words;
+    // The right words from another user, let through the file modes on purpose.
+    if (::getuid() == 0) {
+        ::chmod(root.c_str(), 0711);
+        ::chmod(runtime.c_str(), 0711);
+        ::chmod(socket_path.c_str(), 0666);
+        const pid_t child = ::fork();
+        if (child == 0) ::_exit(::setuid(4321) == 0 ? say("raise\n") : 3);
+        EXPECT_EQ(exit_code(child), 0);
+    }
+    EXPECT_EQ(headless::raise_requests(), 0);
+    EXPECT_EQ(say("raise\n"), 0);
+    EXPECT_EQ(headless::raise_requests(), 1);
+
+    // A copy that connects and says nothing holds up neither later signals
+    // (for long) nor the release.
+    const int silent = connect_to(socket_path);
+    instance_guard_signal_first(MAPPING);
+    EXPECT_TRUE(wait_for_raises(2));
+    const int mute = connect_to(socket_path);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the listener is waiting on it now
+    const Clock::time_point before = Clock::now();
+    instance_guard_release(&first);
+    EXPECT_LT(Clock::now() - before, std::chrono::milliseconds(900));
+    EXPECT_EQ(headless::raise_requests(), 2);
+    ::close(silent);
+    ::close(mute);
+}
+
+TEST_F(InstanceGuardTest, AHungFirstCopyCannotHangTheSecond)
+{
+    // A socket that is listened on but never accepted from, its queue full.
+    const std::string socket_path = runtime + "/map_murvale.sock";
+    const int hung = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+    ASSERT_EQ(::bind(hung, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(hung, 0), 0);
+    std::vector<int> queued;
+    for (int i = 0; i < 64; ++i) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            ::close(fd);
+            break;
+        }
+        queued.push_back(fd);
+    }
+    const Clock::time_point before = Clock::now();
+    instance_guard_signal_first(MAPPING);
+    EXPECT_LT(Clock::now() - before, std::chrono::seconds(3));
+    for (int fd : queued) ::close(fd);
+    ::close(hung);
+}
+
+TEST_F(InstanceGuardTest, SignalGoesOnlyToACopyOfTheSameUser)
+{
+    if (::getuid() != 0) GTEST_SKIP() << "needs to become another user";
+    // Another user listens where the first copy would: it must hear nothing.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s/map_murvale.sock", runtime.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setuid(4321) != 0 || ::listen(fd, 1) != 0) ::_exit(3);
+        (void)!::write(ready[1], "1", 1);
+        pollfd wait{fd, POLLIN, 0};
+        if (::poll(&wait, 1, 5000) != 1) ::_exit(4);
+        const int peer = ::accept(fd, nullptr, nullptr);
+        char words[8];
+        ::_exit(::read(peer, words, sizeof words) == 0 ? 0 : 1);
+    }
+    char byte;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    instance_guard_signal_first(MAPPING);
+    EXPECT_EQ(exit_code(child), 0);
+    for (int f : {fd, ready[0], ready[1]}) ::close(f);
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+// Launching a real program on POSIX systems: a missing or unusable program
+// is reported as 0; a started one runs in a session of its own and is
+// reaped when it ends, so it never lingers as a zombie.
+#include "platform/system.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+bool wait_until(const std::function<bool()>& done)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+    while (!done() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return done();
+}
+
+TEST(PosixLaunch, ReportsWhetherTheProgramStarted)
+{
+    EXPECT_EQ(platform::launch(nullptr), 0);
+    const char* none[] = {nullptr};
+    EXPECT_EQ(platform::launch(none), 0);
+    const char* missing[] = {"quobbin-no-such-mixer", nullptr};
+    EXPECT_EQ(platform::launch(missing), 0);
+    const fs::path plain = fs::temp_directory_path() / ("quobbin-not-a-program-" + std::to_string(::getpid()));
+    std::ofstream(plain) << "not a program\n";
+    fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string plain_path = plain.string();
+    const char* unusable[] = {plain_path.c_str(), nullptr};
+    EXPECT_EQ(platform::launch(unusable), 0);
+    fs::remove(plain);
+}
+
+TEST(PosixLaunch, RunsInItsOwnSessionAndIsReaped)
+{
+    const fs::path out = fs::temp_directory_path() / ("quobbin-launch-" + std::to_string(::getpid()));
+    const std::string script =
+        "cat /proc/$$/stat > '" + out.string() + ".new' && mv '" + out.string() + ".new' '" + out.string() + "'";
+    const char* argv[] = {"sh", "-c", script.c_str(), nullptr};
+    ASSERT_EQ(platform::launch(argv), 1);
+    ASSERT_TRUE(wait_until([&] { return fs::exists(out); }));
+
+    // pid (comm) state ppid pgrp session ...
+    std::ifstream in(out);
+    long pid = 0, ppid = 0, group = 0, session = 0;
+    std::string comm, state;
+    in >> pid >> comm >> state >> ppid >> group >> session;
+    EXPECT_EQ(ppid, ::getpid());
+    EXPECT_EQ(session, pid);
+    EXPECT_NE(session, ::getsid(0));
+    EXPECT_TRUE(wait_until([&] { return !fs::exists("/proc/" + std::to_string(pid)); })) << "left a zombie";
+    fs::remove(out);
+}
+
+} // namespace
