@@ -2,6 +2,9 @@
 
 #include "app/frame_loop.h"
 #include "input/keys.h"
+#include "sys/volume_control.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -50,6 +53,12 @@ intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t 
         case COMMAND_RESET:
             request_reset(1);
             break;
+        case COMMAND_ABOUT:
+            show_about_box();
+            break;
+        case COMMAND_VOLUME:
+            open_volume_control(window);
+            break;
         default:
             break;
         }
@@ -82,4 +91,11 @@ void on_activate()
 void main_window_state_reset()
 {
     active = 0;
+}
+
+void show_about_box()
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%s\n%s\n%s", ABOUT_TITLE, ABOUT_DATE, ABOUT_MAKER);
+    platform::message_box(text, "About");
 }

@@ -12,9 +12,25 @@ inline constexpr uint32_t COMMAND_RESET = 40011;
 inline constexpr uint32_t COMMAND_ABOUT = 40013;
 inline constexpr uint32_t COMMAND_VOLUME = 40015;
 
+// Where the window has no menu bar, the commands are keys with Ctrl:
+// R reset, M volume (mixer), I about, Q close.
+inline constexpr platform::Accelerator MENU_KEYS[] = {
+    {'R', COMMAND_RESET},
+    {'M', COMMAND_VOLUME},
+    {'I', COMMAND_ABOUT},
+    {'Q', COMMAND_CLOSE},
+};
+
+// The About box's three lines.
+inline constexpr const char* ABOUT_TITLE = "Quobbin";
+inline constexpr const char* ABOUT_DATE = "2007 / 10";
+inline constexpr const char* ABOUT_MAKER = "Orbane";
+
 intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t wparam, intptr_t lparam);
 int window_active();
 void on_activate();
 void on_deactivate();
 // Back to the state before any window existed.
 void main_window_state_reset();
+// The About box, modal: the game stands still while it is open.
+void show_about_box();

@@ -21,7 +21,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 pass() { echo "ok: $*"; }
 
 # The game window and where its client area sits on the screen.
-window_id() { xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
+window_id() { timeout 10 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
 geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$X $Y $WIDTH $HEIGHT"
@@ -106,7 +106,8 @@ sleep 0.3
 # and ends with 0 without a window of its own.
 display -geometry 200x200+$((WX + 20))+$((WY + 20)) "$SHOTS/pause.png" &
 OTHER_PID=$!
-OTHER=$(xdotool search --sync --pid $OTHER_PID | head -1)
+OTHER=$(timeout 10 xdotool search --sync --name '^ImageMagick' | head -1)
+[ -n "$OTHER" ] || fail "the other window did not appear"
 sleep 0.5
 xdotool windowraise "$OTHER"
 sleep 0.3

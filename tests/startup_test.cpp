@@ -1,0 +1,133 @@
+// The program from start to end on the headless backend: the logo held a
+// second while the music gets ready, the title, the window's caption, place
+// and size, the fixed shutdown, the failure messages, and a second copy
+// that hands over to the first.
+#include "app/frame_loop.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "game/scene.h"
+#include "input/keys.h"
+#include "platform/embedded_resources.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
+#include "platform/headless/headless_system.h"
+#include "platform/instance.h"
+#include "sound/sound.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::reset();
+        headless::set_ticks(5000);
+        main_window_state_reset();
+        frame_loop_state_reset();
+        for (const platform::EmbeddedResource& r : platform::embedded_resources())
+            headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+        runtime = std::filesystem::temp_directory_path() / ("quobbin-startup-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        old_dir = std::filesystem::current_path();
+        std::filesystem::current_path(runtime);
+    }
+    void TearDown() override
+    {
+        headless::on_present(nullptr, nullptr);
+        headless::fail_display_open(false);
+        headless::fail_surface_create_after(-1);
+        sound_attach_device(nullptr);
+        std::filesystem::current_path(old_dir);
+        std::filesystem::remove_all(runtime);
+        unsetenv("XDG_RUNTIME_DIR");
+    }
+
+    std::filesystem::path runtime;
+    std::filesystem::path old_dir;
+};
+
+std::vector<uint32_t> present_ticks;
+Scene first_game_scene = Scene(0);
+std::string title_seen;
+bool visible_seen = false;
+
+void close_after_a_few(void*)
+{
+    present_ticks.push_back(headless::ticks());
+    if (present_ticks.size() == 2) {
+        first_game_scene = scene_get();
+        title_seen = headless::window_title();
+        visible_seen = headless::window_visible();
+    }
+    if (present_ticks.size() == 5) headless::post(WM_CLOSE);
+}
+
+TEST_F(Startup, TheLogoHoldsASecondThenTheGameRunsAndEverythingIsTakenDown)
+{
+    present_ticks.clear();
+    headless::on_present(close_after_a_few, nullptr);
+    EXPECT_EQ(run_program(), StartupResult::Ran);
+    ASSERT_GE(present_ticks.size(), 5u);
+    EXPECT_EQ(present_ticks[0], 5000u) << "the logo is presented at once";
+    EXPECT_GE(present_ticks[1] - present_ticks[0], 1000u) << "and stays at least a second";
+    EXPECT_LT(present_ticks[1] - present_ticks[0], 1100u);
+    EXPECT_EQ(first_game_scene, SCENE_TITLE);
+    EXPECT_EQ(title_seen, "[ Quobbin ] Murvale");
+    EXPECT_TRUE(visible_seen);
+    EXPECT_EQ(headless::message_box_count(), 0);
+    EXPECT_EQ(headless::live_surfaces(), 0) << "the display was shut down";
+    // The music library opened the device the effects used, and loaded the song.
+    const std::vector<std::string> log = headless::audio_log();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "open 44100");
+    EXPECT_GE(std::count_if(log.begin(), log.end(), [](const std::string& s) { return s.rfind("create #", 0) == 0; }),
+              9);
+}
+
+TEST_F(Startup, ADisplayThatCannotOpenOrMakeItsSurfacesIsReported)
+{
+    headless::fail_display_open(true);
+    EXPECT_EQ(run_program(), StartupResult::Failed);
+    EXPECT_EQ(headless::last_message_box_text(), "dxdraw");
+    EXPECT_EQ(headless::last_message_box_caption(), "error");
+    headless::fail_display_open(false);
+
+    headless::fail_surface_create_after(0);
+    EXPECT_EQ(run_program(), StartupResult::Failed);
+    EXPECT_EQ(headless::last_message_box_text(), "main surface");
+    EXPECT_EQ(headless::message_box_count(), 2);
+}
+
+TEST_F(Startup, ASecondCopyBringsTheFirstForwardAndEnds)
+{
+    // The first copy: its claim and its published window.
+    platform::InstanceClaim* claim = nullptr;
+    ASSERT_EQ(platform::instance_claim(INSTANCE_MUTEX_NAME, &claim), 1);
+    platform::Window* first = platform::window_create(nullptr);
+    ASSERT_EQ(platform::instance_publish(claim, INSTANCE_MAPPING_NAME, first), 1);
+    headless::set_ticks(5000);
+
+    EXPECT_EQ(run_program(), StartupResult::SecondCopy);
+    EXPECT_EQ(headless::ticks(), 5000u) << "no logo, no waiting";
+    for (int n = 0; n < 100 && headless::raise_requests() == 0; ++n)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(headless::raise_requests(), 1);
+    EXPECT_EQ(headless::last_raise_window(), first);
+
+    platform::instance_release(claim);
+    platform::window_destroy(first);
+}
+
+} // namespace
