@@ -12,6 +12,7 @@
 #include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_system.h"
 #include "platform/instance.h"
+#include "platform/system.h"
 #include "sound/sound.h"
 
 #include <gtest/gtest.h>
@@ -128,6 +129,25 @@ TEST_F(Startup, ASecondCopyBringsTheFirstForwardAndEnds)
 
     platform::instance_release(claim);
     platform::window_destroy(first);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Startup, TheMenuCommandsAboutAndVolume)
+{
+    platform::Window* window = platform::window_create(main_window_proc);
+    main_window_proc(window, WM_COMMAND, COMMAND_ABOUT, 0);
+    EXPECT_EQ(headless::last_message_box_text(), "Quobbin\n2007 / 10\nOrbane");
+    // The first volume control that will start is started, and only it.
+    const auto commands = platform::volume_control_commands();
+    ASSERT_GE(commands.size(), 2u);
+    headless::set_launchable(commands[1][0]);
+    main_window_proc(window, WM_COMMAND, COMMAND_VOLUME, 0);
+    ASSERT_EQ(headless::launches().size(), 2u) << "the first is missing, the second starts";
+    EXPECT_EQ(headless::launches()[1][0], commands[1][0]);
+    platform::window_destroy(window);
 }
 
 } // namespace
