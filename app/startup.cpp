@@ -30,10 +30,14 @@ void set_window_title(platform::Window* window)
 }
 
 // The logo stays at least this long; the joystick and music set-up count
-// toward it. Messages wait in the queue meanwhile.
+// toward it. Messages wait in the queue meanwhile: peeking takes none, but
+// lets the window system have the logo painted when the window appears.
 void hold_logo(uint32_t since)
 {
-    while (platform::clock_ticks() - since < LOGO_MIN_MS) platform::clock_sleep(1);
+    while (platform::clock_ticks() - since < LOGO_MIN_MS) {
+        platform::message_peek();
+        platform::clock_sleep(1);
+    }
 }
 
 // An early end: the player is told why (when there is something to say),

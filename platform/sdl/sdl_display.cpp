@@ -84,12 +84,13 @@ Display* display_open(Window* window)
     SDL_Window* sdl = sdl_window_of(window);
     if (!sdl) return nullptr;
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     auto* d = new (std::nothrow) Display;
     if (!d) return nullptr;
     d->window = window;
-    d->renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED);
-    if (!d->renderer) d->renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+    d->renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+    if (!d->renderer) d->renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED);
     if (!d->renderer) {
         delete d;
         return nullptr;

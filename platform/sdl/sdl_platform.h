@@ -13,5 +13,3 @@ void sdl_display_device_reset();
 void sdl_display_window_gone(platform::Window* window);
 // Shows the last presented picture again, as when the window is uncovered.
 void sdl_display_repaint();
-// Takes SDL's pending events into the message queue, dispatching nothing.
-void sdl_pump_events();

@@ -5,7 +5,6 @@
 #include "platform/files.h"
 #include "platform/joystick.h"
 #include "platform/resource.h"
-#include "platform/sdl/sdl_platform.h"
 
 #include <SDL.h>
 
@@ -25,13 +24,9 @@ uint32_t clock_ticks()
     return SDL_GetTicks();
 }
 
-// Sleeping also takes the window system's events into the queue, so an
-// uncovered window is painted again even while the game waits (as during
-// the start-up logo); the messages themselves wait for the frame loop.
 void clock_sleep(uint32_t ms)
 {
     SDL_Delay(ms);
-    sdl_pump_events();
 }
 
 int clock_local_seconds()

@@ -132,12 +132,21 @@ void pump()
     while (SDL_PollEvent(&e)) translate(e);
 }
 
-} // namespace
+// The frame loop peeks once for every millisecond it sleeps; asking the
+// window system every third time is quick enough for keys sampled once a
+// frame, and spares most of the round trips.
+constexpr Uint32 PEEK_PUMP_MS = 3;
+Uint32 last_pump = 0;
 
-void sdl_pump_events()
+void pump_now_and_then()
 {
+    const Uint32 now = SDL_GetTicks();
+    if (now - last_pump < PEEK_PUMP_MS) return;
+    last_pump = now;
     pump();
 }
+
+} // namespace
 
 SDL_Window* sdl_window_of(platform::Window* window)
 {
@@ -217,7 +226,7 @@ void window_set_accelerators(Window* window, std::span<const Accelerator> accele
 
 bool message_peek()
 {
-    pump();
+    pump_now_and_then();
     return queue_count > 0 || quit_posted;
 }
 
