@@ -78,7 +78,11 @@ void sdl_display_window_gone(platform::Window* window)
 
 namespace platform {
 
-// An accelerated renderer when there is one, else SDL's software renderer.
+// SDL's software renderer first: the game draws its own pixels, so a frame
+// needs only the copy into the texture and a shared-memory put, where a GL
+// renderer without a GPU (a virtual machine, Xvfb) would run a software
+// rasteriser over every frame. The window surface stays a plain X image for
+// the same reason.
 Display* display_open(Window* window)
 {
     SDL_Window* sdl = sdl_window_of(window);
