@@ -149,6 +149,22 @@ status=$?
 [ $status = 0 ] || fail "the game ended with $status after the close box"
 pass "close box ends the game with 0"
 
+# --- Escape pauses, a second Escape ends the game with 0.
+"$GAME" >"$WORK/again.log" 2>&1 &
+GAME_PID=$!
+WID=$(window_id) || true
+[ -n "$WID" ] || fail "the game did not start again"
+sleep 1.5
+xdotool windowfocus --sync "$WID"
+key Escape
+sleep 0.3
+key Escape
+for _ in $(seq 1 50); do kill -0 $GAME_PID 2>/dev/null || break; sleep 0.1; done
+wait $GAME_PID
+status=$?
+[ $status = 0 ] || fail "the game ended with $status after Escape twice"
+pass "Escape, Escape ends the game with 0"
+
 # --- No display at all: the display cannot be opened.
 DISPLAY= SDL_VIDEODRIVER=x11 timeout 10 "$GAME" >"$WORK/nodisplay.log" 2>&1
 status=$?
