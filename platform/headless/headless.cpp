@@ -10,6 +10,7 @@
 #include "platform/joystick.h"
 #include "platform/resource.h"
 #include "platform/soft/soft_bitmap.h"
+#include "platform/soft/soft_platform.h"
 #include "platform/soft/soft_surface.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -48,16 +49,6 @@ struct Window {
 
 struct Display {
     int unused = 0;
-};
-
-struct Surface {
-    SoftSurface soft;
-    bool lost = false;
-    bool system_memory = false;
-};
-
-struct Bitmap {
-    SoftSurface pixels;
 };
 
 } // namespace platform
@@ -342,36 +333,6 @@ void surface_release(Surface* surface)
     delete surface;
 }
 
-void surface_set_colour_key(Surface* surface, uint32_t key)
-{
-    if (!surface) return;
-    surface->soft.colour_key = key;
-    surface->soft.has_colour_key = true;
-}
-
-int surface_blit(Surface* dst, const RECT& dst_rect, Surface* src, const RECT& src_rect, bool keyed)
-{
-    if (!dst || !src || dst->lost || src->lost) return 0;
-    return soft_blit(&dst->soft, dst_rect, src->soft, src_rect, keyed);
-}
-
-int surface_fill(Surface* dst, const RECT& rect, uint32_t colour)
-{
-    if (!dst || dst->lost) return 0;
-    return soft_fill(&dst->soft, rect, colour);
-}
-
-int surface_lock(Surface* surface, SurfaceLock* lock)
-{
-    if (!surface || surface->lost || !lock) return 0;
-    *lock = SurfaceLock{surface->soft.pixels.get(), surface->soft.width, surface->soft.width, surface->soft.height, 32};
-    return 1;
-}
-
-void surface_unlock(Surface*)
-{
-}
-
 bool surface_is_lost(Surface* surface)
 {
     return surface && surface->lost;
@@ -388,70 +349,11 @@ int surface_restore(Surface* surface)
     return 1;
 }
 
-// The system's conversion between 0x00BBGGRR and the surface's XRGB.
-uint32_t surface_get_pixel_rgb(Surface* surface, int x, int y)
-{
-    if (!surface || surface->lost || x < 0 || y < 0 || x >= surface->soft.width || y >= surface->soft.height)
-        return 0xFFFFFFFFu;
-    const uint32_t v = surface->soft.pixels[size_t(y) * size_t(surface->soft.width) + size_t(x)];
-    return ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
-}
-
-int surface_set_pixel_rgb(Surface* surface, int x, int y, uint32_t rgb)
-{
-    if (!surface || surface->lost || x < 0 || y < 0 || x >= surface->soft.width || y >= surface->soft.height) return 0;
-    surface->soft.pixels[size_t(y) * size_t(surface->soft.width) + size_t(x)] =
-        ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-    return 1;
-}
-
 void font_create(const char*, int, int)
 {
 }
 void font_delete()
 {
-}
-
-// ---------------------------------------------------------------- bitmaps
-Bitmap* bitmap_load_resource(const char* name)
-{
-    std::span<const uint8_t> bytes = resource_find(name, "BITMAP");
-    if (bytes.empty()) return nullptr;
-    auto* b = new (std::nothrow) Bitmap;
-    if (!b) return nullptr;
-    if (!soft_bitmap_decode(bytes, &b->pixels)) {
-        delete b;
-        return nullptr;
-    }
-    return b;
-}
-
-Bitmap* bitmap_load_file(const char* path)
-{
-    auto* b = new (std::nothrow) Bitmap;
-    if (!b) return nullptr;
-    if (!soft_bitmap_load_file(path, &b->pixels)) {
-        delete b;
-        return nullptr;
-    }
-    return b;
-}
-
-void bitmap_size(const Bitmap* bitmap, int* width, int* height)
-{
-    *width = bitmap ? bitmap->pixels.width : 0;
-    *height = bitmap ? bitmap->pixels.height : 0;
-}
-
-void bitmap_copy_to_surface(const Bitmap* bitmap, Surface* surface, int scale)
-{
-    if (!bitmap || !surface || surface->lost) return;
-    soft_bitmap_copy(bitmap->pixels, &surface->soft, scale);
-}
-
-void bitmap_free(Bitmap* bitmap)
-{
-    delete bitmap;
 }
 
 // ---------------------------------------------------------------- resources, files, joystick

@@ -1,12 +1,9 @@
 // The display on SDL: software surfaces in memory (never lost), and a
 // present that copies the back buffer into one streaming texture and shows
 // it, without waiting for the vertical blank: the 13 ms grid sets the pace.
-#include "platform/bitmap.h"
 #include "platform/display.h"
-#include "platform/resource.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/soft/soft_bitmap.h"
-#include "platform/soft/soft_surface.h"
+#include "platform/soft/soft_platform.h"
 
 #include <new>
 
@@ -18,15 +15,6 @@ struct Display {
     SDL_Texture* texture = nullptr;
     int texture_width = 0;
     int texture_height = 0;
-};
-
-struct Surface {
-    SoftSurface soft;
-    bool primary = false;
-};
-
-struct Bitmap {
-    SoftSurface pixels;
 };
 
 } // namespace platform
@@ -158,36 +146,6 @@ void surface_release(Surface* surface)
     delete surface;
 }
 
-void surface_set_colour_key(Surface* surface, uint32_t key)
-{
-    if (!surface) return;
-    surface->soft.colour_key = key;
-    surface->soft.has_colour_key = true;
-}
-
-int surface_blit(Surface* dst, const RECT& dst_rect, Surface* src, const RECT& src_rect, bool keyed)
-{
-    if (!dst || !src || dst->primary || src->primary) return 0;
-    return soft_blit(&dst->soft, dst_rect, src->soft, src_rect, keyed);
-}
-
-int surface_fill(Surface* dst, const RECT& rect, uint32_t colour)
-{
-    if (!dst || dst->primary) return 0;
-    return soft_fill(&dst->soft, rect, colour);
-}
-
-int surface_lock(Surface* surface, SurfaceLock* lock)
-{
-    if (!surface || surface->primary || !lock) return 0;
-    *lock = SurfaceLock{surface->soft.pixels.get(), surface->soft.width, surface->soft.width, surface->soft.height, 32};
-    return 1;
-}
-
-void surface_unlock(Surface*)
-{
-}
-
 // Memory surfaces are never lost; a renderer that loses its texture makes it
 // again at the next present.
 bool surface_is_lost(Surface*)
@@ -200,23 +158,6 @@ int surface_restore(Surface* surface)
     return surface ? 1 : 0;
 }
 
-uint32_t surface_get_pixel_rgb(Surface* surface, int x, int y)
-{
-    if (!surface || surface->primary || x < 0 || y < 0 || x >= surface->soft.width || y >= surface->soft.height)
-        return 0xFFFFFFFFu;
-    const uint32_t v = surface->soft.pixels[size_t(y) * size_t(surface->soft.width) + size_t(x)];
-    return ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
-}
-
-int surface_set_pixel_rgb(Surface* surface, int x, int y, uint32_t rgb)
-{
-    if (!surface || surface->primary || x < 0 || y < 0 || x >= surface->soft.width || y >= surface->soft.height)
-        return 0;
-    surface->soft.pixels[size_t(y) * size_t(surface->soft.width) + size_t(x)] =
-        ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-    return 1;
-}
-
 // No drawing of the game uses the display font.
 void font_create(const char*, int, int)
 {
@@ -224,40 +165,6 @@ void font_create(const char*, int, int)
 
 void font_delete()
 {
-}
-
-Bitmap* bitmap_load_resource(const char* name)
-{
-    const std::span<const uint8_t> bytes = resource_find(name, "BITMAP");
-    if (bytes.empty()) return nullptr;
-    auto* b = new (std::nothrow) Bitmap;
-    if (b && soft_bitmap_decode(bytes, &b->pixels)) return b;
-    delete b;
-    return nullptr;
-}
-
-Bitmap* bitmap_load_file(const char* path)
-{
-    auto* b = new (std::nothrow) Bitmap;
-    if (b && soft_bitmap_load_file(path, &b->pixels)) return b;
-    delete b;
-    return nullptr;
-}
-
-void bitmap_size(const Bitmap* bitmap, int* width, int* height)
-{
-    *width = bitmap ? bitmap->pixels.width : 0;
-    *height = bitmap ? bitmap->pixels.height : 0;
-}
-
-void bitmap_copy_to_surface(const Bitmap* bitmap, Surface* surface, int scale)
-{
-    if (bitmap && surface && !surface->primary) soft_bitmap_copy(bitmap->pixels, &surface->soft, scale);
-}
-
-void bitmap_free(Bitmap* bitmap)
-{
-    delete bitmap;
 }
 
 } // namespace platform
