@@ -2,6 +2,8 @@
 // few window messages the game knows (keys as Windows' virtual-key codes,
 // activation, minimising, the close box), queued in order and handed to
 // the window's handler when the frame loop dispatches them.
+#include "platform/resource.h"
+#include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/system.h"
@@ -126,6 +128,18 @@ void translate(const SDL_Event& e)
     }
 }
 
+// The seal's face from the icon resource, at the size window managers like.
+void set_icon(SDL_Window* sdl)
+{
+    IconImage icon;
+    if (!icon_decode(platform::resource_find("0", "ICON"), 32, &icon)) return;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32, icon.width * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;
+    SDL_SetWindowIcon(sdl, s);
+    SDL_FreeSurface(s);
+}
+
 void pump()
 {
     SDL_Event e;
@@ -166,6 +180,7 @@ Window* window_create(MessageHandler handler)
         delete w;
         return nullptr;
     }
+    set_icon(w->sdl);
     // Keys reach the game as plain key presses, never through an input
     // method; and the screen saver stays off while the game runs.
     SDL_StopTextInput();
