@@ -14,16 +14,7 @@
 
 namespace {
 
-class Stages : public GameTest {
-protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        reset_game();
-        frames(30);
-        start_game();
-    }
-};
+using Stages = InPlayTest;
 
 TEST_F(Stages, TheScoreCountsUpBySixAndNeverOvershoots)
 {

@@ -11,15 +11,8 @@
 
 namespace {
 
-class Targets : public GameTest {
+class Targets : public InPlayTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        reset_game();
-        frames(30);
-        start_game();
-    }
     // Frames until target i is released (it is Falling after the last one).
     void until_released(int i)
     {

@@ -41,6 +41,18 @@ private:
     std::filesystem::path old_dir;
 };
 
+// A game already in its first stage, fully open and taking buttons.
+class InPlayTest : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        reset_game();
+        frames(30);
+        start_game();
+    }
+};
+
 // The best score file's three values, or empty when there is none.
 std::vector<int32_t> best_file_values();
 void write_best_file(int32_t check, int32_t multiplier, int32_t score);
