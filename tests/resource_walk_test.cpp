@@ -33,7 +33,7 @@ TEST_F(ResourceWalk, EveryPictureLandsInItsSlotAndTheGameRuns)
         EXPECT_STREQ(slot.name, e.name);
         EXPECT_EQ(headless::pixel(slot.surface, 5, 5), slot_colour(e.slot)) << e.name;
     }
-    for (int id = 14; id < SURFACE_SLOT_COUNT; ++id) EXPECT_EQ(surface_slot(id).surface, nullptr);
+    for (int id = SURFACE_DROPS_LOVE + 1; id < SURFACE_SLOT_COUNT; ++id) EXPECT_EQ(surface_slot(id).surface, nullptr);
     EXPECT_EQ(headless::present_count(), 1u);
 }
 
@@ -41,10 +41,10 @@ TEST_F(ResourceWalk, AMissingPictureStopsTheWalkAndTheGame)
 {
     headless::register_resource("BMP_TEXT", "BITMAP", {});
     EXPECT_EQ(run_game(), 0);
-    EXPECT_NE(surface_slot(9).surface, nullptr) << "loaded before the text sheet";
-    EXPECT_EQ(surface_slot(10).surface, nullptr);
-    EXPECT_EQ(surface_slot(11).surface, nullptr) << "nothing after it is loaded";
-    EXPECT_EQ(surface_slot(13).surface, nullptr);
+    EXPECT_NE(surface_slot(SURFACE_DART).surface, nullptr) << "loaded before the text sheet";
+    EXPECT_EQ(surface_slot(SURFACE_TEXT).surface, nullptr);
+    EXPECT_EQ(surface_slot(SURFACE_MAKER).surface, nullptr) << "nothing after it is loaded";
+    EXPECT_EQ(surface_slot(SURFACE_DROPS_LOVE).surface, nullptr);
     EXPECT_EQ(headless::present_count(), 0u) << "the game never ran";
 }
 
@@ -62,7 +62,7 @@ TEST_F(ResourceWalk, AFontFileInTheWorkingDirectoryIsUsed)
     EXPECT_EQ(result, 1) << "the game starts with the file's font";
     EXPECT_EQ(surface_slot(FONT_SLOT).flags, SLOT_FROM_FILE);
     EXPECT_EQ(headless::pixel(surface_slot(FONT_SLOT).surface, 5, 5), 0x00FF00u);
-    EXPECT_NE(surface_slot(13).surface, nullptr) << "and the rest of the list still loads";
+    EXPECT_NE(surface_slot(SURFACE_DROPS_LOVE).surface, nullptr) << "and the rest of the list still loads";
 }
 
 } // namespace

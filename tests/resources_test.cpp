@@ -1,29 +1,18 @@
 // The real resources: the table built into the executable holds exactly the
 // files quobbin.rc lists, found by name and type in any case; every picture
-// has the size and depth its slot is drawn with, and the game's own loading
-// code loads them all.
-#include "app/frame_loop.h"
-#include "app/resource_list.h"
-#include "game/slots.h"
-#include "gfx/surfaces.h"
+// has the size and depth its slot is drawn with. (The start-up tests load
+// them all through the game's own loading code.)
 #include "platform/embedded_resources.h"
-#include "support/engine.h"
+#include "support/waves.h"
+
+#include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-using RealResources = EngineTest;
-
-std::vector<uint8_t> res_file(const std::string& name)
-{
-    std::ifstream in(std::string(QUOBBIN_RES_DIR) + "/" + name, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 uint32_t le(const std::span<const uint8_t> b, size_t at, int bytes)
 {
@@ -32,7 +21,7 @@ uint32_t le(const std::span<const uint8_t> b, size_t at, int bytes)
     return v;
 }
 
-TEST_F(RealResources, TheTableHoldsEveryListedFile)
+TEST(RealResources, TheTableHoldsEveryListedFile)
 {
     std::ifstream rc(std::string(QUOBBIN_RES_DIR) + "/quobbin.rc");
     std::string line;
@@ -55,7 +44,7 @@ TEST_F(RealResources, TheTableHoldsEveryListedFile)
     EXPECT_TRUE(platform::embedded_resource_find(nullptr, "BITMAP").empty());
 }
 
-TEST_F(RealResources, EveryPictureHasItsSizeAndDepth)
+TEST(RealResources, EveryPictureHasItsSizeAndDepth)
 {
     const struct {
         const char* name;
@@ -83,22 +72,6 @@ TEST_F(RealResources, EveryPictureHasItsSizeAndDepth)
     ASSERT_GE(icon.size(), 6u + 3 * 16);
     EXPECT_EQ(le(icon, 4, 2), 3u) << "three sizes";
     for (int i = 0; i < 3; ++i) EXPECT_EQ(icon[6 + 16 * size_t(i)], uint8_t(16 * (i + 1))) << "16, 32, 48";
-}
-
-TEST_F(RealResources, TheGameLoadsThemAll)
-{
-    for (const platform::EmbeddedResource& r : platform::embedded_resources())
-        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
-    headless::on_present([](void*) { headless::post(WM_CLOSE); }, nullptr);
-    EXPECT_EQ(run_game(), 1) << "every load succeeded";
-    for (const ResourceEntry& e : RESOURCE_LIST) {
-        if (e.kind != ResourceKind::Bitmap) continue;
-        EXPECT_NE(surface_slot(e.slot).surface, nullptr) << e.name;
-    }
-    EXPECT_EQ(surface_slot(SURFACE_SEAL).width, 584);
-    EXPECT_EQ(surface_slot(SURFACE_BACKGROUND).height, 480);
-    // The stage backgrounds reload into the background slot.
-    EXPECT_TRUE(surface_reload("BMP_BACK3", SURFACE_BACKGROUND, false));
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The effect slots over the headless device: loading the real effects,
 // every way a load fails, and the calls a play and a pan make, in order.
 #include "app/resource_list.h"
+#include "game/slots.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
 #include "sound/sound.h"
 #include "support/allocation.h"
+#include "support/engine.h"
 #include "support/waves.h"
 
 #include <gtest/gtest.h>
@@ -59,9 +61,9 @@ TEST_F(SoundSlots, WithoutADeviceEveryLoadSucceedsAndNothingSounds)
         if (e.kind == ResourceKind::Wave) {
             EXPECT_EQ(sound_load_wave(e.name, e.slot), 1);
         }
-    EXPECT_EQ(sound_load_wave("NO_SUCH_WAVE", 40), 1);
-    sound_set_pan(0, 56);
-    sound_play(0);
+    EXPECT_EQ(sound_load_wave("NO_SUCH_WAVE", SOUND_SLOT_COUNT), 1);
+    sound_set_pan(SOUND_GO, 56);
+    sound_play(SOUND_GO);
     sound_release_all();
     for (int i = -1; i <= SOUND_SLOT_COUNT; ++i) EXPECT_EQ(sound_slot(i), nullptr);
     EXPECT_TRUE(headless::audio_log().empty());
@@ -71,12 +73,13 @@ TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
 {
     load_effects();
     constexpr struct {
-        int slot;
+        SoundId slot;
         const char* file;
-        int channels;
-    } EFFECTS[] = {{0, "go.wav", 1},   {1, "azarashi.wav", 2}, {2, "ready.wav", 1},
-                   {3, "shot.wav", 1}, {4, "hit.wav", 1},      {5, "out.wav", 1},
-                   {6, "new.wav", 1},  {7, "safe.wav", 1},     {8, "count.wav", 1}};
+    } EFFECTS[] = {{SOUND_GO, "go.wav"},           {SOUND_SEAL_CALL, "azarashi.wav"},
+                   {SOUND_READY, "ready.wav"},     {SOUND_SHOT, "shot.wav"},
+                   {SOUND_HIT, "hit.wav"},         {SOUND_OUT, "out.wav"},
+                   {SOUND_NEW_BEST, "new.wav"},    {SOUND_SAFE, "safe.wav"},
+                   {SOUND_COUNT_TICK, "count.wav"}};
     for (const auto& e : EFFECTS) {
         platform::AudioBuffer* buffer = sound_slot(e.slot);
         ASSERT_NE(buffer, nullptr) << e.file;
@@ -90,26 +93,27 @@ TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
         EXPECT_EQ(std::memcmp(part1, samples.data(), samples.size()), 0) << e.file;
         platform::audio_buffer_unlock(buffer, part1, bytes1, part2, bytes2);
     }
-    for (int slot = 9; slot < SOUND_SLOT_COUNT; ++slot) EXPECT_EQ(sound_slot(slot), nullptr);
-    EXPECT_EQ(headless::audio_live_buffers(), 9);
+    for (int slot = SOUND_COUNT_TICK + 1; slot < SOUND_SLOT_COUNT; ++slot) EXPECT_EQ(sound_slot(slot), nullptr);
+    EXPECT_EQ(headless::audio_live_buffers(), int(std::size(EFFECTS)));
 
     // Released in slot order, and the slots are empty afterwards.
     Log expected;
-    for (int slot = 0; slot < 9; ++slot) expected.push_back("release " + id(slot));
+    for (int slot = SOUND_GO; slot <= SOUND_COUNT_TICK; ++slot) expected.push_back("release " + id(slot));
     headless::audio_clear_events();
     sound_release_all();
     EXPECT_EQ(headless::audio_log(), expected);
-    EXPECT_EQ(sound_slot(0), nullptr);
+    EXPECT_EQ(sound_slot(SOUND_GO), nullptr);
 }
 
 TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
 {
-    register_wave("EMPTY_DATA", riff({fmt_chunk(1, 8, 22050), chunk("data", {}), chunk("pad ", Bytes(8))}));
+    headless::register_resource("EMPTY_DATA", "WAVE",
+                                riff({fmt_chunk(1, 8, 22050), chunk("data", {}), chunk("pad ", Bytes(8))}));
     headless::audio_clear_events();
-    EXPECT_EQ(sound_load_wave("EMPTY_DATA", 4), 0);
+    EXPECT_EQ(sound_load_wave("EMPTY_DATA", SOUND_GO), 0);
     EXPECT_EQ(headless::audio_log(), (Log{"create refused 0B"}));
-    EXPECT_EQ(sound_load_wave("NO_SUCH_WAVE", 4), 0);
-    EXPECT_EQ(sound_load("WAVE_GO", "BITMAP", 4), 0);
+    EXPECT_EQ(sound_load_wave("NO_SUCH_WAVE", SOUND_GO), 0);
+    EXPECT_EQ(sound_load("WAVE_GO", "BITMAP", SOUND_GO), 0);
 
     // Slots outside the table are refused before anything is read.
     headless::audio_clear_events();
@@ -118,13 +122,13 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
     EXPECT_TRUE(headless::audio_log().empty());
 
     headless::audio_fail_buffer_create_after(0);
-    EXPECT_EQ(sound_load_wave("WAVE_GO", 4), 0);
+    EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 0);
     headless::audio_fail_buffer_create_after(-1);
 
     // A buffer that cannot be filled is released again.
     headless::audio_clear_events();
     headless::audio_fail_buffer_lock(true);
-    EXPECT_EQ(sound_load_wave("WAVE_GO", 4), 0);
+    EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 0);
     headless::audio_fail_buffer_lock(false);
     const Log log = headless::audio_log();
     ASSERT_EQ(log.size(), 3u);
@@ -133,15 +137,15 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
     EXPECT_EQ(log[2].rfind("release #", 0), 0u);
 
     fail_allocations_after(0); // no memory for the samples
-    EXPECT_EQ(sound_load_wave("WAVE_GO", 4), 0);
+    EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 0);
     fail_allocations_after(-1);
 
     for (int slot = 0; slot < SOUND_SLOT_COUNT; ++slot) EXPECT_EQ(sound_slot(slot), nullptr);
     EXPECT_EQ(headless::audio_live_buffers(), 0);
 
     // Loading a slot twice replaces its buffer instead of losing it.
-    EXPECT_EQ(sound_load_wave("WAVE_GO", 4), 1);
-    EXPECT_EQ(sound_load_wave("WAVE_HIT", 4), 1);
+    EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 1);
+    EXPECT_EQ(sound_load_wave("WAVE_HIT", SOUND_GO), 1);
     EXPECT_EQ(headless::audio_live_buffers(), 1);
 }
 
@@ -150,16 +154,16 @@ TEST_F(SoundSlots, ADartPansBothEffectsThenPlaysThemAndAllocatesNothing)
     load_effects();
     const uint64_t before = allocation_count();
     // A dart at the left target, then one at the right target in the same frame.
-    sound_set_pan(7, 56);
-    sound_set_pan(3, 56);
-    sound_play(7);
-    sound_play(3);
-    sound_set_pan(4, 456);
-    sound_set_pan(3, 456);
-    sound_play(4);
-    sound_play(3);
+    sound_set_pan(SOUND_SAFE, 56);
+    sound_set_pan(SOUND_SHOT, 56);
+    sound_play(SOUND_SAFE);
+    sound_play(SOUND_SHOT);
+    sound_set_pan(SOUND_HIT, 456);
+    sound_set_pan(SOUND_SHOT, 456);
+    sound_play(SOUND_HIT);
+    sound_play(SOUND_SHOT);
     EXPECT_EQ(allocation_count(), before);
-    const std::string safe = id(7), shot = id(3), hit = id(4);
+    const std::string safe = id(SOUND_SAFE), shot = id(SOUND_SHOT), hit = id(SOUND_HIT);
     EXPECT_EQ(headless::audio_log(),
               (Log{"pan " + safe + " -2000", "pan " + shot + " -2000", "stop " + safe, "position " + safe + " 0",
                    "play " + safe, "stop " + shot, "position " + shot + " 0", "play " + shot, "pan " + hit + " 2000",
@@ -167,22 +171,24 @@ TEST_F(SoundSlots, ADartPansBothEffectsThenPlaysThemAndAllocatesNothing)
                    "position " + shot + " 0", "play " + shot}));
     // The shot sounds once, restarted; the safe and the hit go on.
     EXPECT_EQ(headless::audio_playing().size(), 3u);
-    EXPECT_TRUE(headless::audio_is_playing(sound_slot(3)));
+    EXPECT_TRUE(headless::audio_is_playing(sound_slot(SOUND_SHOT)));
 
+    // The pan scale's centre and ends; free and bad slots do nothing.
     headless::audio_clear_events();
-    sound_set_pan(0, 256);
-    sound_set_pan(0, 0);
-    sound_set_pan(0, 512);
-    sound_play(9);
-    sound_set_pan(9, 100);
+    const std::string go = id(SOUND_GO);
+    sound_set_pan(SOUND_GO, 256);
+    sound_set_pan(SOUND_GO, 0);
+    sound_set_pan(SOUND_GO, 512);
+    sound_play(SOUND_COUNT_TICK + 1);
+    sound_set_pan(SOUND_COUNT_TICK + 1, 100);
     sound_play(-1);
     sound_set_pan(SOUND_SLOT_COUNT, 100);
-    EXPECT_EQ(headless::audio_log(), (Log{"pan " + id(0) + " 0", "pan " + id(0) + " -2560", "pan " + id(0) + " 2560"}));
+    EXPECT_EQ(headless::audio_log(), (Log{"pan " + go + " 0", "pan " + go + " -2560", "pan " + go + " 2560"}));
 
     // Positions far out are worked out without overflow, and the device
     // refuses the pans beyond its range.
-    sound_set_pan(0, INT32_MAX);
-    sound_set_pan(0, INT32_MIN);
+    sound_set_pan(SOUND_GO, INT32_MAX);
+    sound_set_pan(SOUND_GO, INT32_MIN);
     EXPECT_EQ(headless::audio_event(headless::audio_event_count() - 1).value, INT32_MIN);
 }
 

@@ -16,14 +16,21 @@ struct Parsed {
     uint32_t size = 0;
     Bytes data;
     bool data_null = true;
+    uint64_t allocations = 0;
 };
 
-Parsed parse(const Bytes& bytes)
+// The bytes as a resource, read back by the game's parser; with no_memory
+// every allocation fails meanwhile.
+Parsed parse(const Bytes& bytes, bool no_memory = false)
 {
-    register_wave("W", bytes);
+    headless::register_resource("W", "WAVE", bytes);
     Parsed p;
     uint8_t* data = nullptr;
+    const uint64_t before = allocation_count();
+    fail_allocations_after(no_memory ? 0 : -1);
     p.ok = wave_read("w", "wave", &p.format, &p.size, &data);
+    fail_allocations_after(-1);
+    p.allocations = allocation_count() - before;
     p.data_null = data == nullptr;
     if (data) p.data.assign(data, data + p.size);
     delete[] data;
@@ -33,7 +40,6 @@ Parsed parse(const Bytes& bytes)
 class WaveRead : public ::testing::Test {
 protected:
     void SetUp() override { headless::reset(); }
-    void TearDown() override { fail_allocations_after(-1); }
 };
 
 TEST_F(WaveRead, TakesTheGameLayoutAndTheSixteenByteFormat)
@@ -105,28 +111,17 @@ TEST_F(WaveRead, EveryTruncationFailsCleanly)
 TEST_F(WaveRead, DataLargerThanTheRestFailsBeforeAllocating)
 {
     for (uint32_t claim : {101u, 1000u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-        const Bytes wave = riff({fmt_chunk(1, 8, 22050), chunk("data", Bytes(100, 128), claim)});
-        register_wave("W", wave);
-        const uint64_t before = allocation_count();
-        platform::WaveFormat f{};
-        uint32_t size = 0;
-        uint8_t* data = nullptr;
-        EXPECT_EQ(wave_read("W", "WAVE", &f, &size, &data), 0) << claim;
-        EXPECT_EQ(allocation_count(), before) << claim;
-        EXPECT_EQ(data, nullptr);
+        const Parsed p = parse(riff({fmt_chunk(1, 8, 22050), chunk("data", Bytes(100, 128), claim)}));
+        EXPECT_EQ(p.ok, 0) << claim;
+        EXPECT_EQ(p.allocations, 0u) << claim;
+        EXPECT_TRUE(p.data_null) << claim;
     }
     // A claim of exactly the rest reads up to the last byte.
     EXPECT_EQ(parse(riff({fmt_chunk(1, 8, 22050), chunk("data", Bytes(100, 7))})).data, Bytes(100, 7));
-
     // No memory for the samples.
-    register_wave("W", pcm_wave(1, 8, 22050, Bytes(100, 128)));
-    fail_allocations_after(0);
-    platform::WaveFormat f{};
-    uint32_t size = 0;
-    uint8_t* data = nullptr;
-    EXPECT_EQ(wave_read("W", "WAVE", &f, &size, &data), 0);
-    fail_allocations_after(-1);
-    EXPECT_EQ(data, nullptr);
+    const Parsed p = parse(pcm_wave(1, 8, 22050, Bytes(100, 128)), true);
+    EXPECT_EQ(p.ok, 0);
+    EXPECT_TRUE(p.data_null);
 }
 
 TEST_F(WaveRead, ChunksAreSkippedByTheirStatedSizeOnly)
@@ -153,8 +148,8 @@ TEST_F(WaveRead, ChunksAreSkippedByTheirStatedSizeOnly)
 
 TEST_F(WaveRead, ReaderBoundaries)
 {
-    register_wave("R", Bytes{0, 1, 2, 3, 4, 5, 6, 7});
-    register_wave("EMPTY", {});
+    headless::register_resource("R", "WAVE", Bytes{0, 1, 2, 3, 4, 5, 6, 7});
+    headless::register_resource("EMPTY", "WAVE", {});
     DataReader r{};
     EXPECT_EQ(reader_open("EMPTY", "WAVE", &r), 0);
     EXPECT_EQ(reader_open("NONE", "WAVE", &r), 0);

@@ -5,6 +5,7 @@
 #include "app/resource_list.h"
 #include "gfx/display.h"
 #include "input/keys.h"
+#include "platform/embedded_resources.h"
 #include "sound/sound.h"
 #include "support/bmp.h"
 
@@ -15,26 +16,29 @@ uint32_t slot_colour(int slot)
     return 0x102030u + uint32_t(slot) * 0x0B0907u;
 }
 
+// Each picture takes the size of the real one, read from its header.
 void register_all_bitmaps()
 {
-    constexpr struct {
-        int slot;
-        int width;
-        int height;
-    } SIZES[] = {{1, 80, 80},   {2, 80, 24}, {3, 488, 88},  {4, 320, 80},  {5, 640, 480}, {6, 48, 168}, {7, 584, 280},
-                 {8, 584, 192}, {9, 56, 72}, {10, 240, 88}, {11, 200, 40}, {12, 64, 16},  {13, 64, 16}};
     for (const ResourceEntry& e : RESOURCE_LIST) {
         if (e.kind != ResourceKind::Bitmap) continue;
-        for (const auto& s : SIZES) {
-            if (s.slot != e.slot) continue;
-            const uint32_t c = slot_colour(s.slot);
-            const int w = s.width;
-            const int h = s.height;
-            headless::register_resource(e.name, "BITMAP", make_bmp(w, h, [=](int x, int y) {
-                                            return (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) ? 0u : c;
-                                        }));
-        }
+        const auto real = platform::embedded_resource_find(e.name, "BITMAP");
+        const int w = real[18] | real[19] << 8, h = real[22] | real[23] << 8;
+        const uint32_t c = slot_colour(e.slot);
+        headless::register_resource(e.name, "BITMAP", make_bmp(w, h, [=](int x, int y) {
+                                        return (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) ? 0u : c;
+                                    }));
     }
+}
+
+int register_res_waves()
+{
+    int count = 0;
+    for (const platform::EmbeddedResource& r : platform::embedded_resources()) {
+        if (std::string(r.type) != "WAVE") continue;
+        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+        ++count;
+    }
+    return count;
 }
 
 void EngineTest::start(int scale)

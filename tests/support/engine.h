@@ -18,6 +18,8 @@ uint32_t slot_colour(int slot);
 // Registers every bitmap of the resource list, each filled with its
 // slot_colour and with a 2-pixel black frame (transparent when drawn).
 void register_all_bitmaps();
+// Registers every WAVE resource the executable carries; returns how many.
+int register_res_waves();
 
 class EngineTest : public ::testing::Test {
 protected:

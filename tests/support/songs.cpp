@@ -2,6 +2,7 @@
 
 #include "res_files.h"
 #include "sorvel/song.h"
+#include "support/waves.h"
 
 #include <cstring>
 #include <fstream>
@@ -80,29 +81,5 @@ std::vector<uint8_t> unrolled(const std::vector<uint8_t>& song_bytes, int passes
 
 std::vector<uint8_t> wave_8bit(const std::vector<uint8_t>& samples, uint32_t rate)
 {
-    std::vector<uint8_t> out;
-    out.reserve(44 + samples.size() + 1);
-    auto put = [&out](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    auto tag = [&out](const char* t) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(t[i]));
-    };
-    const uint32_t n = static_cast<uint32_t>(samples.size());
-    tag("RIFF");
-    put(4 + 8 + 16 + 8 + n + (n & 1), 4);
-    tag("WAVE");
-    tag("fmt ");
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(rate, 4);
-    put(rate, 4);
-    put(1, 2);
-    put(8, 2);
-    tag("data");
-    put(n, 4);
-    out.insert(out.end(), samples.begin(), samples.end());
-    if (n & 1) out.push_back(0);
-    return out;
+    return riff({fmt_chunk(1, 8, rate, 16), chunk("data", samples)});
 }

@@ -21,5 +21,5 @@ const std::vector<uint8_t>& real_song_bytes();
 // through the loop, written out so that it never needs to loop.
 std::vector<uint8_t> unrolled(const std::vector<uint8_t>& song_bytes, int passes);
 
-// A RIFF/WAVE file of unsigned 8-bit mono PCM.
+// A RIFF/WAVE file of unsigned 8-bit mono PCM with a 16-byte format.
 std::vector<uint8_t> wave_8bit(const std::vector<uint8_t>& samples, uint32_t rate);

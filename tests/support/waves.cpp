@@ -1,14 +1,9 @@
 #include "support/waves.h"
 
-#include "platform/embedded_resources.h"
-
-#include "platform/headless/headless.h"
-
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 void put16(Bytes& out, uint32_t v)
 {
@@ -79,27 +74,10 @@ Bytes constant16(int16_t value, int samples)
     return out;
 }
 
-void register_wave(const std::string& name, const Bytes& bytes)
-{
-    headless::register_resource(name, "WAVE", bytes);
-}
-
 Bytes res_file(const std::string& file)
 {
     std::ifstream in(std::string(QUOBBIN_RES_DIR) + "/" + file, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The real waves, as the executable carries them.
-int register_res_waves()
-{
-    int count = 0;
-    for (const platform::EmbeddedResource& r : platform::embedded_resources()) {
-        if (std::string(r.type) != "WAVE") continue;
-        register_wave(r.name, Bytes(r.data, r.data + r.size));
-        ++count;
-    }
-    return count;
 }
 
 Bytes data_of(const Bytes& wave)
