@@ -2,12 +2,24 @@
 // frame, F1 continues, F2 resets, a fresh Escape or the quit message ends
 // the game.
 #include "app/frame_loop.h"
+#include "app/main_window.h"
+#include "game/slots.h"
 #include "gfx/surfaces.h"
 #include "support/engine.h"
 
 #include <map>
+#include <vector>
 
 namespace {
+
+// Done right after the given present. A message posted then is taken in
+// the wait of the next frame, so a key is down from the start of the one
+// after.
+struct Step {
+    uint64_t frame;
+    enum { DOWN, UP, POST, COMMAND } what;
+    uint32_t code;
+};
 
 class Pause : public EngineTest {
 protected:
@@ -15,42 +27,41 @@ protected:
     {
         EngineTest::SetUp();
         register_all_bitmaps();
-        ASSERT_TRUE(surface_load("BMP_ESCAPE", 2, false, false));
-        ASSERT_TRUE(surface_load("BMP_BACK1", 5, false, false));
-        ASSERT_TRUE(surface_load("BMP_CHARACTOR", 1, false, false));
-        each_present([this](uint64_t frame) {
-            paused_at[frame] = showing_pause();
-            auto it = script.find(frame);
-            if (it != script.end()) it->second();
-        });
+        ASSERT_TRUE(surface_load("BMP_ESCAPE", SURFACE_ESCAPE, false, false));
+        ASSERT_TRUE(surface_load("BMP_BACK1", SURFACE_BACKGROUND, false, false));
+        ASSERT_TRUE(surface_load("BMP_CHARACTOR", SURFACE_FONT, false, false));
     }
 
-    // The pause picture on black, without the play field behind it.
-    static bool showing_pause()
+    // The scene loop with these steps; paused_at says for each presented
+    // frame whether it showed the pause picture on black.
+    int run(const std::vector<Step>& steps)
     {
-        return screen_pixel(8 + 40, 8 + 12) == slot_colour(2) && screen_pixel(320, 240) == 0;
+        each_present([this, steps](uint64_t frame) {
+            paused_at[frame] =
+                screen_pixel(8 + 40, 8 + 12) == slot_colour(SURFACE_ESCAPE) && screen_pixel(320, 240) == 0;
+            for (const Step& s : steps) {
+                if (s.frame != frame) continue;
+                if (s.what == Step::DOWN) headless::key_down(uint8_t(s.code));
+                if (s.what == Step::UP) headless::key_up(uint8_t(s.code));
+                if (s.what == Step::POST) headless::post(s.code);
+                if (s.what == Step::COMMAND) headless::post(WM_COMMAND, s.code);
+            }
+        });
+        return run_scene_loop();
     }
-    static bool showing_play() { return screen_pixel(320, 240) == slot_colour(5); }
 
-    // What to do right after the given present.
-    std::map<uint64_t, std::function<void()>> script;
     std::map<uint64_t, bool> paused_at;
 };
 
-// A message posted right after present k is taken in the wait of frame
-// k + 1, so the key is down from the start of frame k + 2.
-
 TEST_F(Pause, EscapeOpensF1ContinuesAndHeldEscapeReopens)
 {
-    script[3] = [] { headless::key_down(VK_ESCAPE); };
-    script[6] = [] { headless::key_down(VK_F1); };
-    script[9] = [] {
-        headless::key_up(VK_F1);
-        headless::key_up(VK_ESCAPE);
-    };
-    script[11] = [] { headless::key_down(VK_F1); };
-    script[15] = [] { headless::post(WM_CLOSE); };
-    EXPECT_EQ(run_scene_loop(), 0);
+    EXPECT_EQ(run({{3, Step::DOWN, VK_ESCAPE},
+                   {6, Step::DOWN, VK_F1},
+                   {9, Step::UP, VK_F1},
+                   {9, Step::UP, VK_ESCAPE},
+                   {11, Step::DOWN, VK_F1},
+                   {15, Step::POST, WM_CLOSE}}),
+              0);
     EXPECT_FALSE(paused_at[4]);
     EXPECT_TRUE(paused_at[5]) << "the frame after the key went down";
     EXPECT_TRUE(paused_at[7]);
@@ -62,70 +73,57 @@ TEST_F(Pause, EscapeOpensF1ContinuesAndHeldEscapeReopens)
     EXPECT_EQ(reset_requested(), 0);
 }
 
-TEST_F(Pause, F1BeatsF2InTheSameSnapshot)
-{
-    script[2] = [] { headless::key_down(VK_ESCAPE); };
-    script[3] = [] { headless::key_up(VK_ESCAPE); };
-    script[5] = [] {
-        headless::key_down(VK_F2);
-        headless::key_down(VK_F1);
-    };
-    script[9] = [] { headless::post(WM_CLOSE); };
-    EXPECT_EQ(run_scene_loop(), 0);
-    EXPECT_TRUE(paused_at[6]);
-    EXPECT_FALSE(paused_at[7]);
-    EXPECT_EQ(reset_requested(), 0) << "no reset was asked for";
-}
-
 TEST_F(Pause, F2ResetsAtTheNextFrameWithoutPresentingIt)
 {
-    script[2] = [] { headless::key_down(VK_ESCAPE); };
-    script[3] = [] { headless::key_up(VK_ESCAPE); };
-    script[5] = [] { headless::key_down(VK_F2); };
-    EXPECT_EQ(run_scene_loop(), 1) << "the loop ends for a reset";
+    EXPECT_EQ(run({{2, Step::DOWN, VK_ESCAPE}, {3, Step::UP, VK_ESCAPE}, {5, Step::DOWN, VK_F2}}), 1)
+        << "the loop ends for a reset";
     EXPECT_EQ(headless::present_count(), 6u) << "the reset frame presents nothing";
     EXPECT_EQ(reset_requested(), 1);
     // The next run of the loop starts clean.
-    script.clear();
-    script[8] = [] { headless::post(WM_CLOSE); };
-    EXPECT_EQ(run_scene_loop(), 0);
+    EXPECT_EQ(run({{8, Step::POST, WM_CLOSE}}), 0);
     EXPECT_EQ(reset_requested(), 0);
     EXPECT_FALSE(paused_at[8]);
 }
 
-TEST_F(Pause, HeldEscapeDoesNotExitButAFreshPressDoes)
-{
-    script[2] = [] { headless::key_down(VK_ESCAPE); };
-    script[10] = [] { headless::key_up(VK_ESCAPE); };
-    script[12] = [] { headless::key_down(VK_ESCAPE); };
-    script[30] = [] { headless::post(WM_CLOSE); }; // only if the exit failed
-    EXPECT_EQ(run_scene_loop(), 0);
-    EXPECT_EQ(headless::present_count(), 13u) << "the fresh press exits before presenting";
-    for (uint64_t f = 4; f <= 13; ++f) EXPECT_TRUE(paused_at[f]) << f;
-}
+// How the loop ends: its result, the frames presented, a reset asked for.
+struct Ending {
+    const char* what;
+    std::vector<Step> steps;
+    int result;
+    uint64_t presents;
+};
 
-TEST_F(Pause, QuitWhilePausedEnds)
+class PauseEnds : public Pause, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(PauseEnds, AtTheRightFrame)
 {
-    script[2] = [] { headless::key_down(VK_ESCAPE); };
-    script[4] = [] { headless::post(WM_CLOSE); };
-    EXPECT_EQ(run_scene_loop(), 0);
-    EXPECT_EQ(headless::present_count(), 4u);
+    SCOPED_TRACE(GetParam().what);
+    EXPECT_EQ(run(GetParam().steps), GetParam().result);
+    EXPECT_EQ(headless::present_count(), GetParam().presents);
+    EXPECT_EQ(reset_requested(), GetParam().result);
     EXPECT_FALSE(headless::starved());
 }
 
-TEST_F(Pause, MenuResetTakesEffectAtTheNextFrame)
-{
-    script[4] = [] { headless::post(WM_COMMAND, 40011); };
-    EXPECT_EQ(run_scene_loop(), 1);
-    EXPECT_EQ(headless::present_count(), 5u);
-}
-
-TEST_F(Pause, MenuCloseWhilePausedEnds)
-{
-    script[2] = [] { headless::key_down(VK_ESCAPE); };
-    script[4] = [] { headless::post(WM_COMMAND, 40002); };
-    EXPECT_EQ(run_scene_loop(), 0);
-    EXPECT_EQ(headless::present_count(), 4u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Pause, PauseEnds,
+    ::testing::Values(
+        Ending{"F1 beats F2 in the same snapshot",
+               {{2, Step::DOWN, VK_ESCAPE},
+                {3, Step::UP, VK_ESCAPE},
+                {5, Step::DOWN, VK_F2},
+                {5, Step::DOWN, VK_F1},
+                {9, Step::POST, WM_CLOSE}},
+               0,
+               9},
+        Ending{"held Escape stays, a fresh press exits before presenting",
+               {{2, Step::DOWN, VK_ESCAPE},
+                {10, Step::UP, VK_ESCAPE},
+                {12, Step::DOWN, VK_ESCAPE},
+                {30, Step::POST, WM_CLOSE}},
+               0,
+               13},
+        Ending{"quit while paused", {{2, Step::DOWN, VK_ESCAPE}, {4, Step::POST, WM_CLOSE}}, 0, 4},
+        Ending{"menu close while paused", {{2, Step::DOWN, VK_ESCAPE}, {4, Step::COMMAND, COMMAND_CLOSE}}, 0, 4},
+        Ending{"menu reset at the next frame", {{4, Step::COMMAND, COMMAND_RESET}}, 1, 5}));
 
 } // namespace
