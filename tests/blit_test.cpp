@@ -56,25 +56,33 @@ void expect_rect(const RECT& r, int l, int t, int rr, int b)
     EXPECT_EQ(r.bottom, b);
 }
 
-TEST_F(Blit, TrimmedAtTheBottomLeftCorner)
+// Each copy of the 32x16 sprite alone on black: where its trimmed box
+// lands and which source pixel shows at one corner of it.
+TEST_F(Blit, TrimmingAgainstTheClip)
 {
-    blit_clipped(screen_clip, -10, 470, RECT{0, 0, 32, 16}, SPRITE);
-    expect_rect(drawn_box(), 0, 470, 22, 480);
-    EXPECT_EQ(back_pixel(0, 470), sprite_pixel(10, 0));
-    EXPECT_EQ(back_pixel(21, 479), sprite_pixel(31, 9));
+    const struct {
+        RECT clip;
+        int x, y;
+        RECT box;
+        int px, py, sx, sy; // back buffer (px, py) shows sprite pixel (sx, sy)
+    } cases[] = {
+        {screen_clip, -10, 470, {0, 470, 22, 480}, 0, 470, 10, 0}, // the bottom left corner
+        {screen_clip, -10, 470, {0, 470, 22, 480}, 21, 479, 31, 9},
+        {screen_clip, 608, 0, {608, 0, 640, 16}, 639, 15, 31, 15}, // flush with the right edge
+        {screen_clip, 609, 0, {609, 0, 640, 16}, 639, 0, 30, 0},   // one column less
+        {{100, 50, 540, 430}, 90, 44, {100, 50, 122, 60}, 100, 50, 10, 6},
+        {{0, 0, 640, 480}, 300, 470, {300, 470, 332, 480}, 331, 479, 31, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        fill_rect(screen_clip, 0);
+        blit_clipped(c.clip, c.x, c.y, RECT{0, 0, 32, 16}, SPRITE);
+        expect_rect(drawn_box(), c.box.left, c.box.top, c.box.right, c.box.bottom);
+        EXPECT_EQ(back_pixel(c.px, c.py), sprite_pixel(c.sx, c.sy));
+    }
 }
 
-TEST_F(Blit, RightEdgeIsStrict)
-{
-    blit_clipped(screen_clip, 608, 0, RECT{0, 0, 32, 16}, SPRITE);
-    expect_rect(drawn_box(), 608, 0, 640, 16);
-    fill_rect(screen_clip, 0);
-    blit_clipped(screen_clip, 609, 0, RECT{0, 0, 32, 16}, SPRITE);
-    expect_rect(drawn_box(), 609, 0, 640, 16);
-    EXPECT_EQ(back_pixel(639, 0), sprite_pixel(30, 0)) << "one column less";
-}
-
-TEST_F(Blit, WhollyOutsideDrawsNothing)
+TEST_F(Blit, WhollyOutsideOrBadDrawsNothing)
 {
     blit_clipped(screen_clip, 650, 0, RECT{0, 0, 32, 16}, SPRITE); // right < left after trimming
     blit_clipped(screen_clip, -40, 0, RECT{0, 0, 32, 16}, SPRITE);
@@ -86,15 +94,13 @@ TEST_F(Blit, WhollyOutsideDrawsNothing)
     blit(10, 10, RECT{0, 0, 33, 16}, SPRITE); // past the picture's edge
     fill_rect(RECT{10, 10, 5, 20}, RED);
     fill_rect(RECT{-1, 0, 10, 10}, RED);
+    // Free slots and ids outside the table.
+    for (int id : {-1, SPRITE + 1, SURFACE_SLOT_COUNT, 1000}) {
+        blit(0, 0, RECT{0, 0, 8, 8}, id);
+        blit_clipped(screen_clip, 0, 0, RECT{0, 0, 8, 8}, id);
+        fill_surface(nullptr, RED, id);
+    }
     EXPECT_EQ(drawn_box().right, 0) << "nothing was drawn";
-}
-
-TEST_F(Blit, ClipStraddlingTheTopLeftCorner)
-{
-    const RECT clip{100, 50, 540, 430};
-    blit_clipped(clip, 90, 44, RECT{0, 0, 32, 16}, SPRITE);
-    expect_rect(drawn_box(), 100, 50, 122, 60);
-    EXPECT_EQ(back_pixel(100, 50), sprite_pixel(10, 6));
 }
 
 TEST_F(Blit, KeySkipsExactlyBlack)
@@ -109,16 +115,6 @@ TEST_F(Blit, KeySkipsExactlyBlack)
     EXPECT_EQ(back_pixel(0, 0), RED) << "black is transparent";
     EXPECT_EQ(back_pixel(1, 0), 0x000001u) << "near-black is drawn";
     EXPECT_EQ(back_pixel(2, 0), 0x010000u);
-}
-
-TEST_F(Blit, FreeSlotsAndBadIdsDrawNothing)
-{
-    for (int id : {-1, 22, 64, 1000}) {
-        blit(0, 0, RECT{0, 0, 8, 8}, id);
-        blit_clipped(screen_clip, 0, 0, RECT{0, 0, 8, 8}, id);
-        fill_surface(nullptr, RED, id);
-    }
-    EXPECT_EQ(drawn_box().right, 0);
 }
 
 TEST_F(Blit, FillSurfaceWithoutARectFillsTheWholeSlot)
@@ -136,12 +132,8 @@ TEST_F(Blit, NativeColourOfBlackIsZeroAndPixelZeroSurvives)
     EXPECT_EQ(native_colour(0x0000FF), 0xFF0000u) << "COLORREF red is XRGB red";
     EXPECT_EQ(native_colour(0xF00000), 0x0000F0u);
     EXPECT_EQ(back_pixel(0, 0), 0x123456u);
-}
-
-TEST_F(Blit, NativeColourFailsWhenTheBackBufferIsLost)
-{
     headless::mark_lost(display_back_buffer());
-    EXPECT_EQ(native_colour(0), 0xFFFFFFFFu);
+    EXPECT_EQ(native_colour(0), 0xFFFFFFFFu) << "the back buffer is lost";
 }
 
 class BlitScaled : public Blit {
