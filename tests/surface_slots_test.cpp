@@ -30,19 +30,16 @@ protected:
     static uint32_t slot_pixel(int id, int x, int y) { return headless::pixel(surface_slot(id).surface, x, y); }
 };
 
-TEST_F(Slots, LoadIntoAnOccupiedSlotFailsAndLeavesItAlone)
+TEST_F(Slots, LoadsOnlyIntoAFreeSlotInRangeFromAResourceThatExists)
 {
-    ASSERT_TRUE(surface_load("RED", 3, false, false));
+    ASSERT_TRUE(surface_load("red", 3, false, false)) << "names in any case";
+    EXPECT_STREQ(surface_slot(3).name, "red") << "the name as the caller gave it";
     EXPECT_FALSE(surface_load("BLUE_LARGE", 3, false, true));
-    EXPECT_STREQ(surface_slot(3).name, "RED");
-    EXPECT_EQ(surface_slot(3).width, 16);
+    EXPECT_FALSE(surface_create_blank(8, 8, 3, false));
+    EXPECT_EQ(surface_slot(3).width, 16) << "the occupied slot is left alone";
     EXPECT_EQ(surface_slot(3).flags, 0u);
     EXPECT_EQ(slot_pixel(3, 0, 0), RED);
-    EXPECT_FALSE(surface_create_blank(8, 8, 3, false));
-}
 
-TEST_F(Slots, BadIdsAndMissingResourcesFailWithoutTouchingAnySlot)
-{
     EXPECT_FALSE(surface_load("RED", -1, false, false));
     EXPECT_FALSE(surface_load("RED", 64, false, false));
     EXPECT_FALSE(surface_load("NO_SUCH_PICTURE", 4, false, false));
@@ -50,14 +47,10 @@ TEST_F(Slots, BadIdsAndMissingResourcesFailWithoutTouchingAnySlot)
     EXPECT_FALSE(surface_create_blank(8, 8, 64, false));
     surface_release(-1);
     surface_release(64);
-    for (int id = 0; id < SURFACE_SLOT_COUNT; ++id) EXPECT_EQ(surface_slot(id).surface, nullptr) << id;
-    EXPECT_EQ(surface_slot(64).surface, nullptr) << "out-of-range queries read as free";
-}
-
-TEST_F(Slots, ResourceNamesIgnoreCase)
-{
-    EXPECT_TRUE(surface_load("red", 3, false, false));
-    EXPECT_STREQ(surface_slot(3).name, "red") << "the name as the caller gave it";
+    for (int id = 0; id <= SURFACE_SLOT_COUNT; ++id) {
+        if (id == 3) continue;
+        EXPECT_EQ(surface_slot(id).surface, nullptr) << id << ": out of range reads as free";
+    }
 }
 
 TEST_F(Slots, ReloadKeepsTheSurfaceAndItsSize)
@@ -137,15 +130,6 @@ TEST_F(Slots, NoMemoryForTheNameReleasesTheSlotAndFails)
     EXPECT_EQ(surface_slot(13).surface, nullptr);
 }
 
-TEST_F(Slots, LossOfTheBackBufferAloneLeavesTheSlotsAlone)
-{
-    ASSERT_TRUE(surface_load("RED", 5, false, false));
-    headless::mark_lost(display_back_buffer());
-    EXPECT_EQ(display_restore_lost(), 1);
-    EXPECT_EQ(slot_pixel(5, 0, 0), RED);
-    EXPECT_FALSE(platform::surface_is_lost(display_back_buffer()));
-}
-
 TEST_F(Slots, LostSlotsComeBackAfterThePresent)
 {
     ASSERT_TRUE(surface_load("RED", 5, false, false));
@@ -169,6 +153,12 @@ TEST_F(Slots, LostSlotsComeBackAfterThePresent)
     EXPECT_NE(slot_pixel(41, 0, 0), BLUE);
     for (int id : {0, 5, 40, 41}) EXPECT_FALSE(platform::surface_is_lost(surface_slot(id).surface));
     EXPECT_EQ(display_restore_lost(), 0);
+
+    // The back buffer lost alone is restored, leaving the slots alone.
+    headless::mark_lost(display_back_buffer());
+    EXPECT_EQ(display_restore_lost(), 1);
+    EXPECT_FALSE(platform::surface_is_lost(display_back_buffer()));
+    EXPECT_EQ(slot_pixel(5, 0, 0), RED);
 }
 
 TEST_F(Slots, LostFileSlotRereadsItsFile)
