@@ -24,47 +24,35 @@ protected:
     }
 };
 
-TEST_F(FramePacing, FirstFrameAtOnceThenEvery13ms)
+TEST_F(FramePacing, TheGridCatchesUpWithLateFramesAndRestartsAfterStalls)
 {
-    const uint64_t sleeps = headless::sleep_count();
-    auto t = present_times(4);
-    EXPECT_EQ(t[0], 1001u) << "the grid starts at 0, so the first frame only sleeps once";
-    EXPECT_EQ(t[1], 1014u);
-    EXPECT_EQ(t[2], 1027u);
-    EXPECT_EQ(t[3], 1040u);
-    EXPECT_EQ(headless::sleep_count() - sleeps, 1u + 3u * 13u) << "1 ms per pass, never a spin";
-}
-
-TEST_F(FramePacing, LateFrameCatchesUpOnTheOldGrid)
-{
-    present_times(1); // grid at 1001
-    // This frame reaches its wait 53 ms after the grid (40 ms past its slot).
-    auto late = present_times(1, 52);
-    EXPECT_EQ(late[0], 1054u) << "presented at once, after the single 1 ms sleep";
-    // The next three slots (1027, 1040, 1053) have passed: 1 ms each.
-    auto next = present_times(4);
-    EXPECT_EQ(next[0], 1055u);
-    EXPECT_EQ(next[1], 1056u);
-    EXPECT_EQ(next[2], 1057u);
-    EXPECT_EQ(next[3], 1066u) << "then the old grid's slot at base + 65";
-}
-
-TEST_F(FramePacing, StallOf200msRestartsTheGrid)
-{
-    present_times(2); // grid at 1014
-    auto stalled = present_times(1, 200);
-    EXPECT_EQ(stalled[0], 1215u);
-    auto next = present_times(2);
-    EXPECT_EQ(next[0], 1228u) << "the full 13 ms after the restart";
-    EXPECT_EQ(next[1], 1241u);
-}
-
-TEST_F(FramePacing, ExactlyFivePeriodsLateRestartsTheGrid)
-{
-    present_times(1);                 // grid at 1001
-    auto late = present_times(1, 64); // reaches the wait at 1065 + 1 sleep = 1066 = base + 65
-    EXPECT_EQ(late[0], 1066u);
-    EXPECT_EQ(present_times(1)[0], 1079u);
+    // The work each frame takes before its wait, and the ticks it is
+    // presented at; the grid starts at 0, so the first frame only sleeps once.
+    const struct {
+        const char* what;
+        std::vector<uint32_t> work, presented;
+    } cases[] = {
+        {"the first frame at once, then every 13 ms", {0, 0, 0, 0}, {1001, 1014, 1027, 1040}},
+        // 40 ms past its slot: presented at once; the three slots passed
+        // meanwhile take 1 ms each, then the old grid's slot at base + 65.
+        {"a late frame catches up on the old grid", {0, 52, 0, 0, 0, 0}, {1001, 1054, 1055, 1056, 1057, 1066}},
+        {"a stall of 200 ms restarts the grid", {0, 0, 200, 0, 0}, {1001, 1014, 1215, 1228, 1241}},
+        {"exactly five periods late restarts it", {0, 64, 0}, {1001, 1066, 1079}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        frame_loop_state_reset();
+        headless::set_ticks(1000);
+        const uint64_t sleeps = headless::sleep_count();
+        uint32_t worked = 0;
+        std::vector<uint32_t> presented;
+        for (uint32_t w : c.work) {
+            worked += w;
+            presented.push_back(present_times(1, w)[0]);
+        }
+        EXPECT_EQ(presented, c.presented);
+        EXPECT_EQ(headless::sleep_count() - sleeps, presented.back() - 1000 - worked) << "1 ms per pass, never a spin";
+    }
 }
 
 TEST_F(FramePacing, ClockWrapWithCoarseTicksKeepsFramesComing)
