@@ -1,12 +1,9 @@
 // The software mixer through the headless device: the pan law, resampling,
 // sample formats, one voice per buffer, clamping and the music stream, with
 // figures measured on rendered output.
-#include "game/slots.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
-#include "sound/sound.h"
 #include "support/allocation.h"
-#include "support/engine.h"
 #include "support/waves.h"
 
 #include <gtest/gtest.h>
@@ -253,25 +250,6 @@ TEST_F(Mixer, TheGameThreadPlaysWhileTheAudioThreadRenders)
         platform::audio_buffer_play(b);
     }
     audio.join();
-}
-
-TEST_F(Mixer, TheRealEffectsSitWhereThePanPutsThem)
-{
-    ASSERT_EQ(register_res_waves(), 15);
-    sound_attach_device(device);
-    ASSERT_EQ(sound_load_wave("WAVE_SAFE", SOUND_SAFE), 1);
-    sound_set_pan(SOUND_SAFE, 56); // the left target
-    sound_play(SOUND_SAFE);
-    const Samples out = render(22050);
-    double left = 0, right = 0;
-    for (size_t i = 0; i < out.size(); i += 2) {
-        left += double(out[i]) * out[i];
-        right += double(out[i + 1]) * out[i + 1];
-    }
-    EXPECT_GT(left, 0);
-    EXPECT_NEAR(10 * std::log10(right / left), -20, 0.2);
-    sound_release_all();
-    sound_attach_device(nullptr);
 }
 
 } // namespace
