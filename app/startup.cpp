@@ -3,12 +3,14 @@
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "app/startup_logo.h"
+#include "gfx/blit.h"
 #include "gfx/display.h"
 #include "input/keys.h"
 #include "platform/clock.h"
 #include "platform/joystick.h"
 #include "platform/window.h"
 #include "sorvel/sorvel.h"
+#include "sound/music.h"
 #include "sound/sound.h"
 #include "sys/instance_guard.h"
 #include "sys/window_centre.h"
@@ -17,8 +19,6 @@
 
 namespace {
 
-constexpr int SCREEN_WIDTH = 640;
-constexpr int SCREEN_HEIGHT = 480;
 constexpr int VIEW_SCALE = 1;
 constexpr int TITLE_SIZE = 268;
 
@@ -78,9 +78,10 @@ StartupResult start_and_run(InstanceGuard* guard)
     const uint32_t logo_shown = platform::clock_ticks();
 
     platform::joystick_open(window);
-    sorvel_Ready(window, 2, 44100, 16, 0.1f, 1, 0);
+    sorvel_Ready(window, MUSIC_CHANNELS, MUSIC_RATE, MUSIC_BITS, MUSIC_BUFFER_SECONDS, MUSIC_FLAG_FIRST,
+                 MUSIC_FLAG_SECOND);
     sound_attach_device(sorvel_GetDirectSound());
-    sorvel_Tune_Load(0, "sngpk", "quobbin");
+    sorvel_Tune_Load(TUNE_SLOT, SONG_TYPE, SONG_NAME);
     hold_logo(logo_shown);
 
     run_game();

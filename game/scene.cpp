@@ -7,6 +7,7 @@
 #include "gfx/blit.h"
 #include "platform/files.h"
 #include "sorvel/sorvel.h"
+#include "sound/music.h"
 #include "sound/sound.h"
 
 #include <array>
@@ -14,9 +15,9 @@
 
 namespace {
 
-constexpr RECT BACKGROUND_SRC{0, 0, 640, 480};
-constexpr int CENTRE_X = 320;
-constexpr int CENTRE_Y = 240;
+constexpr RECT BACKGROUND_SRC = screen_clip;
+constexpr int CENTRE_X = SCREEN_WIDTH / 2;
+constexpr int CENTRE_Y = SCREEN_HEIGHT / 2;
 
 struct TitlePicture {
     SurfaceId id;
@@ -54,9 +55,17 @@ void close_view()
     begin_view_closing();
 }
 
+// A stage begins with fresh seals and its count from zero; from a high
+// enough best on, some seals come from the rare sheet.
+void start_stage()
+{
+    shown_score_clear();
+    targets_reset(best_score_get() >= SPECIAL_TARGET_BEST);
+}
+
 void new_game()
 {
-    targets_reset();
+    start_stage();
     particles_clear();
     stages_reset();
     scene = SCENE_PLAY;
@@ -68,7 +77,7 @@ void leave_scene()
     switch (scene) {
     case SCENE_TITLE:
         new_game();
-        sorvel_Tune_Start(0, 0);
+        sorvel_Tune_Start(TUNE_SLOT, TUNE_FROM_START);
         break;
     case SCENE_PLAY:
         stage_score_record();
@@ -80,7 +89,7 @@ void leave_scene()
         break;
     case SCENE_STAGE_RESULT:
         stage_advance();
-        targets_reset();
+        start_stage();
         scene = SCENE_PLAY;
         break;
     case SCENE_FINAL_RESULT:
@@ -110,37 +119,37 @@ void step_scene(const ButtonState& buttons)
     case SCENE_TITLE:
         play_title_sound_once();
         draw_title();
-        best_score_draw(TITLE_BEST_X, TITLE_BEST_Y);
+        best_score_draw(view_clip, TITLE_BEST_X, TITLE_BEST_Y);
         // Space on the title counts even while it is still opening.
         if (view_transition != VIEW_CLOSING && space_pressed(buttons)) close_view();
         break;
     case SCENE_PLAY:
-        if (accept_input) targets_handle_buttons(buttons);
-        targets_update();
+        if (accept_input) targets_handle_buttons(buttons, love_mode);
+        targets_update(fall_accel_get());
         particles_update();
-        targets_draw();
+        targets_draw(view_clip);
         particles_draw(love_mode);
-        darts_draw();
-        score_counter_step();
+        darts_draw(view_clip);
+        score_counter_step(targets_caught_points());
         stage_label_draw();
         break;
     case SCENE_STAGE_RESULT:
         particles_update();
         particles_draw(love_mode);
-        results_draw();
-        best_score_draw(RESULT_BEST_X, RESULT_BEST_Y);
+        results_draw(view_clip);
+        best_score_draw(view_clip, RESULT_BEST_X, RESULT_BEST_Y);
         break;
     case SCENE_FINAL_RESULT:
         particles_update();
         particles_draw(love_mode);
-        results_draw();
-        grade_picture_draw();
-        best_score_draw(RESULT_BEST_X, RESULT_BEST_Y);
+        results_draw(view_clip);
+        grade_picture_draw(view_clip);
+        best_score_draw(view_clip, RESULT_BEST_X, RESULT_BEST_Y);
         break;
     }
 
-    if (accept_input && targets_all_resolved()) {
-        space_prompt_draw();
+    if (accept_input && targets_all_resolved(shown_score_get())) {
+        space_prompt_draw(view_clip);
         if (space_pressed(buttons)) close_view();
     }
 

@@ -2,13 +2,12 @@
 
 #include "game/best_score_file.h"
 #include "game/number_draw.h"
-#include "game/scene.h"
 #include "game/slots.h"
-#include "game/targets.h"
 #include "gfx/blit.h"
 #include "gfx/surfaces.h"
 #include "sound/sound.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -117,9 +116,9 @@ void stage_score_record()
 }
 
 // The score counts up by 6 a frame and never overshoots.
-void score_counter_step()
+void score_counter_step(int caught_points)
 {
-    const int32_t sum = targets_caught_points();
+    const int32_t sum = caught_points;
     if (shown_score < sum) {
         shown_score += COUNT_STEP;
         if (++count_tick % COUNT_SOUND_EVERY == 0) sound_play(SOUND_COUNT_TICK);
@@ -137,14 +136,13 @@ void stage_label_draw()
     draw_at(screen_clip, GAME_LABEL_AT, GAME_LABEL);
 }
 
-void space_prompt_draw()
+void space_prompt_draw(const RECT& clip)
 {
-    if (++prompt_tick % PROMPT_PERIOD < PROMPT_VISIBLE) draw_at(view_clip_get(), SPACE_PROMPT_AT, SPACE_PROMPT);
+    if (++prompt_tick % PROMPT_PERIOD < PROMPT_VISIBLE) draw_at(clip, SPACE_PROMPT_AT, SPACE_PROMPT);
 }
 
-void results_draw()
+void results_draw(const RECT& clip)
 {
-    const RECT& clip = view_clip_get();
     for (int s = 0; s < STAGE_COUNT; ++s)
         draw_at(clip, {RESULT_ORDINAL_AT.x, RESULT_ORDINAL_AT.y + RESULT_ROW * s}, ORDINALS[std::size_t(s)]);
     draw_at(clip, TOTAL_LABEL_AT, TOTAL_LABEL);
@@ -159,27 +157,25 @@ void results_draw()
     number_draw_small(clip, TOTAL_AT.x, TOTAL_AT.y, game_total);
 }
 
-void best_score_draw(int x, int y)
+void best_score_draw(const RECT& clip, int x, int y)
 {
-    const RECT& clip = view_clip_get();
     draw_at(clip, {x, y}, BEST_LABEL);
     number_draw_small(clip, x + BEST_SCORE_OFFSET.x, y + BEST_SCORE_OFFSET.y, best_score);
 }
 
 int grade_for(int total)
 {
-    if (total < 600) return 0;
-    if (total > 1400) return 4;
-    return (total - 600) / 200;
+    if (total < GRADE_FROM) return 0;
+    return std::min(TOP_GRADE, (total - GRADE_FROM) / GRADE_STEP);
 }
 
-void grade_picture_draw()
+void grade_picture_draw(const RECT& clip)
 {
     const int r = grade_for(stage_scores[0] + stage_scores[1] + stage_scores[2]);
     const int dy = (grade_tick / GRADE_BOB_TICKS) % 2 == 0 ? GRADE_BOB_RISE : 0;
     ++grade_tick;
     const RECT cell{GRADE_CELL_W * r, GRADE_ROW, GRADE_CELL_W * r + GRADE_CELL_W, GRADE_ROW + GRADE_CELL_H};
-    blit_clipped(view_clip_get(), GRADE_AT.x, GRADE_AT.y + dy, cell, SURFACE_SEAL);
+    blit_clipped(clip, GRADE_AT.x, GRADE_AT.y + dy, cell, SURFACE_SEAL);
 }
 
 int best_score_get()

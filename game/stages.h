@@ -3,6 +3,8 @@
 // prompt, results table, grade picture).
 #pragma once
 
+#include "platform/types.h"
+
 #include <cstdint>
 
 inline constexpr int STAGE_COUNT = 3;
@@ -16,13 +18,21 @@ int stage_index_get();
 void stage_advance();
 void stage_score_record();
 
-void score_counter_step();
+// Counts the shown score up toward the points caught so far and draws it.
+void score_counter_step(int caught_points);
 void stage_label_draw();
-void space_prompt_draw();
-void results_draw();
-void best_score_draw(int x, int y);
-void grade_picture_draw();
-// 0 (lowest) to 4 for a game total.
+// The pictures of a scene are drawn through its clip (the transition's).
+void space_prompt_draw(const RECT& clip);
+void results_draw(const RECT& clip);
+void best_score_draw(const RECT& clip, int x, int y);
+void grade_picture_draw(const RECT& clip);
+
+// A game total earns a grade from 0 (below GRADE_FROM) up to TOP_GRADE,
+// one grade for every GRADE_STEP points above GRADE_FROM; the top one
+// from 1400.
+inline constexpr int GRADE_FROM = 600;
+inline constexpr int GRADE_STEP = 200;
+inline constexpr int TOP_GRADE = 4;
 int grade_for(int total);
 
 int best_score_get();

@@ -3,9 +3,7 @@
 #include "game/number_draw.h"
 #include "game/particles.h"
 #include "game/random.h"
-#include "game/scene.h"
 #include "game/slots.h"
-#include "game/stages.h"
 #include "gfx/blit.h"
 #include "sound/sound.h"
 
@@ -26,6 +24,7 @@ constexpr int WAIT_MAX = 600;
 constexpr int SWAY_FRAME_TICKS = 12; // each body frame shows for 13 frames
 constexpr int BLINK_POSE_TICKS = 2;  // each blink pose shows for 3 frames
 constexpr int BLINK_CHANCE = 100;    // 1 in 101 per frame
+constexpr int RARE_ROLL = 9;         // a roll of 0..9 that comes up 9: one seal in ten is rare
 
 enum Pose : int32_t { POSE_REST, POSE_BLINK_END, POSE_BLINK, POSE_FALLING, POSE_SAFE, POSE_HIT };
 
@@ -103,9 +102,9 @@ void throw_dart(int i, SoundId event, int dx, int dy)
     sound_play(SOUND_SHOT);
 }
 
-void emit_drops(const Target& t, const Dart& d)
+void emit_drops(const Target& t, const Dart& d, bool love)
 {
-    if (!love_mode_get()) {
+    if (!love) {
         if (field_tick % 2 == 0) particle_spawn((d.x + DROP_DX) * SUBPIXEL, (d.y + DROP_DY) * SUBPIXEL, 0);
         return;
     }
@@ -139,12 +138,12 @@ void update_waiting(int i)
     }
 }
 
-void update_falling(int i)
+void update_falling(int i, int32_t fall_accel)
 {
     Target& t = targets[i];
     t.sway_frame = 0;
     t.pose = POSE_FALLING;
-    t.fall_speed += fall_accel_get();
+    t.fall_speed += fall_accel;
     t.y += t.fall_speed;
     if (screen_y(t) > OUT_ROW) {
         pan_and_play(i, SOUND_OUT);
@@ -154,32 +153,28 @@ void update_falling(int i)
 
 } // namespace
 
-void targets_reset()
+void targets_reset(bool specials)
 {
-    shown_score_clear();
-    const bool specials = best_score_get() >= SPECIAL_TARGET_BEST;
     for (int i = 0; i < TARGET_COUNT; ++i) {
         Target& t = targets[i];
         t.pose = POSE_REST;
         t.sway_frame = 0;
-        t.active = 1;
         t.state = TargetState::Waiting;
         t.x = (COLUMN_STEP * i + FIRST_COLUMN) * SUBPIXEL;
         t.y = REST_ROW * SUBPIXEL;
         t.fall_speed = 0;
         t.wait_timer = random_range(WAIT_MIN, WAIT_MAX);
-        t.special = specials ? random_range(0, 9) / 9 : 0;
+        t.special = specials ? random_range(0, RARE_ROLL) / RARE_ROLL : 0;
         darts[i].thrown = 0;
     }
 }
 
-void targets_handle_buttons(const ButtonState& buttons)
+void targets_handle_buttons(const ButtonState& buttons, bool love)
 {
     ++field_tick;
     for (int i = 0; i < TARGET_COUNT; ++i) {
         Target& t = targets[i];
         Dart& d = darts[i];
-        if (!t.active) continue;
         const bool pressed = (buttons.newly_pressed & target_button_mask(i)) != 0;
         switch (t.state) {
         case TargetState::Waiting:
@@ -203,7 +198,7 @@ void targets_handle_buttons(const ButtonState& buttons)
         case TargetState::Safe:
             break;
         case TargetState::Hit:
-            emit_drops(t, d);
+            emit_drops(t, d, love);
             break;
         case TargetState::Out:
             d.points = 0;
@@ -212,17 +207,16 @@ void targets_handle_buttons(const ButtonState& buttons)
     }
 }
 
-void targets_update()
+void targets_update(int32_t fall_accel)
 {
     for (int i = 0; i < TARGET_COUNT; ++i) {
         Target& t = targets[i];
-        if (!t.active) continue;
         switch (t.state) {
         case TargetState::Waiting:
             update_waiting(i);
             break;
         case TargetState::Falling:
-            update_falling(i);
+            update_falling(i, fall_accel);
             break;
         case TargetState::Safe:
             t.sway_frame = 0;
@@ -240,11 +234,9 @@ void targets_update()
     }
 }
 
-void targets_draw()
+void targets_draw(const RECT& clip)
 {
-    const RECT& clip = view_clip_get();
     for (const Target& t : targets) {
-        if (!t.active) continue;
         const int px = screen_x(t);
         const int py = screen_y(t);
         const SurfaceId sheet = SURFACE_SEAL + t.special;
@@ -254,25 +246,20 @@ void targets_draw()
     }
 }
 
-void darts_draw()
+void darts_draw(const RECT& clip)
 {
-    const RECT& clip = view_clip_get();
     for (int i = 0; i < TARGET_COUNT; ++i) {
-        if (!targets[i].active) continue;
         const Dart& d = darts[i];
         if (d.thrown) blit_clipped(clip, d.x, d.y, DART_SRC, SURFACE_DART);
         number_draw_small(clip, screen_x(targets[i]), POINTS_ROW, d.points);
     }
 }
 
-bool targets_all_resolved()
+bool targets_all_resolved(int shown_score)
 {
-    for (int i = 0; i < TARGET_COUNT; ++i) {
-        const Target& t = targets[i];
-        if (!t.active) return false;
-        if (!darts[i].thrown && t.state != TargetState::Out) return false;
-    }
-    return shown_score_get() == targets_caught_points();
+    for (int i = 0; i < TARGET_COUNT; ++i)
+        if (!darts[i].thrown && targets[i].state != TargetState::Out) return false;
+    return shown_score == targets_caught_points();
 }
 
 bool targets_not_all_hit()
@@ -286,7 +273,7 @@ int targets_caught_points()
 {
     int sum = 0;
     for (int i = 0; i < TARGET_COUNT; ++i)
-        if (targets[i].active && darts[i].thrown) sum += darts[i].points;
+        if (darts[i].thrown) sum += darts[i].points;
     return sum;
 }
 

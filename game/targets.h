@@ -11,7 +11,6 @@ enum class TargetState : int32_t { Waiting = 0, Falling = 1, Safe = 2, Hit = 3, 
 
 // Positions in 1/512 px; x is the chain's centre column, y its top row.
 struct Target {
-    int32_t active;
     int32_t x;
     int32_t y;
     int32_t fall_speed;
@@ -38,12 +37,17 @@ inline constexpr int TARGET_COUNT = 3;
 // From this best score on, a target may come from the rare sheet.
 inline constexpr int SPECIAL_TARGET_BEST = 1400;
 
-void targets_reset();
-void targets_handle_buttons(const ButtonState& buttons);
-void targets_update();
-void targets_draw();
-void darts_draw();
-bool targets_all_resolved();
+// With specials, each target may come from the rare sheet.
+void targets_reset(bool specials);
+// In love mode a hit seal sheds blue drops two at a time.
+void targets_handle_buttons(const ButtonState& buttons, bool love);
+// fall_accel: how much faster a falling target gets each frame (1/512 px).
+void targets_update(int32_t fall_accel);
+void targets_draw(const RECT& clip);
+void darts_draw(const RECT& clip);
+// Every target caught, hit or fallen out, and the shown score counted up
+// to the points caught.
+bool targets_all_resolved(int shown_score);
 bool targets_not_all_hit();
 // The points of every target whose dart is thrown: what the stage score
 // counts up to.

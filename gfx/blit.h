@@ -8,7 +8,10 @@
 
 #include <cstdint>
 
-inline constexpr RECT screen_clip{0, 0, 640, 480};
+// Every picture is composed for a screen of 640 x 480 logical pixels.
+inline constexpr int SCREEN_WIDTH = 640;
+inline constexpr int SCREEN_HEIGHT = 480;
+inline constexpr RECT screen_clip{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
 
 void blit(int x, int y, const RECT& src, int id);
 void blit_clipped(const RECT& clip, int x, int y, const RECT& src, int id);

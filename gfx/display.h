@@ -9,8 +9,6 @@
 
 #include <cstddef>
 
-inline constexpr int SCREEN_WIDTH = 640;
-inline constexpr int SCREEN_HEIGHT = 480;
 inline constexpr size_t BITMAP_DIR_SIZE = 260;
 
 int display_init(platform::Window* window, const char* directory);

@@ -162,7 +162,7 @@ TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)
     ASSERT_EQ(stage_index_get(), 1);
     press(BUTTON_1 | BUTTON_2 | BUTTON_PAD3);
     for (int i = 0; i < TARGET_COUNT; ++i) EXPECT_EQ(target_get(i).state, TargetState::Hit);
-    EXPECT_TRUE(targets_all_resolved());
+    EXPECT_TRUE(targets_all_resolved(shown_score_get()));
     press(BUTTON_SPACE);
     frames_until([] { return view_transition_get() == VIEW_OPENING; });
     EXPECT_EQ(scene_get(), SCENE_PLAY) << "no result screen";
@@ -303,7 +303,7 @@ struct ScriptedPlayer {
             for (int i = 0; i < TARGET_COUNT; ++i)
                 if (target_get(i).state == TargetState::Falling) tap(frame, uint8_t('1' + i));
         const bool open = view_transition_get() == VIEW_OPENING && accept_input_get();
-        if (open && (scene_get() == SCENE_TITLE || targets_all_resolved())) tap(frame, VK_SPACE);
+        if (open && (scene_get() == SCENE_TITLE || targets_all_resolved(shown_score_get()))) tap(frame, VK_SPACE);
     }
 };
 

@@ -112,7 +112,7 @@ struct RestlessPlayer {
                 }
             }
         }
-        if (open && frame >= next_action && (scene_get() == SCENE_TITLE || targets_all_resolved())) {
+        if (open && frame >= next_action && (scene_get() == SCENE_TITLE || targets_all_resolved(shown_score_get()))) {
             tap(frame, VK_SPACE);
             next_action = frame + 10 + roll(100);
         }

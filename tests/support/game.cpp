@@ -92,7 +92,7 @@ void GameTest::finish_stage(bool catch_targets)
             press(catches);
             continue;
         }
-        if (targets_all_resolved()) break;
+        if (targets_all_resolved(shown_score_get())) break;
         frame(0);
     }
     press(BUTTON_SPACE);

@@ -13,7 +13,9 @@
 #include "app/startup_logo.h"
 #include "game/particles.h"
 #include "game/scene.h"
+#include "game/stages.h"
 #include "game/targets.h"
+#include "gfx/blit.h"
 #include "gfx/display.h"
 #include "image.h"
 #include "platform/embedded_resources.h"
@@ -32,9 +34,9 @@ int failures = 0;
 
 void save(const char* name)
 {
-    Image picture(640, 480);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) picture.set(x, y, headless::primary_pixel(x, y));
+    Image picture(SCREEN_WIDTH, SCREEN_HEIGHT);
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        for (int x = 0; x < SCREEN_WIDTH; ++x) picture.set(x, y, headless::primary_pixel(x, y));
     const std::string path = out_dir + "/" + name;
     if (!write_png(path, picture)) {
         std::fprintf(stderr, "quobbin_shots: cannot write %s\n", path.c_str());
@@ -77,7 +79,7 @@ struct Player {
         }
         for (int i = 0; i < TARGET_COUNT; ++i)
             if (target_get(i).state == TargetState::Falling) tap(frame, uint8_t('1' + i));
-        if (targets_all_resolved()) tap(frame, VK_SPACE);
+        if (targets_all_resolved(shown_score_get())) tap(frame, VK_SPACE);
     }
 
     void tap(uint64_t frame, uint8_t vk)
@@ -147,7 +149,7 @@ struct Player {
                 took_action = true;
                 catch_delay = 0;
             }
-            if (targets_all_resolved()) tap(frame, VK_SPACE);
+            if (targets_all_resolved(shown_score_get())) tap(frame, VK_SPACE);
             break;
         case SCENE_STAGE_RESULT:
             if (!open) break;
@@ -199,11 +201,11 @@ int main(int argc, char** argv)
     headless::on_present([](void*) { player.after_present(headless::present_count()); }, nullptr);
 
     platform::Window* window = platform::window_create(main_window_proc);
-    if (!display_init(window, "") || !display_create_surfaces(window, 640, 480, 1)) {
+    if (!display_init(window, "") || !display_create_surfaces(window, SCREEN_WIDTH, SCREEN_HEIGHT, 1)) {
         std::fprintf(stderr, "quobbin_shots: the display could not be opened\n");
         return 1;
     }
-    platform::window_set_client_size(window, 640, 480);
+    platform::window_set_client_size(window, SCREEN_WIDTH, SCREEN_HEIGHT);
     platform::window_show(window);
     draw_startup_logo();
     save("logo.png");
