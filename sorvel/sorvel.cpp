@@ -1,5 +1,5 @@
-// The library's five entry points. The device is opened once and kept for
-// the life of the process; the song is copied out of the resource into a
+// The library's entry points. The device is opened once and kept until the
+// library is shut down; the song is copied out of the resource into a
 // static buffer, so neither loading nor playing allocates, and whatever the
 // resource's owner does later cannot pull bytes from under the player.
 // Every call is harmless without a device or without a song: it does
@@ -33,6 +33,17 @@ std::span<const uint8_t> find_wave(const char* name)
     return platform::resource_find(name, "WAVE");
 }
 
+// The player lets go of the song and its samples before either is
+// overwritten or freed.
+void let_go_of_song()
+{
+    if (device) platform::audio_lock(device);
+    sorvel::sequencer_halt();
+    if (device) platform::audio_unlock(device);
+    song_loaded = false;
+    sorvel::samples_clear();
+}
+
 int device_rate()
 {
     const int rate = platform::audio_rate(device);
@@ -64,13 +75,7 @@ platform::AudioDevice* sorvel_GetDirectSound()
 int sorvel_Tune_Load(int tune, const char* type, const char* name)
 {
     if (tune != 0 || !type || !name) return 0;
-    // The player lets go of the old song and its samples before either is
-    // overwritten.
-    if (device) platform::audio_lock(device);
-    sorvel::sequencer_halt();
-    if (device) platform::audio_unlock(device);
-    song_loaded = false;
-    sorvel::samples_clear();
+    let_go_of_song();
 
     const std::span<const uint8_t> bytes = platform::resource_find(name, type);
     if (bytes.empty() || bytes.size() > song_bytes.size()) return 0;
@@ -101,5 +106,15 @@ int sorvel_Tune_Stop()
     sorvel::sequencer_stop();
     platform::audio_unlock(device);
     return 1;
+}
+
+void sorvel_Shutdown()
+{
+    let_go_of_song();
+    if (!device) return;
+    platform::audio_set_stream(device, nullptr, nullptr);
+    platform::audio_close(device);
+    device = nullptr;
+    requested_rate = 0;
 }
 }

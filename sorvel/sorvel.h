@@ -18,4 +18,8 @@ int sorvel_Tune_Load(int tune, const char* type, const char* name);
 // Plays the loaded song from its start, looping, until stopped.
 int sorvel_Tune_Start(int tune, int position);
 int sorvel_Tune_Stop();
+// Takes the library down: the tune and song are let go and the device is
+// closed. The effects' buffers on the device must be released first.
+// Ready may open a device again afterwards.
+void sorvel_Shutdown();
 }

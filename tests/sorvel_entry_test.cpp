@@ -2,8 +2,7 @@
 // song, the device opened once with the game's format, the song found by
 // lower-case type and name, the player's state changed only under the
 // device lock, and the tune heard through the installed stream exactly as
-// the sequencer renders it. The device, once open, stays open for the
-// process, so the test without one comes first.
+// the sequencer renders it. Each test starts from a library shut down.
 #include "render.h"
 #include "res_files.h"
 #include "sorvel/sequencer.h"
@@ -53,6 +52,7 @@ void watch_lock(bool locking)
 
 TEST(SorvelEntry, WithoutADeviceEveryCallIsHarmless)
 {
+    sorvel_Shutdown();
     fake_audio_reset();
     EXPECT_EQ(sorvel_Tune_Start(0, 0), 0); // nothing loaded, no device
     EXPECT_EQ(sorvel_Tune_Stop(), 1);
@@ -73,6 +73,7 @@ TEST(SorvelEntry, WithoutADeviceEveryCallIsHarmless)
 
 TEST(SorvelEntry, TheTunePlaysThroughTheDeviceStreamUnderItsLock)
 {
+    sorvel_Shutdown();
     fake_audio_reset();
     register_real_resources();
     ASSERT_EQ(sorvel_Ready(nullptr, 2, RATE, 16, 0.1f, 1, 0), 1);
@@ -160,6 +161,7 @@ TEST(SorvelEntry, TheTunePlaysThroughTheDeviceStreamUnderItsLock)
 
 TEST(SorvelEntry, TheTempoFollowsTheRateTheDeviceReallyRuns)
 {
+    sorvel_Shutdown();
     fake_audio_reset();
     register_real_resources();
     ASSERT_EQ(sorvel_Ready(nullptr, 2, RATE, 16, 0.1f, 1, 0), 1);

@@ -13,6 +13,7 @@
 #include "platform/headless/headless_system.h"
 #include "platform/instance.h"
 #include "platform/system.h"
+#include "sorvel/sorvel.h"
 #include "sound/sound.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,7 @@ protected:
         headless::fail_display_open(false);
         headless::fail_surface_create_after(-1);
         sound_attach_device(nullptr);
+        sorvel_Shutdown();
         std::filesystem::current_path(old_dir);
         std::filesystem::remove_all(runtime);
         unsetenv("XDG_RUNTIME_DIR");

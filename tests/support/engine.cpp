@@ -6,6 +6,7 @@
 #include "gfx/display.h"
 #include "input/keys.h"
 #include "platform/embedded_resources.h"
+#include "sorvel/sorvel.h"
 #include "sound/sound.h"
 #include "support/bmp.h"
 
@@ -58,6 +59,10 @@ void EngineTest::start(int scale)
 
 void EngineTest::stop()
 {
+    // The effects' buffers go before the music library closes its device.
+    sound_release_all();
+    sound_attach_device(nullptr);
+    sorvel_Shutdown();
     headless::on_present(nullptr, nullptr);
     headless::on_sleep(nullptr, nullptr);
     headless::on_idle(nullptr, nullptr);
