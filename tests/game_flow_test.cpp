@@ -1,14 +1,16 @@
-// The scene machine: the transition's clip, the title, whole games from the
-// title through three stages to the final result and on, the restart after
-// an all-hit stage, space that waits for the stage to be settled, resets
-// from anywhere, and the LOVE marker.
+// The scene machine: the transition's clip, the title, a whole game from
+// the title through three stages to the final result and on, played through
+// the real loop, the restart after an all-hit stage, space that waits for
+// the stage to be settled, resets from anywhere, and the LOVE marker.
 #include "app/frame_loop.h"
 #include "app/main_window.h"
+#include "game/slots.h"
 #include "game/stages.h"
 #include "game/targets.h"
 #include "gfx/surfaces.h"
 #include "support/game.h"
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <vector>
@@ -36,12 +38,12 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
     // The first frame of an opening draws nothing through the clip, while
     // the title pictures, drawn against the whole screen, already show.
     EXPECT_EQ(back_pixel(320, 240), 0u);
-    EXPECT_EQ(back_pixel(320, 136), slot_colour(4));
+    EXPECT_EQ(back_pixel(320, 136), slot_colour(SURFACE_TITLE));
     EXPECT_TRUE(same(view_clip_get(), RECT{307, 230, 333, 250})) << "step 1";
     frames(11);
     EXPECT_TRUE(same(view_clip_get(), RECT{160, 120, 480, 360})) << "step 12";
     frame();
-    EXPECT_EQ(back_pixel(161, 300), slot_colour(5)) << "drawn through the step-12 clip";
+    EXPECT_EQ(back_pixel(161, 300), slot_colour(SURFACE_BACKGROUND)) << "drawn through the step-12 clip";
     EXPECT_EQ(back_pixel(158, 300), 0u);
     EXPECT_EQ(back_pixel(300, 380), 0u);
     frames(11);
@@ -86,67 +88,15 @@ TEST_F(GameFlow, TheTitleShowsItsPicturesAndTheBest)
     write_best_file(345 * 3, 3, 345);
     reset_game();
     frames(25);
-    EXPECT_EQ(back_pixel(160 + 160, 96 + 40), slot_colour(4)) << "title picture";
-    EXPECT_EQ(back_pixel(284 + 36, 208 + 12), slot_colour(3)) << "version label";
-    EXPECT_EQ(back_pixel(128 + 196, 316 + 28), slot_colour(3)) << "instructions";
-    EXPECT_EQ(back_pixel(112 + 208, 408 + 16), slot_colour(3)) << "credit line";
-    EXPECT_EQ(back_pixel(160 + 160, 96 + 79), slot_colour(5))
+    EXPECT_EQ(back_pixel(160 + 160, 96 + 40), slot_colour(SURFACE_TITLE)) << "title picture";
+    EXPECT_EQ(back_pixel(284 + 36, 208 + 12), slot_colour(SURFACE_TITLE_TEXT)) << "version label";
+    EXPECT_EQ(back_pixel(128 + 196, 316 + 28), slot_colour(SURFACE_TITLE_TEXT)) << "instructions";
+    EXPECT_EQ(back_pixel(112 + 208, 408 + 16), slot_colour(SURFACE_TITLE_TEXT)) << "credit line";
+    EXPECT_EQ(back_pixel(160 + 160, 96 + 79), slot_colour(SURFACE_BACKGROUND))
         << "the background through the picture's transparent frame";
-    EXPECT_EQ(back_pixel(270 + 16, 32 + 8), slot_colour(10)) << "best label";
+    EXPECT_EQ(back_pixel(270 + 16, 32 + 8), slot_colour(SURFACE_TEXT)) << "best label";
     EXPECT_EQ(best_score_get(), 345);
-    EXPECT_EQ(back_pixel(20, 460), slot_colour(5)) << "background";
-}
-
-// Each stage: catch what falls, let the count finish, press space.
-TEST_F(GameFlow, AWholeGameGoesThroughThreeStagesAndStartsAgain)
-{
-    reset_game();
-    frames(30);
-    std::vector<Scene> seen{scene_get()};
-    auto note = [&] {
-        if (seen.back() != scene_get()) seen.push_back(scene_get());
-    };
-    start_game();
-    note();
-    EXPECT_EQ(fall_accel_get(), 85);
-    finish_stage();
-    note();
-    EXPECT_EQ(scene_get(), SCENE_STAGE_RESULT);
-    const int first = stage_score_get(0);
-    EXPECT_GT(first, 0);
-    EXPECT_EQ(best_file_values().at(2), first) << "the best is saved after every stage";
-    frames(30);
-    press(BUTTON_SPACE);
-    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
-    note();
-    EXPECT_EQ(stage_index_get(), 1);
-    EXPECT_EQ(fall_accel_get(), 170);
-    EXPECT_EQ(back_pixel(20, 460), BACK2_COLOUR);
-    finish_stage();
-    note();
-    frames(30);
-    press(BUTTON_SPACE);
-    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
-    note();
-    EXPECT_EQ(fall_accel_get(), 255);
-    EXPECT_EQ(back_pixel(20, 460), BACK3_COLOUR);
-    finish_stage();
-    note();
-    EXPECT_EQ(scene_get(), SCENE_FINAL_RESULT);
-    const int total = stage_score_get(0) + stage_score_get(1) + stage_score_get(2);
-    EXPECT_EQ(game_total_get(), total);
-    EXPECT_EQ(best_score_get(), total);
-    EXPECT_EQ(best_file_values().at(2), total);
-    frames(30);
-    press(BUTTON_SPACE);
-    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
-    note();
-    EXPECT_EQ(stage_index_get(), 0) << "a new game, without the title";
-    EXPECT_EQ(back_pixel(20, 460), slot_colour(5)) << "the first background again";
-    EXPECT_EQ(game_total_get(), 0);
-    const std::vector<Scene> want{SCENE_TITLE,        SCENE_PLAY, SCENE_STAGE_RESULT, SCENE_PLAY,
-                                  SCENE_STAGE_RESULT, SCENE_PLAY, SCENE_FINAL_RESULT, SCENE_PLAY};
-    EXPECT_EQ(seen, want);
+    EXPECT_EQ(back_pixel(20, 460), slot_colour(SURFACE_BACKGROUND)) << "background";
 }
 
 TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)
@@ -154,11 +104,8 @@ TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)
     reset_game();
     frames(30);
     start_game();
-    finish_stage(); // stage 1 scores
+    next_stage(); // stage 1 scores
     const int first = stage_score_get(0);
-    frames(30);
-    press(BUTTON_SPACE);
-    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
     ASSERT_EQ(stage_index_get(), 1);
     press(BUTTON_1 | BUTTON_2 | BUTTON_PAD3);
     for (int i = 0; i < TARGET_COUNT; ++i) EXPECT_EQ(target_get(i).state, TargetState::Hit);
@@ -222,28 +169,9 @@ TEST_F(GameFlow, AResetFromAnywhereReturnsToTheTitle)
         EXPECT_TRUE(is_empty(view_clip_get()));
         EXPECT_EQ(accept_input_get(), 1);
         frames(24);
-        EXPECT_EQ(back_pixel(160 + 160, 96 + 40), slot_colour(4));
+        EXPECT_EQ(back_pixel(160 + 160, 96 + 40), slot_colour(SURFACE_TITLE));
         EXPECT_TRUE(same(view_clip_get(), RECT{0, 0, 640, 480}));
     }
-}
-
-TEST_F(GameFlow, TheResetCommandInTheRealLoopReturnsToTheTitle)
-{
-    reset_game();
-    each_present([](uint64_t frame) {
-        if (frame == 40) headless::key_down(VK_SPACE);
-        if (frame == 42) headless::key_up(VK_SPACE);
-        if (frame == 120) {
-            EXPECT_EQ(scene_get(), SCENE_PLAY);
-            headless::post(WM_COMMAND, COMMAND_RESET);
-        }
-        if (frame == 123) {
-            EXPECT_EQ(scene_get(), SCENE_TITLE);
-            headless::post(WM_CLOSE);
-        }
-    });
-    EXPECT_EQ(run_scene_loop(), 1) << "the reset ends this loop";
-    EXPECT_EQ(run_scene_loop(), 0);
 }
 
 TEST_F(GameFlow, TheLoveMarkerCountsOnlyBesideTheExecutable)
@@ -273,8 +201,9 @@ struct ScriptedPlayer {
     std::map<uint64_t, std::vector<uint8_t>> releases;
     uint8_t held[256] = {};
     std::vector<Scene> seen;
+    std::vector<uint32_t> backgrounds;     // as each stage stands open
+    std::vector<int> totals, best_on_disk; // as each result opens
     uint64_t finished_at = 0;
-    int final_total = -1;
 
     void tap(uint64_t frame, uint8_t vk)
     {
@@ -291,10 +220,18 @@ struct ScriptedPlayer {
             held[vk] = 0;
         }
         releases.erase(frame);
-        if (seen.empty() || seen.back() != scene_get()) seen.push_back(scene_get());
-        if (scene_get() == SCENE_FINAL_RESULT) final_total = game_total_get();
+        if (seen.empty() || seen.back() != scene_get()) {
+            seen.push_back(scene_get());
+            if (scene_get() == SCENE_STAGE_RESULT || scene_get() == SCENE_FINAL_RESULT) {
+                totals.push_back(game_total_get());
+                best_on_disk.push_back(best_file_values().at(2));
+            }
+        }
+        const auto stages_open = std::count(seen.begin(), seen.end(), SCENE_PLAY);
+        if (scene_get() == SCENE_PLAY && accept_input_get() && long(backgrounds.size()) < stages_open)
+            backgrounds.push_back(screen_pixel(20, 460));
         if (finished_at) return;
-        if (seen.size() >= 8) {
+        if (backgrounds.size() == 4) { // the new game stands open
             finished_at = frame;
             headless::post(WM_CLOSE);
             return;
@@ -320,10 +257,15 @@ TEST_F(GameFlow, AScriptedPlayerPlaysAWholeGameThroughTheRealLoop)
                                   SCENE_STAGE_RESULT, SCENE_PLAY, SCENE_FINAL_RESULT, SCENE_PLAY};
     EXPECT_EQ(player.seen, want);
     EXPECT_FALSE(headless::starved());
-    // Every target caught on its first falling frame: the full 200 each.
-    EXPECT_EQ(player.final_total, 1800);
+    // Every target caught on its first falling frame: the full 200 each,
+    // and the best saved after every stage.
+    EXPECT_EQ(player.totals, (std::vector<int>{600, 1200, 1800}));
+    EXPECT_EQ(player.best_on_disk, player.totals);
     EXPECT_EQ(best_score_get(), 1800);
-    EXPECT_EQ(best_file_values().at(2), 1800);
+    // Each stage on its own background, and the new game on the first again.
+    const uint32_t first = slot_colour(SURFACE_BACKGROUND);
+    EXPECT_EQ(player.backgrounds, (std::vector<uint32_t>{first, BACK2_COLOUR, BACK3_COLOUR, first}));
     EXPECT_EQ(stage_index_get(), 0) << "the new game";
+    EXPECT_EQ(game_total_get(), 0);
     EXPECT_GT(headless::ticks() - start, 13u * 48 * 7) << "seven transitions of 48 frames at 13 ms";
 }

@@ -3,6 +3,7 @@
 // the game.
 #include "app/frame_loop.h"
 #include "app/main_window.h"
+#include "game/scene.h"
 #include "game/slots.h"
 #include "gfx/surfaces.h"
 #include "support/engine.h"
@@ -30,6 +31,7 @@ protected:
         ASSERT_TRUE(surface_load("BMP_ESCAPE", SURFACE_ESCAPE, false, false));
         ASSERT_TRUE(surface_load("BMP_BACK1", SURFACE_BACKGROUND, false, false));
         ASSERT_TRUE(surface_load("BMP_CHARACTOR", SURFACE_FONT, false, false));
+        scene_state_reset(); // no scene: a reset is the only way to the title
     }
 
     // The scene loop with these steps; paused_at says for each presented
@@ -101,6 +103,7 @@ TEST_P(PauseEnds, AtTheRightFrame)
     EXPECT_EQ(run(GetParam().steps), GetParam().result);
     EXPECT_EQ(headless::present_count(), GetParam().presents);
     EXPECT_EQ(reset_requested(), GetParam().result);
+    EXPECT_EQ(scene_get() == SCENE_TITLE, GetParam().result == 1) << "a reset returns to the title";
     EXPECT_FALSE(headless::starved());
 }
 

@@ -100,6 +100,13 @@ void GameTest::finish_stage(bool catch_targets)
     EXPECT_GE(frames_until([] { return view_transition_get() == VIEW_OPENING; }), 0);
 }
 
+void GameTest::next_stage()
+{
+    finish_stage();
+    frames(30);
+    start_game();
+}
+
 std::vector<int32_t> best_file_values()
 {
     std::ifstream in(BEST_SCORE_FILE, std::ios::binary);

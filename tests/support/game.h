@@ -32,6 +32,8 @@ protected:
     void start_game();
     // Each target released, caught (or left) and counted; space pressed.
     void finish_stage(bool catch_targets = true);
+    // The stage finished with every target caught, and the next one open.
+    void next_stage();
 
     std::filesystem::path dir;     // the working directory
     std::filesystem::path exe_dir; // where the executable seems to live
