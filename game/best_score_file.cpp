@@ -31,13 +31,17 @@ int read_best_score()
 }
 
 // Written whole to a new file and renamed over the old one, so a crash or a
-// full disk halfway never loses the best score already kept.
+// full disk halfway never loses the best score already kept. The multiplier
+// is drawn only once the file could be opened: a directory that cannot be
+// written leaves the game's random sequence where it was.
 void write_best_score(int score)
 {
-    const uint32_t multiplier = uint32_t(random_range(1, 8));
+    platform::FileReplacement file;
+    if (!platform::file_replace_open(BEST_SCORE_FILE, &file)) return;
+    const uint32_t multiplier = uint32_t(random_range(BEST_MULTIPLIER_MIN, BEST_MULTIPLIER_MAX));
     uint8_t bytes[BEST_SCORE_FILE_SIZE];
     put32(bytes, uint32_t(score) * multiplier);
     put32(bytes + 4, multiplier);
     put32(bytes + 8, uint32_t(score));
-    platform::file_replace(BEST_SCORE_FILE, bytes, sizeof bytes);
+    platform::file_replace_commit(&file, bytes, sizeof bytes);
 }

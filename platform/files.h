@@ -1,7 +1,10 @@
-// Paths the game needs from the system.
+// Paths the game needs from the system, and its few files. Only regular
+// files are read or replaced: a FIFO, a device or a directory at a path
+// counts as absent, and nothing here ever waits on one.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace platform {
 
@@ -17,14 +20,29 @@ inline constexpr char PATH_SEPARATOR = '/';
 // Returns 0 when it cannot be found or does not fit.
 int executable_dir(char* out, size_t size);
 
-// True when the file exists and can be opened for reading.
+// True when the path names a regular file that can be opened for reading.
 bool file_exists(const char* path);
-// Reads up to size bytes from the start of the file; the count read, or -1
-// when it cannot be opened.
+// The size in bytes of a regular file, or -1.
+long file_size(const char* path);
+// Reads up to size bytes from the start of a regular file; the count read,
+// or -1 when it cannot be opened or is not a regular file.
 long file_read(const char* path, void* out, size_t size);
-// Replaces the file's contents as one step: the bytes go to a temporary
-// file beside it, reach the disk, and are renamed over it. A failure at any
-// point leaves the old file as it was. Returns 1 or 0.
-int file_replace(const char* path, const void* data, size_t size);
+
+// A file being replaced as one step. Opening makes a fresh temporary file
+// with a name of its own beside the file, created exclusively (never
+// through a link, never over anything that stands there); committing
+// writes the bytes to it, brings them to the disk and renames it over the
+// file. A failure at any point removes the temporary and leaves the old
+// file as it was.
+struct FileReplacement {
+    intptr_t handle = -1;
+    char path[PATH_LIMIT] = {};
+    char temporary[PATH_LIMIT] = {};
+};
+// 0 when no temporary can be made, or when something other than a regular
+// file stands at the path: that is never written over.
+int file_replace_open(const char* path, FileReplacement* replacement);
+// Returns 1 when the file holds the bytes; the replacement is closed either way.
+int file_replace_commit(FileReplacement* replacement, const void* data, size_t size);
 
 } // namespace platform

@@ -6,7 +6,9 @@
 #include "support/bmp.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -89,15 +91,22 @@ TEST_F(BestScoreFile, TamperedShortOrMissingReadsZero)
 TEST_F(BestScoreFile, AWriteThatCannotFinishKeepsTheOldBest)
 {
     write_values({900 * 5, 5, 900});
-    // The new contents cannot be written beside the file: the write stops
-    // before the rename, as a crash or a full disk would stop it.
-    std::filesystem::create_directory(std::string(BEST_SCORE_FILE) + ".new");
+    // A disk that fills up after four bytes of the new file.
+    struct rlimit old_limit {};
+    ::getrlimit(RLIMIT_FSIZE, &old_limit);
+    const struct rlimit full {
+        4, old_limit.rlim_max
+    };
+    auto* old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &full);
     write_best_score(1200);
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
     EXPECT_EQ(read_best_score(), 900);
-    std::filesystem::remove(std::string(BEST_SCORE_FILE) + ".new");
+    const auto entries = std::distance(std::filesystem::directory_iterator(dir), {});
+    EXPECT_EQ(entries, 1) << "no temporary file left";
     write_best_score(1200);
     EXPECT_EQ(read_best_score(), 1200);
-    EXPECT_FALSE(std::filesystem::exists(std::string(BEST_SCORE_FILE) + ".new")) << "no temporary file left";
 }
 
 } // namespace

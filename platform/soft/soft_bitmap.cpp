@@ -1,8 +1,12 @@
 #include "platform/soft/soft_bitmap.h"
 
+#include "platform/bmp_header.h"
+#include "platform/files.h"
+
 #include <SDL.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -36,9 +40,18 @@ bool soft_bitmap_decode(std::span<const uint8_t> bytes, SoftSurface* out)
     return decode(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), out);
 }
 
+// The file is read whole and its headers judged before SDL sees it, so a
+// FIFO never blocks and a file that claims a vast picture is refused
+// before its pixels are allocated.
 bool soft_bitmap_load_file(const char* path, SoftSurface* out)
 {
-    return decode(SDL_RWFromFile(path, "rb"), out);
+    const long size = platform::file_size(path);
+    if (size <= 0 || size > BMP_FILE_SIZE_LIMIT) return false;
+    std::vector<uint8_t> bytes(size_t(size), 0);
+    const long n = platform::file_read(path, bytes.data(), bytes.size());
+    if (n <= 0) return false;
+    bytes.resize(size_t(n));
+    return bmp_file_plausible(bytes) && soft_bitmap_decode(bytes, out);
 }
 
 void soft_bitmap_copy(const SoftSurface& bitmap, SoftSurface* dst, int scale)

@@ -1,0 +1,240 @@
+// Files somebody else planted where the game looks: links and FIFOs beside
+// "Best.dat", FIFOs and directories under the names the game reads, and a
+// "charactor.bmp" that claims a vast picture. The game never follows,
+// waits on or writes over any of them, and never allocates what a file's
+// header merely claims.
+#include "game/best_score_file.h"
+#include "game/random.h"
+#include "game/scene.h"
+#include "gfx/surfaces.h"
+#include "support/bmp.h"
+#include "support/game.h"
+
+#include <SDL.h>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using PlantedFiles = GameTest;
+
+constexpr int FREE_SLOT = 20;
+
+std::string contents(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::vector<uint8_t> best_bytes(int32_t score)
+{
+    std::vector<uint8_t> b;
+    for (int32_t v : {score * 3, 3, score})
+        for (int i = 0; i < 4; ++i) b.push_back(uint8_t(uint32_t(v) >> (8 * i)));
+    return b;
+}
+
+// A FIFO whose writer (this test) holds it open with bytes waiting: a
+// reader that should have left it alone gets them at once instead of
+// hanging the test, and the bytes still there at the end show nobody read.
+class Fifo {
+public:
+    Fifo(const fs::path& path, const std::vector<uint8_t>& bytes) : size(bytes.size())
+    {
+        EXPECT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+        EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
+    ~Fifo() { ::close(fd); }
+    bool untouched() const
+    {
+        std::vector<uint8_t> back(size + 1);
+        return ::read(fd, back.data(), back.size()) == ssize_t(size);
+    }
+
+private:
+    int fd = -1;
+    size_t size;
+};
+
+// The next random value, to see whether something drew from the sequence.
+int next_random()
+{
+    return random_range(0, 32767);
+}
+
+int untouched_random()
+{
+    random_state_reset();
+    return next_random();
+}
+
+TEST_F(PlantedFiles, TheBestScoreIsWrittenPastAnythingPlantedBesideIt)
+{
+    std::ofstream("victim") << "precious";
+    const std::string temporary = std::string(BEST_SCORE_FILE) + ".new";
+    // Each plant stands under the name a temporary file once had.
+    const std::vector<std::function<void()>> plants = {
+        [&] { fs::create_symlink(dir / "victim", temporary); },
+        [&] { fs::create_symlink(dir / "created-by-the-game", temporary); },
+        [&] { fs::create_directory(temporary); },
+    };
+    for (size_t k = 0; k <= plants.size(); ++k) {
+        SCOPED_TRACE(k);
+        fs::remove_all(temporary);
+        fs::remove(BEST_SCORE_FILE);
+        if (k < plants.size()) plants[k]();
+        write_best_score(1500 + int(k));
+        EXPECT_EQ(read_best_score(), 1500 + int(k));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(BEST_SCORE_FILE)));
+        EXPECT_EQ(contents("victim"), "precious");
+        EXPECT_FALSE(fs::exists("created-by-the-game"));
+    }
+    {
+        Fifo fifo(dir / "Best.dat.new.fifo", {1, 2, 3});
+        fs::remove_all(temporary);
+        fs::rename(dir / "Best.dat.new.fifo", temporary);
+        write_best_score(1600);
+        EXPECT_EQ(read_best_score(), 1600);
+        EXPECT_TRUE(fifo.untouched());
+    }
+
+    // Made with the usual permissions: what the umask leaves of rw-rw-rw-.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(::stat(BEST_SCORE_FILE, &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+
+    // A write killed halfway (here by the file size limit) leaves its
+    // temporary file behind and the old best in place; the next write goes
+    // past the leftover.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        struct rlimit limit {
+            4, 4
+        };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        write_best_score(9999);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the write was not cut off";
+    EXPECT_EQ(read_best_score(), 1600);
+    write_best_score(1700);
+    EXPECT_EQ(read_best_score(), 1700);
+}
+
+TEST_F(PlantedFiles, AnythingButARegularFileCountsAsAbsent)
+{
+    const auto valid_font = make_solid_bmp(80, 80, 0xFFFFFF);
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> plant;
+    };
+    std::vector<std::unique_ptr<Fifo>> fifos;
+    const Case cases[] = {
+        {"a FIFO",
+         [&](const fs::path& p) {
+             const bool font = p.filename() == "charactor.bmp";
+             fifos.push_back(std::make_unique<Fifo>(p, font ? valid_font : best_bytes(500)));
+         }},
+        {"a directory", [](const fs::path& p) { fs::create_directory(p); }},
+        {"a device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fifos.clear();
+        c.plant(dir / BEST_SCORE_FILE);
+        c.plant(exe_dir / LOVE_FILE);
+        c.plant(dir / "charactor.bmp");
+
+        EXPECT_EQ(read_best_score(), 0);
+        // A best that cannot be kept draws nothing from the random sequence.
+        random_state_reset();
+        write_best_score(1200);
+        const int after = next_random();
+        EXPECT_EQ(after, untouched_random());
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(BEST_SCORE_FILE))) << "written over";
+
+        reset_game();
+        EXPECT_EQ(love_mode_get(), 0);
+        EXPECT_FALSE(surface_load("charactor.bmp", FREE_SLOT, true, false));
+        EXPECT_EQ(surface_slot(FREE_SLOT).surface, nullptr);
+        for (const auto& fifo : fifos) EXPECT_TRUE(fifo->untouched());
+        for (const fs::path& p : {dir / BEST_SCORE_FILE, exe_dir / LOVE_FILE, dir / fs::path("charactor.bmp")})
+            fs::remove_all(p);
+    }
+}
+
+// SDL's allocations, counted by size while a bitmap file is loaded.
+size_t largest_sdl_block = 0;
+SDL_malloc_func sdl_malloc;
+SDL_calloc_func sdl_calloc;
+SDL_realloc_func sdl_realloc;
+SDL_free_func sdl_free;
+
+void note(size_t size)
+{
+    if (size > largest_sdl_block) largest_sdl_block = size;
+}
+
+TEST_F(PlantedFiles, ABitmapFileThatClaimsAVastPictureIsRefusedBeforeItsPixels)
+{
+    // Bitmap files by their headers: a real 80x80 font picture, and the
+    // same with its header edited.
+    const std::vector<uint8_t> font = make_solid_bmp(80, 80, 0xFFFFFF);
+    auto edited = [&](std::initializer_list<std::pair<size_t, uint32_t>> fields, size_t keep = 0) {
+        std::vector<uint8_t> b = font;
+        for (auto [at, value] : fields)
+            for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(value >> (8 * i));
+        if (keep) b.resize(keep);
+        return b;
+    };
+    constexpr size_t WIDTH = 18, HEIGHT = 22, BITS = 28, COMPRESSION = 30;
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        bool loads;
+    } cases[] = {
+        {"the font picture", font, true},
+        {"rows from the top down", edited({{HEIGHT, uint32_t(-80)}}), true},
+        {"100000 x 100000 in a few kilobytes", edited({{WIDTH, 100000}, {HEIGHT, 100000}}, 7000), false},
+        {"20000 x 20000 run-length coded", edited({{WIDTH, 20000}, {HEIGHT, 20000}, {BITS, 8}, {COMPRESSION, 1}}, 2000),
+         false},
+        {"one pixel wider than any font picture", edited({{WIDTH, 1025}}), false},
+        {"rows missing from the end", edited({}, font.size() - 100), false},
+        {"no width", edited({{WIDTH, 0}}), false},
+        {"a depth no bitmap has", edited({{BITS, 7}}), false},
+        {"JPEG inside", edited({{COMPRESSION, 4}}), false},
+    };
+    SDL_GetMemoryFunctions(&sdl_malloc, &sdl_calloc, &sdl_realloc, &sdl_free);
+    SDL_SetMemoryFunctions([](size_t n) { return note(n), sdl_malloc(n); },
+                           [](size_t n, size_t m) { return note(n * m), sdl_calloc(n, m); },
+                           [](void* p, size_t n) { return note(n), sdl_realloc(p, n); }, sdl_free);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        write_file("charactor.bmp", c.bytes);
+        largest_sdl_block = 0;
+        EXPECT_EQ(surface_load("charactor.bmp", FREE_SLOT, true, false), c.loads ? 1 : 0);
+        EXPECT_LT(largest_sdl_block, size_t(1) << 20) << "a block for pixels only claimed";
+        surface_release(FREE_SLOT);
+    }
+    SDL_SetMemoryFunctions(sdl_malloc, sdl_calloc, sdl_realloc, sdl_free);
+}
+
+} // namespace
