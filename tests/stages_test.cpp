@@ -6,7 +6,6 @@
 #include "game/stages.h"
 #include "game/targets.h"
 #include "gfx/surfaces.h"
-#include "support/bmp.h"
 #include "support/game.h"
 
 #include <filesystem>
@@ -19,14 +18,14 @@ using Stages = InPlayTest;
 TEST_F(Stages, TheScoreCountsUpBySixAndNeverOvershoots)
 {
     ASSERT_GE(frames_until([] { return target_get(0).state == TargetState::Falling; }), 0);
-    EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(5)) << "no score label while the score is 0";
-    EXPECT_EQ(back_pixel(288 + 12, 40 + 8), slot_colour(10)) << "1st";
-    EXPECT_EQ(back_pixel(312 + 20, 40 + 8), slot_colour(10)) << "game";
+    EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(SURFACE_BACKGROUND)) << "no score label while the score is 0";
+    EXPECT_EQ(back_pixel(288 + 12, 40 + 8), slot_colour(SURFACE_TEXT)) << "1st";
+    EXPECT_EQ(back_pixel(312 + 20, 40 + 8), slot_colour(SURFACE_TEXT)) << "game";
     frame(BUTTON_1); // caught for 200; the count starts in the same frame
     int n = 1;
     EXPECT_EQ(shown_score_get(), 6);
-    EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(10)) << "score label";
-    EXPECT_EQ(back_pixel(268 + 3 * 26 + 12, 84 + 24), slot_colour(10)) << "large units digit";
+    EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(SURFACE_TEXT)) << "score label";
+    EXPECT_EQ(back_pixel(268 + 3 * 26 + 12, 84 + 24), slot_colour(SURFACE_TEXT)) << "large units digit";
     while (shown_score_get() != 200 && n < 100) {
         ASSERT_LT(shown_score_get(), 200);
         frame();
@@ -43,7 +42,7 @@ TEST_F(Stages, ThePromptBlinks32OfEvery48Frames)
     int shown = 0;
     for (int n = 0; n < 96; ++n) {
         frame();
-        shown += back_pixel(292 + 28, 20 + 8) == slot_colour(10);
+        shown += back_pixel(292 + 28, 20 + 8) == slot_colour(SURFACE_TEXT);
     }
     EXPECT_EQ(shown, 64);
 }
@@ -52,15 +51,8 @@ TEST_F(Stages, TheResultsTableFillsStageByStage)
 {
     // The text sheet coded: each pixel names its source, so a dash and a
     // digit drawn over the same place tell themselves apart.
-    headless::register_resource("BMP_TEXT", "BITMAP", make_bmp(240, 88, [](int x, int y) {
-                                    return 0x100000u | uint32_t(x) << 8 | uint32_t(y);
-                                }));
-    ASSERT_TRUE(surface_reload("BMP_TEXT", SURFACE_TEXT, false));
-    auto source = [](int x, int y) {
-        const uint32_t c = back_pixel(x, y);
-        return (c & 0xF00000) == 0x100000 ? std::pair<int, int>(int(c >> 8 & 0xFF), int(c & 0xFF))
-                                          : std::pair<int, int>(-1, -1);
-    };
+    load_coded_sheet("BMP_TEXT", SURFACE_TEXT, 240, 88);
+    const auto source = sheet_place;
     auto dash_shown = [&](int row) {
         const auto [sx, sy] = source(340, 176 + 32 * row);
         return sx >= 168 && sx < 192 && sy < 16;
@@ -86,13 +78,11 @@ TEST_F(Stages, TheResultsTableFillsStageByStage)
     EXPECT_TRUE(text_at(260 + 60, 264 + 4, RECT{120, 16, 240, 24})) << "divider";
     EXPECT_TRUE(text_at(308 + 3 * 13 + 6, 288 + 12, RECT{0, 0, 120, 24})) << "total figure";
     EXPECT_TRUE(text_at(270 + 16, 328 + 8, RECT{144, 72, 176, 88})) << "Best";
-    press(BUTTON_SPACE);
-    frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); });
+    start_game();
     finish_stage();
     frames(30);
     EXPECT_TRUE(score_shown(0) && score_shown(1) && dash_shown(2));
-    press(BUTTON_SPACE);
-    frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); });
+    start_game();
     finish_stage();
     frames(30);
     EXPECT_EQ(scene_get(), SCENE_FINAL_RESULT);
@@ -102,8 +92,8 @@ TEST_F(Stages, TheResultsTableFillsStageByStage)
     std::vector<bool> high;
     for (int n = 0; n < 96; ++n) {
         frame();
-        high.push_back(back_pixel(268 + 48, 62) == slot_colour(7));
-        EXPECT_EQ(back_pixel(268 + 48, 100), slot_colour(7));
+        high.push_back(back_pixel(268 + 48, 62) == slot_colour(SURFACE_SEAL));
+        EXPECT_EQ(back_pixel(268 + 48, 100), slot_colour(SURFACE_SEAL));
     }
     int changes = 0;
     for (size_t n = 1; n < high.size(); ++n) changes += high[n] != high[n - 1];

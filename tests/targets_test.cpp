@@ -5,8 +5,6 @@
 #include "game/slots.h"
 #include "game/stages.h"
 #include "game/targets.h"
-#include "gfx/surfaces.h"
-#include "support/bmp.h"
 #include "support/game.h"
 
 #include <algorithm>
@@ -128,11 +126,8 @@ TEST_F(Targets, KeysThatWentDownBeforeTheStageStoodOpenNeverCount)
 // the screen tells which head pose and which body frame are shown.
 TEST_F(Targets, AWaitingSealSwaysAndBlinksOnScreen)
 {
-    headless::register_resource("BMP_AZARASHI", "BITMAP", make_bmp(584, 280, [](int x, int y) {
-                                    return 0x800000u | uint32_t(x) << 9 | uint32_t(y);
-                                }));
-    ASSERT_TRUE(surface_reload("BMP_AZARASHI", SURFACE_SEAL, false));
-    const auto sheet_cell = [](int x, int y) { return int(back_pixel(x, y) >> 9 & 0x3FF) / 96; };
+    load_coded_sheet("BMP_AZARASHI", SURFACE_SEAL, 584, 280);
+    const auto sheet_cell = [](int x, int y) { return sheet_place(x, y).first / 96; };
     frame();
     for (int i = 0; i < TARGET_COUNT; ++i) {
         const int px = 120 + 200 * i;

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 inline constexpr uint32_t BACK2_COLOUR = 0x4080C0;
 inline constexpr uint32_t BACK3_COLOUR = 0xC08040;
@@ -54,6 +55,13 @@ protected:
         start_game();
     }
 };
+
+// Replaces a picture in its slot by one of the same size whose every pixel
+// holds its own place, so a test can read back which part of the picture
+// landed where on the back buffer: sheet_place answers {x, y}, or {-1, -1}
+// where nothing of it shows.
+void load_coded_sheet(const char* name, int slot, int width, int height);
+std::pair<int, int> sheet_place(int x, int y);
 
 // The best score file's three values, or empty when there is none.
 std::vector<int32_t> best_file_values();
