@@ -34,13 +34,11 @@ protected:
     }
     void TearDown() override
     {
-        sound_release_all();
-        sound_attach_device(nullptr);
+        GameTest::TearDown(); // releases the effects first
         platform::audio_close(device);
-        GameTest::TearDown();
     }
 
-    // The plays and pans of one frame, by SoundId: "pan 7 -2000", "play 7".
+    // The plays and pans of one frame, by slot, as play() and pan() write them.
     std::vector<std::string> heard(ButtonMask held = 0)
     {
         headless::audio_clear_events();
@@ -51,12 +49,13 @@ protected:
             int id = -1;
             for (int s = 0; s < SOUND_SLOT_COUNT; ++s)
                 if (sound_slot(s) && headless::audio_buffer_id(sound_slot(s)) == e.buffer) id = s;
-            if (e.call == headless::AudioCall::Play) out.push_back("play " + std::to_string(id));
-            if (e.call == headless::AudioCall::SetPan)
-                out.push_back("pan " + std::to_string(id) + " " + std::to_string(e.value));
+            if (e.call == headless::AudioCall::Play) out.push_back(play(id));
+            if (e.call == headless::AudioCall::SetPan) out.push_back(pan(id, e.value));
         }
         return out;
     }
+    static std::string play(SoundId id) { return "play " + std::to_string(id); }
+    static std::string pan(SoundId id, int value) { return "pan " + std::to_string(id) + " " + std::to_string(value); }
     static bool has_in_order(const std::vector<std::string>& got, const std::vector<std::string>& want)
     {
         auto it = got.begin();
@@ -73,16 +72,16 @@ protected:
 
 TEST_F(GameSound, TheTitleCallsOnceAndANewGameIsAnnounced)
 {
-    EXPECT_EQ(heard(), (std::vector<std::string>{"play 1"}));
+    EXPECT_EQ(heard(), (std::vector<std::string>{play(SOUND_SEAL_CALL)}));
     EXPECT_TRUE(heard().empty()) << "once per reset";
     frames(30);
     heard(BUTTON_SPACE);
     std::vector<std::string> all;
     for (int n = 0; n < 30; ++n)
         for (const std::string& s : heard()) all.push_back(s);
-    EXPECT_EQ(std::count(all.begin(), all.end(), "play 2"), 1) << "WAVE_READY as the game begins";
+    EXPECT_EQ(std::count(all.begin(), all.end(), play(SOUND_READY)), 1) << "WAVE_READY as the game begins";
     reset_game();
-    EXPECT_EQ(heard(), (std::vector<std::string>{"play 1"})) << "again after a reset";
+    EXPECT_EQ(heard(), (std::vector<std::string>{play(SOUND_SEAL_CALL)})) << "again after a reset";
 }
 
 TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
@@ -90,17 +89,19 @@ TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
     frames(30);
     start_game();
     // The middle seal is hit while it waits: WAVE_HIT and the throw, centred.
-    EXPECT_TRUE(has_in_order(heard(BUTTON_2), {"pan 4 0", "pan 3 0", "play 4", "play 3"}));
+    EXPECT_TRUE(
+        has_in_order(heard(BUTTON_2), {pan(SOUND_HIT, 0), pan(SOUND_SHOT, 0), play(SOUND_HIT), play(SOUND_SHOT)}));
     frame();
     // The left one is released: WAVE_GO from the left.
     std::vector<std::string> got;
     while (target_get(0).state != TargetState::Falling) got = heard();
-    EXPECT_TRUE(has_in_order(got, {"pan 0 -2000", "play 0"}));
+    EXPECT_TRUE(has_in_order(got, {pan(SOUND_GO, -2000), play(SOUND_GO)}));
     // Caught: WAVE_SAFE and the throw.
-    EXPECT_TRUE(has_in_order(heard(BUTTON_1), {"pan 7 -2000", "pan 3 -2000", "play 7", "play 3"}));
+    EXPECT_TRUE(has_in_order(heard(BUTTON_1),
+                             {pan(SOUND_SAFE, -2000), pan(SOUND_SHOT, -2000), play(SOUND_SAFE), play(SOUND_SHOT)}));
     // The right one falls out: WAVE_OUT from the right.
     while (target_get(2).state != TargetState::Out) got = heard();
-    EXPECT_TRUE(has_in_order(got, {"pan 5 2000", "play 5"}));
+    EXPECT_TRUE(has_in_order(got, {pan(SOUND_OUT, 2000), play(SOUND_OUT)}));
 }
 
 TEST_F(GameSound, TheCountTicksEverySixthStep)
@@ -111,7 +112,7 @@ TEST_F(GameSound, TheCountTicksEverySixthStep)
     std::vector<int> tick_frames;
     for (int n = 0; n < 40; ++n) {
         const std::vector<std::string> got = heard(n == 0 ? BUTTON_1 : 0);
-        if (std::count(got.begin(), got.end(), "play 8")) tick_frames.push_back(n);
+        if (std::count(got.begin(), got.end(), play(SOUND_COUNT_TICK))) tick_frames.push_back(n);
     }
     // 34 steps to 200: the 6th, 12th, 18th, 24th and 30th tick.
     EXPECT_EQ(tick_frames, (std::vector<int>{5, 11, 17, 23, 29}));
@@ -128,7 +129,7 @@ TEST_F(GameSound, ANewBestPlaysWhenTheStageCloses)
         for (const std::string& s : heard()) all.push_back(s);
     // A total of 0 ties the best of 0, so it counts as a new best; the
     // next game is announced after it.
-    EXPECT_TRUE(has_in_order(all, {"play 6", "play 2"}));
+    EXPECT_TRUE(has_in_order(all, {play(SOUND_NEW_BEST), play(SOUND_READY)}));
     EXPECT_EQ(best_file_values().at(2), 0);
 }
 

@@ -1,8 +1,7 @@
-// An hour of game time (about 277,000 frames) in the real loop at full
-// speed, with a restless player: catches late and early, hits, misses,
-// pauses, resets, and a tick count that wraps past 2^32 on the way. The
-// heap must not grow, the pace must hold, the counters must wrap, and the
-// best score on disk must be the best game played.
+// The real loop for long. A thousand frames of play and pause allocate
+// nothing. An hour of game time (about 277,000 frames) at full speed, with a restless player: catches late and early,
+// hits, misses, pauses, resets, and a tick count that wraps past 2^32 on the way. The heap must not grow, the pace must
+// hold, the counters must wrap, and the best score on disk must be the best game played.
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "game/best_score_file.h"
@@ -20,6 +19,7 @@
 namespace {
 
 using Soak = GameTest;
+using Allocation = GameTest;
 
 // The sanitizer build is some twenty times slower, so by default it plays
 // a few games; QUOBBIN_SOAK_FRAMES=276923 asks it for the whole hour.
@@ -118,6 +118,38 @@ struct RestlessPlayer {
         }
     }
 };
+
+uint64_t counted_from = 0;
+
+void allocation_player(void*)
+{
+    const uint64_t f = headless::present_count();
+    if (f == 30) headless::key_down(VK_SPACE); // a new game: its background loads
+    if (f == 32) headless::key_up(VK_SPACE);
+    if (f == 100) counted_from = allocation_count();
+    if (f == 300) headless::key_down(VK_ESCAPE); // some frames on the pause screen
+    if (f == 400) headless::key_down(VK_F1);
+    if (f == 402) {
+        headless::key_up(VK_F1);
+        headless::key_up(VK_ESCAPE);
+    }
+    if (f == 600) headless::key_down('1');
+    if (f == 700) headless::key_down('2');
+    if (f == 1000) headless::post(WM_CLOSE);
+}
+
+// Frames allocate nothing: a stage of the real game in the real loop,
+// played and paused, without a single call to operator new. (Only the
+// background swap between stages reloads a picture.)
+TEST_F(Allocation, AThousandFramesAllocateNothing)
+{
+    reset_game();
+    headless::on_present(allocation_player, nullptr);
+    EXPECT_EQ(run_scene_loop(), 0);
+    EXPECT_EQ(scene_get(), SCENE_PLAY);
+    EXPECT_EQ(allocation_count() - counted_from, 0u);
+    EXPECT_EQ(headless::present_count(), 1000u);
+}
 
 TEST_F(Soak, AnHourOfPlay)
 {
