@@ -3,10 +3,10 @@
 // real effects kept playing (each restarted as soon as it ends) and a music
 // stream that adds a sine.
 #include "app/resource_list.h"
+#include "platform/embedded_resources.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
 #include "sound/sound.h"
-#include "support/waves.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,7 +37,8 @@ void add_sine(void* user, int32_t* mix, int frames)
 void BM_MixOneSecondNineEffectsAndStream(benchmark::State& state)
 {
     headless::reset();
-    register_res_waves();
+    for (const platform::EmbeddedResource& r : platform::embedded_resources())
+        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
     platform::AudioDevice* device = platform::audio_open(nullptr, 2, RATE, 16);
     sound_attach_device(device);
     std::vector<int> slots;
