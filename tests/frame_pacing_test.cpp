@@ -60,7 +60,7 @@ TEST_F(FramePacing, ClockWrapWithCoarseTicksKeepsFramesComing)
     // A clock that moves in 16 ms steps, as coarse system timers do, jumping
     // over the wrap: the wait must never take the wrapped clock for the past.
     headless::set_ticks(0xFFFFFFFFu - 40);
-    each_sleep([](uint32_t) { headless::advance(15); });
+    headless::on_sleep([](void*) { headless::advance(15); }, nullptr);
     auto t = present_times(12);
     for (size_t i = 1; i < t.size(); ++i) {
         const uint32_t gap = t[i] - t[i - 1];

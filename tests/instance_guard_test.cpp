@@ -86,6 +86,14 @@ int bind_to(const std::string& path, int backlog)
     return -1;
 }
 
+// fn run in a child process; what it answers is the child's exit status.
+pid_t in_child(const std::function<int()>& fn)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(fn());
+    return pid;
+}
+
 int exit_code(pid_t pid)
 {
     int status = 0;
@@ -150,13 +158,12 @@ TEST_F(InstanceGuardTest, SecondCopyEndsAndBringsTheFirstForwardOncePublished)
     EXPECT_EQ(headless::last_raise_window(), window);
 
     // Another process is refused the same way, and its signal arrives too.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        InstanceGuard guard;
-        instance_guard_init(&guard);
-        ::_exit(instance_guard_check(&guard, MUTEX, MAPPING) == 0 ? 0 : 1);
-    }
-    EXPECT_EQ(exit_code(child), 0);
+    EXPECT_EQ(exit_code(in_child([] {
+                  InstanceGuard guard;
+                  instance_guard_init(&guard);
+                  return instance_guard_check(&guard, MUTEX, MAPPING);
+              })),
+              0);
     EXPECT_TRUE(raised(2));
 
     // After the first copy ends a new copy starts normally.
@@ -171,16 +178,14 @@ TEST_F(InstanceGuardTest, ClaimOfAKilledCopyIsTakenOver)
 {
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
+    const pid_t child = in_child([&] {
         InstanceGuard guard;
         instance_guard_init(&guard);
         const char ok =
             instance_guard_check(&guard, MUTEX, MAPPING) && instance_guard_publish(&guard, MUTEX, MAPPING, nullptr);
         (void)!::write(ready[1], &ok, 1);
-        ::pause();
-        ::_exit(0);
-    }
+        return ::pause();
+    });
     char ok = 0;
     ASSERT_EQ(::read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 1);
@@ -207,16 +212,15 @@ TEST_F(InstanceGuardTest, CopiesStartedTogetherLeaveExactlyOneRunning)
     ASSERT_EQ(::pipe(results), 0);
     ASSERT_EQ(::pipe(end), 0);
     for (int i = 0; i < COPIES; ++i)
-        if (::fork() == 0) {
+        in_child([&] {
             ::close(end[1]);
             char go;
             (void)!::read(start[0], &go, 1);
             platform::InstanceClaim* claim = nullptr;
             const char won = char(platform::instance_claim(MUTEX, &claim));
             (void)!::write(results[1], &won, 1);
-            (void)!::read(end[0], &go, 1); // hold the claim until every copy has tried
-            ::_exit(0);
-        }
+            return int(::read(end[0], &go, 1)); // hold the claim until every copy has tried
+        });
     const char go[COPIES] = {};
     ASSERT_EQ(::write(start[1], go, COPIES), COPIES);
     int winners = 0;
@@ -330,9 +334,7 @@ TEST_F(InstanceGuardTest, OnlyTheRequestOfTheSameUserRaises)
         ::chmod(root.c_str(), 0711);
         ::chmod(runtime.c_str(), 0711);
         ::chmod(sock.c_str(), 0666);
-        const pid_t child = ::fork();
-        if (child == 0) ::_exit(::setuid(4321) == 0 ? say("raise\n") : 3);
-        EXPECT_EQ(exit_code(child), 0);
+        EXPECT_EQ(exit_code(in_child([&] { return ::setuid(4321) == 0 ? say("raise\n") : 3; })), 0);
     }
     EXPECT_EQ(headless::raise_requests(), 0);
     EXPECT_EQ(say("raise\n"), 0);
@@ -376,16 +378,15 @@ TEST_F(InstanceGuardTest, SignalGoesOnlyToACopyOfTheSameUser)
     ASSERT_GE(fd, 0);
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setuid(4321) != 0 || ::listen(fd, 1) != 0) ::_exit(3);
+    const pid_t child = in_child([&] {
+        if (::setuid(4321) != 0 || ::listen(fd, 1) != 0) return 3;
         (void)!::write(ready[1], "1", 1);
         pollfd wait{fd, POLLIN, 0};
-        if (::poll(&wait, 1, 5000) != 1) ::_exit(4);
+        if (::poll(&wait, 1, 5000) != 1) return 4;
         const int peer = ::accept(fd, nullptr, nullptr);
         char words[8];
-        ::_exit(::read(peer, words, sizeof words) == 0 ? 0 : 1);
-    }
+        return ::read(peer, words, sizeof words) == 0 ? 0 : 1;
+    });
     char byte;
     ASSERT_EQ(::read(ready[0], &byte, 1), 1);
     instance_guard_signal_first(MAPPING);

@@ -192,19 +192,4 @@ TEST_F(Slots, PresentBeforeSurfacesOrAfterShutdownDrawsNothing)
     EXPECT_EQ(display_present(), 1);
 }
 
-TEST(DisplayStart, FailuresAreReported)
-{
-    headless::reset();
-    headless::fail_display_open(true);
-    EXPECT_EQ(display_init(nullptr, ""), 0);
-    headless::fail_display_open(false);
-    ASSERT_EQ(display_init(nullptr, ""), 1);
-    headless::fail_surface_create_after(1); // the primary, not the back buffer
-    EXPECT_EQ(display_create_surfaces(nullptr, 640, 480, 1), 0);
-    EXPECT_EQ(view_scale(), 1);
-    headless::fail_surface_create_after(-1);
-    display_shutdown(nullptr);
-    EXPECT_EQ(headless::live_surfaces(), 0);
-}
-
 } // namespace

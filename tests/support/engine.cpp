@@ -83,17 +83,6 @@ void EngineTest::each_present(std::function<void(uint64_t)> fn)
         this);
 }
 
-void EngineTest::each_sleep(std::function<void(uint32_t)> fn)
-{
-    sleep_fn = std::move(fn);
-    headless::on_sleep(
-        [](void* self) {
-            auto* t = static_cast<EngineTest*>(self);
-            if (t->sleep_fn) t->sleep_fn(headless::ticks());
-        },
-        this);
-}
-
 uint32_t screen_pixel(int x, int y)
 {
     return headless::primary_pixel(x, y);

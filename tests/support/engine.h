@@ -28,15 +28,13 @@ protected:
 
     void start(int scale);
     void stop();
-    // Runs fn after every present; frame() counts presents since start.
+    // Runs fn after every present, with the count of presents since start.
     void each_present(std::function<void(uint64_t frame)> fn);
-    void each_sleep(std::function<void(uint32_t ticks)> fn);
 
     platform::Window* window = nullptr;
 
 private:
     std::function<void(uint64_t)> present_fn;
-    std::function<void(uint32_t)> sleep_fn;
 };
 
 // The colour of the presented frame at (x, y), 0xRRGGBB.
