@@ -51,6 +51,14 @@ TEST_F(Slots, LoadsOnlyIntoAFreeSlotInRangeFromAResourceThatExists)
         if (id == 3) continue;
         EXPECT_EQ(surface_slot(id).surface, nullptr) << id << ": out of range reads as free";
     }
+
+    // Released (twice is harmless), the slot is free and can be loaded again.
+    surface_release(3);
+    surface_release(3);
+    EXPECT_EQ(surface_slot(3).surface, nullptr);
+    EXPECT_EQ(surface_slot(3).name, nullptr);
+    EXPECT_EQ(headless::live_surfaces(), 2) << "only the display's own";
+    EXPECT_TRUE(surface_load("GREEN_SMALL", 3, false, false));
 }
 
 TEST_F(Slots, ReloadKeepsTheSurfaceAndItsSize)
@@ -70,18 +78,6 @@ TEST_F(Slots, ReloadKeepsTheSurfaceAndItsSize)
     EXPECT_EQ(surface_slot(5).width, 16);
     EXPECT_FALSE(surface_reload("NO_SUCH_PICTURE", 5, false));
     EXPECT_STREQ(surface_slot(5).name, "BLUE_LARGE");
-}
-
-TEST_F(Slots, ReleaseFreesAndTheSlotCanBeLoadedAgain)
-{
-    const int before = headless::live_surfaces();
-    ASSERT_TRUE(surface_load("RED", 7, false, false));
-    surface_release(7);
-    surface_release(7);
-    EXPECT_EQ(surface_slot(7).surface, nullptr);
-    EXPECT_EQ(surface_slot(7).name, nullptr);
-    EXPECT_EQ(headless::live_surfaces(), before);
-    EXPECT_TRUE(surface_load("GREEN_SMALL", 7, false, false));
 }
 
 TEST_F(Slots, FilesAreReadRelativeToTheWorkingDirectoryWhenNoDirectoryIsSet)
@@ -108,26 +104,25 @@ TEST_F(Slots, FilesAreReadRelativeToTheWorkingDirectoryWhenNoDirectoryIsSet)
 
 TEST_F(Slots, NoMemoryForTheNameReleasesTheSlotAndFails)
 {
-    // The copy of the name is the last thing a load allocates: count what a
-    // load takes, then let every allocation but that last one succeed.
-    const uint64_t before = allocation_count();
+    // The copy of the name is the last thing a load or a reload allocates:
+    // count what one takes, then let every allocation but that last succeed.
     ASSERT_TRUE(surface_load("RED", 13, false, false));
-    const uint64_t load_allocations = allocation_count() - before;
-    ASSERT_GE(load_allocations, 2u);
-    fail_allocations_after(int(load_allocations) - 1);
-    const int load = surface_load("RED", 12, false, false);
-    fail_allocations_after(-1);
-    EXPECT_EQ(load, 0);
-    EXPECT_EQ(surface_slot(12).surface, nullptr) << "released, not left without a name";
-
-    const uint64_t before_reload = allocation_count();
-    ASSERT_TRUE(surface_reload("GREEN_SMALL", 13, false));
-    const uint64_t reload_allocations = allocation_count() - before_reload;
-    fail_allocations_after(int(reload_allocations) - 1);
-    const int reload = surface_reload("GREEN_SMALL", 13, false);
-    fail_allocations_after(-1);
-    EXPECT_EQ(reload, 0);
-    EXPECT_EQ(surface_slot(13).surface, nullptr);
+    for (const int slot : {12, 13}) { // a load into a free slot, a reload of a full one
+        SCOPED_TRACE(slot);
+        const auto attempt = [slot] {
+            return slot == 12 ? surface_load("RED", 12, false, false) : surface_reload("GREEN_SMALL", 13, false);
+        };
+        const uint64_t before = allocation_count();
+        ASSERT_TRUE(attempt());
+        const int allocations = int(allocation_count() - before);
+        ASSERT_GE(allocations, 2);
+        surface_release(12);
+        fail_allocations_after(allocations - 1);
+        const int result = attempt();
+        fail_allocations_after(-1);
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(surface_slot(slot).surface, nullptr) << "released, not left without a name";
+    }
 }
 
 TEST_F(Slots, LostSlotsComeBackAfterThePresent)
