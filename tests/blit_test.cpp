@@ -1,9 +1,6 @@
 // Keyed copies and fills as pixels on the BackBuffer: the trimming
 // arithmetic, the refusal of empty, inverted and outside rectangles, the
 // colour key, and view_scale.
-#include "gfx/blit.h"
-#include "gfx/display.h"
-#include "gfx/surfaces.h"
 #include "platform/soft/soft_surface.h"
 #include "support/bmp.h"
 #include "support/engine.h"

@@ -90,15 +90,6 @@ TEST_F(FramePacing, FrameRateAfterAStallCatchesUpASecondPerFrame)
     for (int i = 0; i < 4; ++i) EXPECT_EQ(count_frame_rate(), 1) << "frame " << i;
 }
 
-TEST_F(FramePacing, QuitDuringTheWaitPresentsNothing)
-{
-    // The close box: the window posts the quit message.
-    headless::post(WM_CLOSE);
-    const uint64_t before = headless::present_count();
-    EXPECT_EQ(wait_and_present(), 0);
-    EXPECT_EQ(headless::present_count(), before);
-}
-
 TEST_F(FramePacing, InactiveWindowFreezesUntilReactivated)
 {
     present_times(1);

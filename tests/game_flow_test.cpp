@@ -2,12 +2,6 @@
 // the title through three stages to the final result and on, played through
 // the real loop, the restart after an all-hit stage, space that waits for
 // the stage to be settled, resets from anywhere, and the LOVE marker.
-#include "app/frame_loop.h"
-#include "app/main_window.h"
-#include "game/slots.h"
-#include "game/stages.h"
-#include "game/targets.h"
-#include "gfx/surfaces.h"
 #include "support/game.h"
 
 #include <algorithm>

@@ -2,9 +2,6 @@
 // which frame, panned to which target, with the real waves loaded through
 // the real sound slots.
 #include "app/resource_list.h"
-#include "game/slots.h"
-#include "game/stages.h"
-#include "game/targets.h"
 #include "platform/headless/headless_audio.h"
 #include "sound/sound.h"
 #include "support/game.h"

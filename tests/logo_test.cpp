@@ -1,8 +1,6 @@
 // The start-up logo as presented: the maker's mark centred on black, light
 // strokes with a blue glow at their sides, presented once.
 #include "app/startup_logo.h"
-#include "gfx/blit.h"
-#include "gfx/surfaces.h"
 #include "support/engine.h"
 
 namespace {

@@ -1,11 +1,7 @@
 // Numbers drawn from digit pictures, and the frame-rate figure in the real
 // loop. The sheets here are coded: every pixel holds its own source
 // position, so the test reads back which cell of the sheet landed where.
-#include "app/frame_loop.h"
 #include "game/number_draw.h"
-#include "game/slots.h"
-#include "gfx/blit.h"
-#include "gfx/surfaces.h"
 #include "support/game.h"
 
 #include <string>

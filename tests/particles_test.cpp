@@ -2,9 +2,6 @@
 // taken again while others still fly, lifetimes follow the first picture,
 // drops rise and fall, straight drops keep their column, and drops are
 // drawn over the whole screen while the scene is clipped.
-#include "game/particles.h"
-#include "game/slots.h"
-#include "gfx/blit.h"
 #include "support/game.h"
 
 #include <algorithm>

@@ -4,8 +4,6 @@
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "game/scene.h"
-#include "game/slots.h"
-#include "gfx/surfaces.h"
 #include "support/engine.h"
 
 #include <map>

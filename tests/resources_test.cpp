@@ -6,7 +6,6 @@
 // place. (The start-up tests load the real ones through the same code.)
 #include "app/frame_loop.h"
 #include "app/resource_list.h"
-#include "gfx/surfaces.h"
 #include "platform/embedded_resources.h"
 #include "support/bmp.h"
 #include "support/engine.h"

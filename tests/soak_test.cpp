@@ -2,13 +2,6 @@
 // nothing. An hour of game time (about 277,000 frames) at full speed, with a restless player: catches late and early,
 // hits, misses, pauses, resets, and a tick count that wraps past 2^32 on the way. The heap must not grow, the pace must
 // hold, the counters must wrap, and the best score on disk must be the best game played.
-#include "app/frame_loop.h"
-#include "app/main_window.h"
-#include "game/best_score_file.h"
-#include "game/scene.h"
-#include "game/stages.h"
-#include "game/targets.h"
-#include "gfx/surfaces.h"
 #include "support/allocation.h"
 #include "support/game.h"
 

@@ -10,7 +10,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <thread>
 
 namespace {
 
@@ -234,22 +233,6 @@ TEST_F(Mixer, BuffersRefusedLikeDirectSoundAndLocksWrap)
     device = nullptr;
     headless::audio_fail_open(true);
     EXPECT_EQ(platform::audio_open(nullptr, 2, 44100, 16), nullptr);
-}
-
-TEST_F(Mixer, TheGameThreadPlaysWhileTheAudioThreadRenders)
-{
-    platform::AudioBuffer* b = buffer(1, 8, sine8(500, 22050, 2000, 100));
-    std::thread audio([] {
-        Samples out(2 * 256);
-        for (int i = 0; i < 400; ++i) headless::audio_render(out.data(), 256);
-    });
-    for (int i = 0; i < 2000; ++i) {
-        platform::audio_buffer_stop(b);
-        platform::audio_buffer_set_position(b, uint32_t(i % 2000));
-        platform::audio_buffer_set_pan(b, (i % 41 - 20) * 100);
-        platform::audio_buffer_play(b);
-    }
-    audio.join();
 }
 
 } // namespace

@@ -1,11 +1,6 @@
 // Stage bookkeeping and what is drawn around the targets: the counting
 // score, the blinking prompt, the results table, the grade picture and its
 // bob, the best score with ties, and a best that cannot be saved.
-#include "game/best_score_file.h"
-#include "game/slots.h"
-#include "game/stages.h"
-#include "game/targets.h"
-#include "gfx/surfaces.h"
 #include "support/game.h"
 
 #include <filesystem>

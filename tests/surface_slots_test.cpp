@@ -1,8 +1,5 @@
 // The 64 slots: loading, reloading, releasing, paths, and the repair of
 // lost surfaces after a present.
-#include "gfx/blit.h"
-#include "gfx/display.h"
-#include "gfx/surfaces.h"
 #include "support/allocation.h"
 #include "support/bmp.h"
 #include "support/engine.h"

@@ -1,10 +1,6 @@
 // The targets in play: release, fall, catch and hit, their points and the
 // frames a fall takes in each stage, the keys that count, the pictures at
 // their places, the sway and the blink, the drops, and the rare sheet.
-#include "game/particles.h"
-#include "game/slots.h"
-#include "game/stages.h"
-#include "game/targets.h"
 #include "support/game.h"
 
 #include <algorithm>

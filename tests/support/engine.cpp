@@ -3,7 +3,6 @@
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "app/resource_list.h"
-#include "gfx/display.h"
 #include "input/keys.h"
 #include "platform/embedded_resources.h"
 #include "sorvel/sorvel.h"

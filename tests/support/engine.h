@@ -1,8 +1,13 @@
 // A fresh engine on the headless backend for each test: module state as at
 // program start, a window, the display at a chosen scale, and (on request)
 // every bitmap of the resource list as a synthetic picture of its real size.
+// It brings the drawing operations and the slot names along.
 #pragma once
 
+#include "game/slots.h"
+#include "gfx/blit.h"
+#include "gfx/display.h"
+#include "gfx/surfaces.h"
 #include "platform/display.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"

@@ -1,13 +1,7 @@
 #include "support/game.h"
 
 #include "app/resource_list.h"
-#include "game/best_score_file.h"
-#include "game/particles.h"
 #include "game/random.h"
-#include "game/stages.h"
-#include "game/targets.h"
-#include "gfx/blit.h"
-#include "gfx/surfaces.h"
 #include "support/bmp.h"
 
 #include <fstream>

@@ -1,10 +1,17 @@
 // A fresh game on the headless engine: every bitmap of the resource list
 // loaded as a synthetic picture (slot_colour with a transparent frame), all
 // game state as at program start, and a working directory of its own for
-// "Best.dat". Frames are made the way the scene loop makes them.
+// "Best.dat". Frames are made the way the scene loop makes them. It brings
+// the game's modules and the frame loop along.
 #pragma once
 
+#include "app/frame_loop.h"
+#include "app/main_window.h"
+#include "game/best_score_file.h"
+#include "game/particles.h"
 #include "game/scene.h"
+#include "game/stages.h"
+#include "game/targets.h"
 #include "input/buttons.h"
 #include "support/engine.h"
 
