@@ -8,6 +8,7 @@
 #include "sorvel/samples.h"
 #include "sorvel/synth.h"
 #include "support/songs.h"
+#include "support/waves.h"
 
 #include <gtest/gtest.h>
 
@@ -26,12 +27,6 @@ int decode(const std::vector<uint8_t>& bytes, uint32_t* frames, uint32_t* rate, 
     return sample_wave_decode(bytes, out.data(), capacity, frames, rate);
 }
 
-void set16(std::vector<uint8_t>& b, size_t at, uint16_t v)
-{
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
 TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
 {
     uint32_t frames = 0, rate = 0;
@@ -45,24 +40,15 @@ TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
 
     // An odd-sized chunk of its own before "fmt " (with its pad byte), and a
     // data chunk claiming more than there is: the frames that are there.
-    std::vector<uint8_t> odd(plain.begin(), plain.begin() + 12);
-    const uint8_t extra[] = {'j', 'u', 'n', 'k', 3, 0, 0, 0, 1, 2, 3, 0};
-    odd.insert(odd.end(), std::begin(extra), std::end(extra));
-    odd.insert(odd.end(), plain.begin() + 12, plain.end());
-    odd[odd.size() - 4 - 4] = 200; // data size low byte
+    const Bytes odd = riff(
+        {chunk("junk", Bytes{1, 2, 3, 0}, 3), fmt_chunk(1, 8, 11025, 16), chunk("data", Bytes{128, 255, 0, 192}, 200)});
     ASSERT_EQ(decode(odd, &frames, &rate), 1);
     EXPECT_EQ(frames, 4u);
 
     // 16-bit stereo, mixed down to mono.
-    std::vector<uint8_t> stereo = wave_8bit(std::vector<uint8_t>(8, 0), 44100);
-    set16(stereo, 22, 2);  // channels
-    set16(stereo, 32, 4);  // block align
-    set16(stereo, 34, 16); // bits
-    set16(stereo, 44, 16384);
-    set16(stereo, 46, static_cast<uint16_t>(-16384));
-    set16(stereo, 48, 16384);
-    set16(stereo, 50, 16384);
-    ASSERT_EQ(decode(stereo, &frames, &rate), 1);
+    Bytes samples;
+    for (int v : {16384, -16384, 16384, 16384}) put16(samples, uint16_t(v));
+    ASSERT_EQ(decode(riff({fmt_chunk(2, 16, 44100, 16), chunk("data", samples)}), &frames, &rate), 1);
     EXPECT_EQ(frames, 2u);
     EXPECT_FLOAT_EQ(out[0], 0.0f);
     EXPECT_FLOAT_EQ(out[1], 0.5f);
