@@ -73,18 +73,6 @@ TEST_F(Pause, EscapeOpensF1ContinuesAndHeldEscapeReopens)
     EXPECT_EQ(reset_requested(), 0);
 }
 
-TEST_F(Pause, F2ResetsAtTheNextFrameWithoutPresentingIt)
-{
-    EXPECT_EQ(run({{2, Step::DOWN, VK_ESCAPE}, {3, Step::UP, VK_ESCAPE}, {5, Step::DOWN, VK_F2}}), 1)
-        << "the loop ends for a reset";
-    EXPECT_EQ(headless::present_count(), 6u) << "the reset frame presents nothing";
-    EXPECT_EQ(reset_requested(), 1);
-    // The next run of the loop starts clean.
-    EXPECT_EQ(run({{8, Step::POST, WM_CLOSE}}), 0);
-    EXPECT_EQ(reset_requested(), 0);
-    EXPECT_FALSE(paused_at[8]);
-}
-
 // How the loop ends: its result, the frames presented, a reset asked for.
 struct Ending {
     const char* what;
@@ -103,11 +91,18 @@ TEST_P(PauseEnds, AtTheRightFrame)
     EXPECT_EQ(reset_requested(), GetParam().result);
     EXPECT_EQ(scene_get() == SCENE_TITLE, GetParam().result == 1) << "a reset returns to the title";
     EXPECT_FALSE(headless::starved());
+    // The next run of the loop starts clean.
+    EXPECT_EQ(run({{headless::present_count() + 2, Step::POST, WM_CLOSE}}), 0);
+    EXPECT_EQ(reset_requested(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pause, PauseEnds,
     ::testing::Values(
+        Ending{"F2 resets at the next frame without presenting it",
+               {{2, Step::DOWN, VK_ESCAPE}, {3, Step::UP, VK_ESCAPE}, {5, Step::DOWN, VK_F2}},
+               1,
+               6},
         Ending{"F1 beats F2 in the same snapshot",
                {{2, Step::DOWN, VK_ESCAPE},
                 {3, Step::UP, VK_ESCAPE},
