@@ -95,17 +95,13 @@ TEST_F(FramePacing, InactiveWindowFreezesUntilReactivated)
     present_times(1);
     headless::post(WM_ACTIVATE, WA_INACTIVE);
     int idle_calls = 0;
-    struct Ctx {
-        int* calls;
-    } ctx{&idle_calls};
     headless::on_idle(
-        [](void* p) {
-            auto* c = static_cast<Ctx*>(p);
-            ++*c->calls;
+        [](void* calls) {
+            const int n = ++*static_cast<int*>(calls);
             headless::advance(1000); // a second passes with the window in the background
-            headless::post(*c->calls == 3 ? WM_ACTIVATE : WM_KEYUP, *c->calls == 3 ? WA_CLICKACTIVE : 'X');
+            headless::post(n == 3 ? WM_ACTIVATE : WM_KEYUP, n == 3 ? WA_CLICKACTIVE : 'X');
         },
-        &ctx);
+        &idle_calls);
     const uint64_t before = headless::present_count();
     EXPECT_EQ(wait_and_present(), 1);
     EXPECT_EQ(idle_calls, 3) << "the wait blocked on the queue while inactive";

@@ -27,7 +27,6 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
 {
     reset_game();
     EXPECT_TRUE(is_empty(view_clip_get()));
-    EXPECT_LE(view_clip_get().right, 640);
     frame();
     // The first frame of an opening draws nothing through the clip, while
     // the title pictures, drawn against the whole screen, already show.
@@ -90,7 +89,6 @@ TEST_F(GameFlow, TheTitleShowsItsPicturesAndTheBest)
         << "the background through the picture's transparent frame";
     EXPECT_EQ(back_pixel(270 + 16, 32 + 8), slot_colour(SURFACE_TEXT)) << "best label";
     EXPECT_EQ(best_score_get(), 345);
-    EXPECT_EQ(back_pixel(20, 460), slot_colour(SURFACE_BACKGROUND)) << "background";
 }
 
 TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)

@@ -88,17 +88,16 @@ TEST_F(Numbers, FieldsAreClippedByTheirCaller)
 
 TEST_F(Numbers, TheFontFieldCapsAndLeavesLeadingCellsBlank)
 {
-    EXPECT_EQ(number_draw_font(screen_clip, 624, 3, 7, 2), 636);
-    EXPECT_EQ(font_field(624, 3, 2), ".7");
-    fill_rect(screen_clip, native_colour(0));
-    number_draw_font(screen_clip, 624, 3, 150, 2);
-    EXPECT_EQ(font_field(624, 3, 2), "99");
-    fill_rect(screen_clip, native_colour(0));
-    number_draw_font(screen_clip, 10, 10, 40302, 6);
-    EXPECT_EQ(font_field(10, 10, 6), ".40302");
-    fill_rect(screen_clip, native_colour(0));
-    number_draw_font(screen_clip, 10, 10, 0, 3);
-    EXPECT_EQ(font_field(10, 10, 3), "..0");
+    const struct {
+        int32_t value;
+        int cells;
+        const char* shown;
+    } cases[] = {{7, 2, ".7"}, {150, 2, "99"}, {40302, 6, ".40302"}, {0, 3, "..0"}};
+    for (const auto& c : cases) {
+        fill_rect(screen_clip, native_colour(0));
+        EXPECT_EQ(number_draw_font(screen_clip, 10, 3, c.value, c.cells), 10 + 6 * c.cells) << c.value;
+        EXPECT_EQ(font_field(10, 3, c.cells), c.shown);
+    }
     EXPECT_EQ(number_draw_font(screen_clip, 10, 10, 5, 0x10), 10) << "no cells: nothing drawn";
 }
 
