@@ -149,7 +149,7 @@ TEST(SorvelEntry, TheTunePlaysThroughTheDeviceStreamUnderItsLock)
     EXPECT_EQ(sorvel_Tune_Load(0, "sngpk", "damaged"), 0);
     EXPECT_EQ(sorvel_Tune_Start(0, 0), 0);
 
-    fake_audio_clear_resources(); // the song without its instrument waves
+    fake_audio_reset(); // the song without its instrument waves
     register_real_resources(false);
     EXPECT_EQ(sorvel_Tune_Load(0, "SNGPK", "QUOBBIN"), 0);
     EXPECT_EQ(sorvel_Tune_Start(0, 0), 0);

@@ -44,11 +44,6 @@ void fake_audio_add_resource(const std::string& name, const std::string& type, s
     resources.push_back(Resource{name, type, std::vector<uint8_t>(bytes.begin(), bytes.end())});
 }
 
-void fake_audio_clear_resources()
-{
-    resources.clear();
-}
-
 void fake_audio_render(int32_t* mix, int frames)
 {
     if (!state.stream) return;

@@ -31,6 +31,5 @@ FakeAudio& fake_audio();
 // real device, an open device and its stream stay for the whole process.
 void fake_audio_reset();
 void fake_audio_add_resource(const std::string& name, const std::string& type, std::span<const uint8_t> bytes);
-void fake_audio_clear_resources();
 // Pulls `frames` stereo frames from the installed stream, under the lock.
 void fake_audio_render(int32_t* mix, int frames);
