@@ -77,7 +77,7 @@ TEST_F(Slots, ReloadKeepsTheSurfaceAndItsSize)
     EXPECT_STREQ(surface_slot(5).name, "BLUE_LARGE");
 }
 
-TEST_F(Slots, FilesAreReadRelativeToTheWorkingDirectoryWhenNoDirectoryIsSet)
+TEST_F(Slots, FilesAreReadFromTheWorkingDirectoryAndAgainAfterALoss)
 {
     const auto dir = std::filesystem::temp_directory_path() / ("quobbin-slots-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
@@ -95,6 +95,11 @@ TEST_F(Slots, FilesAreReadRelativeToTheWorkingDirectoryWhenNoDirectoryIsSet)
     EXPECT_EQ(surface_slot(9).flags, SLOT_FROM_FILE);
     // A path longer than the platform's limit is refused, not cut short.
     EXPECT_FALSE(surface_load(std::string(300, 'x').c_str(), 11, true, false));
+    // Lost, the slot reads its file again.
+    write_file("picture.bmp", make_solid_bmp(6, 6, RED));
+    headless::mark_lost(surface_slot(9).surface);
+    EXPECT_EQ(display_restore_lost(), 1);
+    EXPECT_EQ(slot_pixel(9, 0, 0), RED);
     std::filesystem::current_path(old);
     std::filesystem::remove_all(dir);
 }
@@ -151,26 +156,6 @@ TEST_F(Slots, LostSlotsComeBackAfterThePresent)
     EXPECT_EQ(display_restore_lost(), 1);
     EXPECT_FALSE(platform::surface_is_lost(display_back_buffer()));
     EXPECT_EQ(slot_pixel(5, 0, 0), RED);
-}
-
-TEST_F(Slots, LostFileSlotRereadsItsFile)
-{
-    const auto path = std::filesystem::temp_directory_path() / ("quobbin-lost-" + std::to_string(::getpid()) + ".bmp");
-    write_file(path.string(), make_solid_bmp(4, 4, BLUE));
-    // An absolute path: the drive-letter rule only applies on Windows.
-    display_shutdown(window);
-    ASSERT_TRUE(display_init(window, "/nonexistent"));
-    ASSERT_TRUE(display_create_surfaces(window, 640, 480, 1));
-    ASSERT_FALSE(surface_load(path.filename().c_str(), 6, true, false)) << "looked up in bitmap_dir";
-    display_shutdown(window);
-    ASSERT_TRUE(display_init(window, path.parent_path().c_str()));
-    ASSERT_TRUE(display_create_surfaces(window, 640, 480, 1));
-    ASSERT_TRUE(surface_load(path.filename().c_str(), 6, true, false));
-    write_file(path.string(), make_solid_bmp(4, 4, RED));
-    headless::mark_lost(surface_slot(6).surface);
-    EXPECT_EQ(display_restore_lost(), 1);
-    EXPECT_EQ(slot_pixel(6, 0, 0), RED) << "read from the file again";
-    std::filesystem::remove(path);
 }
 
 TEST_F(Slots, PresentBeforeSurfacesOrAfterShutdownDrawsNothing)

@@ -1,7 +1,6 @@
 // Parsing WAVE resources: the accepted layout, every refusal, and resources
 // malformed on purpose, none of which may read or allocate out of bounds.
 #include "platform/headless/headless.h"
-#include "sound/data_reader.h"
 #include "sound/wave_read.h"
 #include "support/allocation.h"
 #include "support/waves.h"
@@ -96,7 +95,7 @@ TEST_F(WaveRead, EveryTruncationFailsCleanly)
 {
     const Bytes good = pcm_wave(1, 8, 22050, sine8(440, 22050, 100, 90));
     EXPECT_EQ(parse(good).ok, 1);
-    for (size_t n = 1; n < good.size(); ++n) {
+    for (size_t n = 0; n < good.size(); ++n) { // an empty resource too
         const Parsed p = parse(Bytes(good.begin(), good.begin() + long(n)));
         EXPECT_EQ(p.ok, 0) << n;
         EXPECT_TRUE(p.data_null) << n;
@@ -144,28 +143,6 @@ TEST_F(WaveRead, ChunksAreSkippedByTheirStatedSizeOnly)
     // A chunk that ends exactly at the end cannot be skipped past, and no
     // "data" follows: the walk fails at the next header.
     EXPECT_EQ(parse(riff({fmt_chunk(1, 8, 22050), chunk("fact", Bytes(4))})).ok, 0);
-}
-
-// The reader under the parser: an empty or missing resource does not
-// open, and seeks and reads may end exactly at the end, never past it.
-TEST_F(WaveRead, ReaderBoundaries)
-{
-    headless::register_resource("R", "WAVE", Bytes{0, 1, 2, 3, 4, 5, 6, 7});
-    headless::register_resource("EMPTY", "WAVE", {});
-    DataReader r{};
-    EXPECT_EQ(reader_open("EMPTY", "WAVE", &r), 0);
-    EXPECT_EQ(reader_open("NONE", "WAVE", &r), 0);
-    ASSERT_EQ(reader_open("r", "wave", &r), 1);
-    EXPECT_EQ(reader_seek(&r, 8, READER_FROM_START), 0);
-    EXPECT_EQ(reader_seek(&r, 2, READER_FROM_START), 1);
-    EXPECT_EQ(reader_seek(&r, 6, READER_FROM_CURRENT), 0);
-    uint8_t buffer[8] = {};
-    EXPECT_EQ(reader_read(&r, buffer, 7), 0);
-    EXPECT_EQ(reader_read(&r, buffer, 6), 1);
-    EXPECT_EQ(buffer[5], 7);
-    EXPECT_EQ(reader_read(&r, buffer, 1), 0);
-    EXPECT_EQ(reader_read(&r, buffer, 0), 1);
-    reader_close(&r);
 }
 
 } // namespace
