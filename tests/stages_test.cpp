@@ -63,10 +63,7 @@ TEST_F(Stages, TheResultsTableFillsStageByStage)
     EXPECT_EQ(scene_get(), SCENE_STAGE_RESULT);
     EXPECT_TRUE(shows(340, ROW[0], DIGITS) && shows(340, ROW[1], DASH) && shows(340, ROW[2], DASH));
     EXPECT_TRUE(shows(276 + 12, 168 + 8, RECT{0, 72, 24, 88})) << "1st";
-    EXPECT_TRUE(shows(276 + 12, 200 + 8, RECT{24, 72, 48, 88})) << "2nd";
-    EXPECT_TRUE(shows(276 + 12, 232 + 8, RECT{48, 72, 72, 88})) << "3rd";
     EXPECT_TRUE(shows(270 + 16, 296 + 8, RECT{112, 72, 144, 88})) << "Total";
-    EXPECT_TRUE(shows(260 + 60, 264 + 4, RECT{120, 16, 240, 24})) << "divider";
     EXPECT_TRUE(shows(308 + 3 * 13 + 6, 288 + 12, DIGITS)) << "total figure";
     EXPECT_TRUE(shows(270 + 16, 328 + 8, RECT{144, 72, 176, 88})) << "Best";
     start_game();

@@ -1,0 +1,90 @@
+// The SDL backend's own translations. SDL's keys in Windows' virtual-key
+// codes: digits by what they type, the keypad's digits only with Num Lock
+// on (its navigation keys otherwise), and the keys the game and the pause
+// screen use. The window's icon from the real icon resource: the 32-pixel
+// face, clear around it; and every cut or damaged copy refused without
+// reading past it.
+#include "platform/embedded_resources.h"
+#include "platform/sdl/sdl_icon.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/types.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+SDL_Keysym key(SDL_Keycode sym, SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN, Uint16 mod = KMOD_NONE)
+{
+    SDL_Keysym k{};
+    k.sym = sym;
+    k.scancode = scancode;
+    k.mod = mod;
+    return k;
+}
+
+TEST(SdlKeys, TheGameKeys)
+{
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_1, SDL_SCANCODE_1)), '1');
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_3, SDL_SCANCODE_3)), '3');
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_SPACE)), VK_SPACE);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_ESCAPE)), VK_ESCAPE);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_F1)), VK_F1);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_F2)), VK_F2);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_F10)), VK_F10);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_q)), 'Q') << "letters as capitals";
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_RSHIFT)), VK_SHIFT);
+    // An AZERTY keyboard's top row types & by default: no digit, so no
+    // game key; its keypad still serves.
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_AMPERSAND, SDL_SCANCODE_1)), 0);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_UNKNOWN)), 0);
+}
+
+TEST(SdlKeys, TheKeypadFollowsNumLock)
+{
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_KP_1, SDL_SCANCODE_KP_1, KMOD_NUM)), VK_NUMPAD1);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_KP_3, SDL_SCANCODE_KP_3, KMOD_NUM)), VK_NUMPAD3);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_KP_0, SDL_SCANCODE_KP_0, KMOD_NUM)), VK_NUMPAD0);
+    // Without Num Lock the keys are the navigation keys printed beneath.
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_KP_1, SDL_SCANCODE_KP_1)), VK_END);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_KP_2, SDL_SCANCODE_KP_2)), VK_DOWN);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_KP_3, SDL_SCANCODE_KP_3)), VK_NEXT);
+    EXPECT_EQ(sdl_key_to_vk(key(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER)), VK_RETURN);
+}
+
+TEST(SdlIcon, TheRealIconAndEveryDamagedCopy)
+{
+    const auto ico = platform::embedded_resource_find("0", "ICON");
+    ASSERT_FALSE(ico.empty());
+    IconImage icon;
+    ASSERT_TRUE(icon_decode(ico, 32, &icon));
+    EXPECT_EQ(icon.width, 32);
+    EXPECT_EQ(icon.height, 32);
+    EXPECT_EQ(icon.argb[0] >> 24, 0u) << "the corner is clear";
+    EXPECT_EQ(icon.argb[16 * 32 + 16] >> 24, 255u) << "the face is solid";
+    ASSERT_TRUE(icon_decode(ico, 100, &icon));
+    EXPECT_EQ(icon.width, 48) << "the largest when none is as big";
+    ASSERT_TRUE(icon_decode(ico, 20, &icon));
+    EXPECT_EQ(icon.width, 16);
+
+    // Every prefix that cuts the 32-pixel image (the second entry) short
+    // is refused.
+    const std::vector<uint8_t> bytes(ico.begin(), ico.end());
+    auto le32 = [&](size_t at) { return size_t(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16); };
+    const size_t end = le32(6 + 16 + 12) + le32(6 + 16 + 8);
+    for (size_t n = 0; n < end; ++n)
+        ASSERT_FALSE(icon_decode(std::span<const uint8_t>(bytes.data(), n), 32, &icon)) << n;
+    EXPECT_TRUE(icon_decode(std::span<const uint8_t>(bytes.data(), end), 32, &icon));
+    // A directory that points past the end, and a header that lies.
+    std::vector<uint8_t> bad = bytes;
+    bad[6 + 16 + 12] = 0xFF; // the 32-pixel entry's offset, far out
+    bad[6 + 16 + 15] = 0x7F;
+    EXPECT_FALSE(icon_decode(bad, 32, &icon));
+    bad = bytes;
+    const size_t at = bytes[6 + 16 + 12] | bytes[6 + 16 + 13] << 8;
+    bad[at + 14] = 8; // not 32 bits
+    EXPECT_FALSE(icon_decode(bad, 32, &icon));
+}
+
+} // namespace
