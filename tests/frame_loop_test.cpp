@@ -118,9 +118,10 @@ TEST_F(FramePacing, InactiveWindowFreezesUntilReactivated)
 // Done right after the given present. A message posted then is taken in
 // the wait of the next frame, so a key is down from the start of the one
 // after.
+enum Action { DOWN, UP, POST, COMMAND };
 struct Step {
     uint64_t frame;
-    enum { DOWN, UP, POST, COMMAND } what;
+    Action what;
     uint32_t code;
 };
 
@@ -145,10 +146,10 @@ protected:
                 screen_pixel(8 + 40, 8 + 12) == slot_colour(SURFACE_ESCAPE) && screen_pixel(320, 240) == 0;
             for (const Step& s : steps) {
                 if (s.frame != frame) continue;
-                if (s.what == Step::DOWN) headless::key_down(uint8_t(s.code));
-                if (s.what == Step::UP) headless::key_up(uint8_t(s.code));
-                if (s.what == Step::POST) headless::post(s.code);
-                if (s.what == Step::COMMAND) headless::post(WM_COMMAND, s.code);
+                if (s.what == DOWN) headless::key_down(uint8_t(s.code));
+                if (s.what == UP) headless::key_up(uint8_t(s.code));
+                if (s.what == POST) headless::post(s.code);
+                if (s.what == COMMAND) headless::post(WM_COMMAND, s.code);
             }
         });
         return run_scene_loop();
@@ -159,12 +160,12 @@ protected:
 
 TEST_F(Pause, EscapeOpensF1ContinuesAndHeldEscapeReopens)
 {
-    EXPECT_EQ(run({{3, Step::DOWN, VK_ESCAPE},
-                   {6, Step::DOWN, VK_F1},
-                   {9, Step::UP, VK_F1},
-                   {9, Step::UP, VK_ESCAPE},
-                   {11, Step::DOWN, VK_F1},
-                   {15, Step::POST, WM_CLOSE}}),
+    EXPECT_EQ(run({{3, DOWN, VK_ESCAPE},
+                   {6, DOWN, VK_F1},
+                   {9, UP, VK_F1},
+                   {9, UP, VK_ESCAPE},
+                   {11, DOWN, VK_F1},
+                   {15, POST, WM_CLOSE}}),
               0);
     EXPECT_FALSE(paused_at[4]);
     EXPECT_TRUE(paused_at[5]) << "the frame after the key went down";
@@ -179,10 +180,10 @@ TEST_F(Pause, EscapeOpensF1ContinuesAndHeldEscapeReopens)
 
 // How the loop ends: its result, the frames presented, a reset asked for.
 struct Ending {
-    const char* what;
-    std::vector<Step> steps;
     int result;
     uint64_t presents;
+    const char* what;
+    std::vector<Step> steps;
 };
 
 class PauseEnds : public Pause, public ::testing::WithParamInterface<Ending> {};
@@ -196,34 +197,27 @@ TEST_P(PauseEnds, AtTheRightFrame)
     EXPECT_EQ(scene_get() == SCENE_TITLE, GetParam().result == 1) << "a reset returns to the title";
     EXPECT_FALSE(headless::starved());
     // The next run of the loop starts clean.
-    EXPECT_EQ(run({{headless::present_count() + 2, Step::POST, WM_CLOSE}}), 0);
+    EXPECT_EQ(run({{headless::present_count() + 2, POST, WM_CLOSE}}), 0);
     EXPECT_EQ(reset_requested(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Pause, PauseEnds,
     ::testing::Values(
-        Ending{"F2 resets at the next frame without presenting it",
-               {{2, Step::DOWN, VK_ESCAPE}, {3, Step::UP, VK_ESCAPE}, {5, Step::DOWN, VK_F2}},
-               1,
-               6},
-        Ending{"F1 beats F2 in the same snapshot",
-               {{2, Step::DOWN, VK_ESCAPE},
-                {3, Step::UP, VK_ESCAPE},
-                {5, Step::DOWN, VK_F2},
-                {5, Step::DOWN, VK_F1},
-                {9, Step::POST, WM_CLOSE}},
-               0,
-               9},
-        Ending{"held Escape stays, a fresh press exits before presenting",
-               {{2, Step::DOWN, VK_ESCAPE},
-                {10, Step::UP, VK_ESCAPE},
-                {12, Step::DOWN, VK_ESCAPE},
-                {30, Step::POST, WM_CLOSE}},
-               0,
-               13},
-        Ending{"quit while paused", {{2, Step::DOWN, VK_ESCAPE}, {4, Step::POST, WM_CLOSE}}, 0, 4},
-        Ending{"menu close while paused", {{2, Step::DOWN, VK_ESCAPE}, {4, Step::COMMAND, COMMAND_CLOSE}}, 0, 4},
-        Ending{"menu reset at the next frame", {{4, Step::COMMAND, COMMAND_RESET}}, 1, 5}));
+        Ending{1,
+               6,
+               "F2 resets at the next frame without presenting it",
+               {{2, DOWN, VK_ESCAPE}, {3, UP, VK_ESCAPE}, {5, DOWN, VK_F2}}},
+        Ending{0,
+               9,
+               "F1 beats F2 in the same snapshot",
+               {{2, DOWN, VK_ESCAPE}, {3, UP, VK_ESCAPE}, {5, DOWN, VK_F2}, {5, DOWN, VK_F1}, {9, POST, WM_CLOSE}}},
+        Ending{0,
+               13,
+               "held Escape stays, a fresh press exits before presenting",
+               {{2, DOWN, VK_ESCAPE}, {10, UP, VK_ESCAPE}, {12, DOWN, VK_ESCAPE}, {30, POST, WM_CLOSE}}},
+        Ending{0, 4, "quit while paused", {{2, DOWN, VK_ESCAPE}, {4, POST, WM_CLOSE}}},
+        Ending{0, 4, "menu close while paused", {{2, DOWN, VK_ESCAPE}, {4, COMMAND, COMMAND_CLOSE}}},
+        Ending{1, 5, "menu reset at the next frame", {{4, COMMAND, COMMAND_RESET}}}));
 
 } // namespace

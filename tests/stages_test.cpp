@@ -172,17 +172,9 @@ TEST_F(Numbers, SmallAndLargeFieldsAreRightAligned)
     const struct {
         int32_t value;
         const char* shown;
-    } cases[] = {{200, ".200"},
-                 {0, "...0"},
-                 {7, "...7"},
-                 {1000, "1000"},
-                 {1800, "1800"},
-                 {-6, "...0"},
-                 {-2147483647 - 1, "...0"},
-                 {9999, "9999"},
-                 {10000, "9999"},
-                 {2147483647, "9999"},
-                 {305, ".305"}};
+    } cases[] = {{200, ".200"},   {0, "...0"},         {7, "...7"},         {1000, "1000"},
+                 {1800, "1800"},  {-6, "...0"},        {INT32_MIN, "...0"}, {9999, "9999"},
+                 {10000, "9999"}, {INT32_MAX, "9999"}, {305, ".305"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         fill_rect(screen_clip, native_colour(0));
