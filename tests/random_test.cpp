@@ -43,9 +43,6 @@ TEST_F(Random, BoundsAreInclusiveAndNeverLeft)
         ASSERT_LE(v, 8);
         seen_low |= v == 1;
         seen_high |= v == 8;
-        const int w = random_range(-1536, 768);
-        ASSERT_GE(w, -1536);
-        ASSERT_LE(w, 768);
     }
     EXPECT_TRUE(seen_low && seen_high);
     EXPECT_EQ(random_range(5, 5), 5);

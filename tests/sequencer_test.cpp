@@ -1,8 +1,8 @@
 // The sequencer and synthesizer together, rendering into a buffer with no
 // device: notes start on the frame the tempo says at any rate and however
 // the stream cuts its buffers, the loop joins exactly as if the song went
-// on, stopping and restarting fade instead of clicking without allocating,
-// and the tune's level stays clear of full scale.
+// on, stopping fades instead of clicking without allocating, and the tune's
+// level stays clear of full scale.
 #include "render.h"
 #include "res_files.h"
 #include "sorvel/samples.h"
@@ -114,7 +114,7 @@ TEST(Sequencer, TheLoopJoinsAsIfTheSongWentStraightOn)
     EXPECT_LE(largest_step(b, join - 64, join + 64), largest_step(b, join - RATE, join + RATE));
 }
 
-TEST(Sequencer, StopAndRestartFadeOutInsteadOfClicking)
+TEST(Sequencer, StopFadesOutInsteadOfClicking)
 {
     Loaded loaded;
     load(&loaded, real_song_bytes());
@@ -137,24 +137,8 @@ TEST(Sequencer, StopAndRestartFadeOutInsteadOfClicking)
     for (int f = before + FADE_FRAMES; f < before + 2000; ++f) ASSERT_EQ(mix[2 * f], 0) << f;
     EXPECT_FALSE(sequencer_sounding());
 
-    // Start while playing: from the top again, with the old notes fading.
-    std::fill(mix.begin(), mix.end(), 0);
-    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
-    sequencer_render(mix.data(), before);
-    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
-    EXPECT_EQ(sequencer_position().frame, 0u);
-    EXPECT_EQ(sequencer_position().order, 0);
-    std::vector<int32_t> fresh(2 * 2000, 0);
-    sequencer_render(mix.data() + 2 * before, 2000);
-    sequencer_halt();
-    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
-    sequencer_render(fresh.data(), 2000);
-    // What is heard is the new start plus the old notes fading under it.
-    for (int f = 0; f < 2000; ++f) mix[2 * (before + f)] -= fresh[2 * f];
-    EXPECT_GT(energy(mix, before, before + FADE_FRAMES / 2), 0.1 * energy(mix, before - FADE_FRAMES / 2, before));
-    for (int f = FADE_FRAMES; f < 2000; ++f) ASSERT_EQ(mix[2 * (before + f)], 0) << f;
-
     // Bad starts change nothing.
+    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
     EXPECT_EQ(sequencer_start(&loaded.song, RATE, loaded.song.order_length), 0);
     EXPECT_EQ(sequencer_start(&loaded.song, 100, 0), 0);
     EXPECT_EQ(sequencer_start(nullptr, RATE, 0), 0);

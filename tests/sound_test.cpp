@@ -313,12 +313,6 @@ TEST_F(SoundSlots, ADartPansBothEffectsThenPlaysThemAndAllocatesNothing)
     sound_play(-1);
     sound_set_pan(SOUND_SLOT_COUNT, 100);
     EXPECT_EQ(headless::audio_log(), (Log{"pan " + go + " 0", "pan " + go + " -2560", "pan " + go + " 2560"}));
-
-    // Positions far out are worked out without overflow, and the device
-    // refuses the pans beyond its range.
-    sound_set_pan(SOUND_GO, INT32_MAX);
-    sound_set_pan(SOUND_GO, INT32_MIN);
-    EXPECT_EQ(headless::audio_event(headless::audio_event_count() - 1).value, INT32_MIN);
 }
 
 } // namespace

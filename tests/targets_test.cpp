@@ -32,8 +32,6 @@ TEST_F(Targets, ACatchOnTheFirstFrameAfterTheReleaseScores200)
     EXPECT_EQ(dart_get(0).points, 200);
     // The dart pins the chain's top ring.
     const int py = target_get(0).y / 512;
-    EXPECT_EQ(dart_get(0).x, 120 - 52);
-    EXPECT_EQ(dart_get(0).y, py - 64);
     EXPECT_EQ(back_pixel(120 - 52 + 28, py - 64 + 36), slot_colour(SURFACE_DART)) << "dart";
     EXPECT_EQ(back_pixel(120, py + 140), slot_colour(SURFACE_SEAL)) << "head below it";
     frames(40);
@@ -159,8 +157,6 @@ TEST_F(Targets, AHitTargetBleedsEverySecondInputStep)
     press(BUTTON_1);
     ASSERT_EQ(target_get(0).state, TargetState::Hit);
     EXPECT_EQ(dart_get(0).points, 0);
-    EXPECT_EQ(dart_get(0).x, 120 - 62) << "the dart in the head";
-    EXPECT_EQ(dart_get(0).y, 80 + 56);
     particles_clear();
     const int before = particles_live();
     const uint8_t tick = field_tick_get();
@@ -305,12 +301,6 @@ TEST_F(Particles, DropsShowOverTheWholeScreenWhileTheSceneIsClipped)
     EXPECT_EQ(back_pixel(620, 460), slot_colour(SURFACE_DROPS));
     particles_draw(1);
     EXPECT_EQ(back_pixel(20, 20), slot_colour(SURFACE_DROPS_LOVE)) << "the blue art";
-    // A drop half off the edge is trimmed, not refused.
-    particles_clear();
-    particle_spawn(2 * 512, 100 * 512, 1);
-    fill_rect(screen_clip, native_colour(0));
-    particles_draw(0);
-    EXPECT_EQ(back_pixel(2, 100), slot_colour(SURFACE_DROPS));
 }
 
 } // namespace
