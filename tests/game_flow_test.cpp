@@ -48,7 +48,6 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
     // already closes to step 1.
     EXPECT_EQ(view_transition_get(), VIEW_CLOSING);
     EXPECT_EQ(accept_input_get(), 0);
-    EXPECT_EQ(view_step_get(), 2);
     EXPECT_TRUE(same(view_clip_get(), RECT{26, 20, 614, 460})) << "step 2 after the release frame";
     frames(22);
     EXPECT_EQ(scene_get(), SCENE_PLAY) << "step 24 left the title";

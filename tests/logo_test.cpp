@@ -37,17 +37,12 @@ TEST_F(Logo, MarkCentredWithItsGlowOnBlack)
     EXPECT_GT(lit.right - lit.left, 64) << "the whole mark, not a part of it";
     // Every pixel is a stroke, its glow or black, the strokes placed as
     // drawn in the 128 x 16 canvas centred on the screen.
-    int light = 0, blue = 0;
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
             const int lx = x - (320 - 64), ly = y - (240 - 8);
             const uint32_t want = in_strokes(lx, ly, 0) ? LIGHT : in_strokes(lx, ly, LOGO_GLOW) ? BLUE : 0u;
             ASSERT_EQ(screen_pixel(x, y), want) << x << "," << y;
-            light += want == LIGHT;
-            blue += want == BLUE;
         }
-    EXPECT_GT(light, 200);
-    EXPECT_GT(blue, 100);
     EXPECT_NE(surface_slot(LOGO_SLOT).surface, nullptr) << "its slot keeps the logo";
 }
 

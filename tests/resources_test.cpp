@@ -46,7 +46,6 @@ TEST(RealResources, TheTableHoldsEveryListedFile)
               platform::embedded_resource_find("BMP_BACK1", "BITMAP").size());
     EXPECT_TRUE(platform::embedded_resource_find("BMP_BACK1", "WAVE").empty()) << "the type counts";
     EXPECT_TRUE(platform::embedded_resource_find("BMP_BACK", "BITMAP").empty()) << "no prefix match";
-    EXPECT_TRUE(platform::embedded_resource_find(nullptr, "BITMAP").empty());
 }
 
 TEST(RealResources, EveryPictureHasItsSizeAndDepth)

@@ -8,7 +8,6 @@
 #include "support/game.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -154,11 +153,6 @@ TEST_F(Soak, AnHourOfPlay)
     EXPECT_FALSE(headless::starved());
     EXPECT_EQ(headless::present_count(), player.last_frame);
     EXPECT_EQ(player.bad_intervals, 0) << "every frame 13 ms after the last, across the wrap";
-    std::printf("soak: %llu frames, %d games finished, best total %d, "
-                "%llu allocations (background swaps), live blocks %lld -> %lld\n",
-                static_cast<unsigned long long>(player.last_frame), player.games_finished, player.best_total,
-                static_cast<unsigned long long>(allocation_count() - allocations_before),
-                static_cast<long long>(player.live_at_warm_up), static_cast<long long>(live_allocations()));
     if (player.last_frame < 200000) return; // a short run checks the pace only
     EXPECT_GT(player.games_finished, 20);
     EXPECT_EQ(live_allocations(), player.live_at_warm_up) << "the heap did not grow";

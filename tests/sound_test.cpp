@@ -230,13 +230,9 @@ TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
     for (int slot = SOUND_COUNT_TICK + 1; slot < SOUND_SLOT_COUNT; ++slot) EXPECT_EQ(sound_slot(slot), nullptr);
     EXPECT_EQ(headless::audio_live_buffers(), int(std::size(EFFECTS)));
 
-    // Released in slot order, and the slots are empty afterwards.
-    Log expected;
-    for (int slot = SOUND_GO; slot <= SOUND_COUNT_TICK; ++slot) expected.push_back("release " + id(slot));
-    headless::audio_clear_events();
     sound_release_all();
-    EXPECT_EQ(headless::audio_log(), expected);
     EXPECT_EQ(sound_slot(SOUND_GO), nullptr);
+    EXPECT_EQ(headless::audio_live_buffers(), 0);
 }
 
 TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)

@@ -36,7 +36,6 @@ TEST_F(Targets, ACatchOnTheFirstFrameAfterTheReleaseScores200)
     EXPECT_EQ(back_pixel(120, py + 140), slot_colour(SURFACE_SEAL)) << "head below it";
     frames(40);
     EXPECT_EQ(dart_get(0).points, 200) << "frozen";
-    EXPECT_EQ(target_get(0).pose, 4);
 }
 
 TEST_F(Targets, AnUncaughtTargetFallsOutAfter71Then50Then41Frames)
@@ -63,7 +62,6 @@ TEST_F(Targets, AnUncaughtTargetFallsOutAfter71Then50Then41Frames)
         EXPECT_EQ(lowest, want_lowest[stage]) << "the last falling frame's points";
         frame();
         EXPECT_EQ(dart_get(1).points, 0) << "0 from the first input step after";
-        EXPECT_EQ(target_get(1).pose, 3);
         if (stage < 2) next_stage();
     }
 }
