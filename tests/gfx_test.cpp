@@ -173,9 +173,6 @@ TEST_F(BlitScaled, PresentCopiesTheWholeDeviceBuffer)
 {
     fill_rect(RECT{639, 479, 640, 480}, RED);
     display_present();
-    const RECT d = headless::last_present_dest();
-    EXPECT_EQ(d.right - d.left, 1280);
-    EXPECT_EQ(d.bottom - d.top, 960);
     EXPECT_EQ(screen_pixel(1279, 959), RED);
     EXPECT_EQ(screen_pixel(1277, 957), 0u);
 }

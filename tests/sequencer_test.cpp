@@ -108,7 +108,6 @@ TEST(Sequencer, TheLoopJoinsAsIfTheSongWentStraightOn)
     // same frames, to the last bit, on both sides of the join.
     const std::vector<int32_t> a = songc::song_render(straight.song, RATE, frames, 1024);
     const std::vector<int32_t> b = songc::song_render(looping.song, RATE, frames, 1024);
-    ASSERT_EQ(a.size(), b.size());
     EXPECT_TRUE(a == b);
     // And the join itself is no rougher than the music around it.
     EXPECT_LE(largest_step(b, join - 64, join + 64), largest_step(b, join - RATE, join + RATE));

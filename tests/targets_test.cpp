@@ -167,7 +167,6 @@ TEST_F(Targets, AHitTargetBleedsEverySecondInputStep)
     const Particle& p = particle_get(0);
     EXPECT_EQ(p.y - p.vy, (80 + 120) * 512);
     EXPECT_EQ(p.x - p.vx, (120 - 8) * 512);
-    EXPECT_NE(target_get(0).pose, 0);
 }
 
 TEST_F(Targets, LoveModeBleedsTwoStraightDropsEveryFourthStep)
