@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -39,6 +40,10 @@ size_t queue_count = 0;
 bool quit_posted = false;
 Uint32 raise_event = 0; // SDL's number for our "come forward" event
 
+// Drivers that draw into memory, or onto a console nobody looks at through
+// a window: SDL falls back to them when there is no display at all.
+constexpr const char* UNSEEN_DRIVERS[] = {"offscreen", "dummy", "evdev"};
+
 void push(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0)
 {
     if (queue_count == QUEUE_SIZE) return; // a full queue drops the newest, as Windows' does
@@ -50,6 +55,27 @@ bool visible(const Window* w)
 {
     return w && w->sdl && (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_SHOWN) &&
            !(SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_HIDDEN);
+}
+
+bool driver_unseen(const char* driver)
+{
+    for (const char* unseen : UNSEEN_DRIVERS)
+        if (driver && SDL_strcasecmp(driver, unseen) == 0) return true;
+    return false;
+}
+
+// SDL_VIDEODRIVER (or the hint) may list several drivers, comma-separated.
+bool driver_asked_for(const char* driver)
+{
+    const char* list = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const size_t length = std::strlen(driver);
+    for (const char* at = list; at && *at;) {
+        const char* end = std::strchr(at, ',');
+        const size_t n = end ? size_t(end - at) : std::strlen(at);
+        if (n == length && SDL_strncasecmp(at, driver, n) == 0) return true;
+        at = end ? end + 1 : nullptr;
+    }
+    return false;
 }
 
 void translate_key(const SDL_KeyboardEvent& key)
@@ -169,9 +195,19 @@ SDL_Window* sdl_window_of(platform::Window* window)
 
 namespace platform {
 
+// A game nobody can see would play its tune to nobody and keep the claim
+// from the copy the player starts next, so a driver without visible output
+// counts as no display, unless the player asked for it by name.
 Window* window_create(MessageHandler handler)
 {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver_unseen(driver) && !driver_asked_for(driver)) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return nullptr;
+        }
+    }
     if (!raise_event) raise_event = SDL_RegisterEvents(1);
     auto* w = new (std::nothrow) Window;
     if (!w) return nullptr;
