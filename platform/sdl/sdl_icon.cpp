@@ -1,5 +1,9 @@
 #include "platform/sdl/sdl_icon.h"
 
+#include "platform/resource.h"
+
+#include <SDL.h>
+
 #include <cstdlib>
 
 namespace {
@@ -65,4 +69,16 @@ bool icon_decode(std::span<const uint8_t> ico, int want, IconImage* out)
         }
     }
     return true;
+}
+
+// The seal's face from the icon resource, at the size window managers like.
+void sdl_set_icon(SDL_Window* window)
+{
+    IconImage icon;
+    if (!icon_decode(platform::resource_find("0", "ICON"), 32, &icon)) return;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32, icon.width * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;
+    SDL_SetWindowIcon(window, s);
+    SDL_FreeSurface(s);
 }

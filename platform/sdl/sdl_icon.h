@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+struct SDL_Window;
+
 struct IconImage {
     int width = 0;
     int height = 0;
@@ -16,3 +18,6 @@ struct IconImage {
 // decodes it. False, touching nothing outside the bytes, for anything but a
 // well-formed icon of 32-bit images.
 bool icon_decode(std::span<const uint8_t> ico, int want, IconImage* out);
+
+// Gives the window the 32-pixel image of the program's icon resource.
+void sdl_set_icon(SDL_Window* window);

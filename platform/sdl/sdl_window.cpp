@@ -1,8 +1,9 @@
 // The main window on SDL, and its message queue: SDL's events become the
 // few window messages the game knows (keys as Windows' virtual-key codes,
 // activation, minimising, the close box), queued in order and handed to
-// the window's handler when the frame loop dispatches them.
-#include "platform/resource.h"
+// the window's handler when the frame loop dispatches them. While a
+// message box (sdl_message_box.cpp) is open, the window is its disabled
+// owner.
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_platform.h"
@@ -12,7 +13,6 @@
 #include <SDL.h>
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -38,7 +38,10 @@ std::array<Message, QUEUE_SIZE> queue{};
 size_t queue_first = 0;
 size_t queue_count = 0;
 bool quit_posted = false;
-Uint32 raise_event = 0; // SDL's number for our "come forward" event
+Uint32 raise_event = 0;          // SDL's number for our "come forward" event
+SDL_Window* modal_box = nullptr; // the message box open over the game, if any
+
+constexpr Uint32 WAIT_STEP_MS = 10;
 
 // Drivers that draw into memory, or onto a console nobody looks at through
 // a window: SDL falls back to them when there is no display at all.
@@ -55,6 +58,20 @@ bool visible(const Window* w)
 {
     return w && w->sdl && (SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_SHOWN) &&
            !(SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_HIDDEN);
+}
+
+// Events of another window (the message box, or one just closed) are not
+// the game's; 0 is an event with no window in focus.
+bool for_game(Uint32 window_id)
+{
+    return window_id == 0 || (main_window && window_id == SDL_GetWindowID(main_window->sdl));
+}
+
+// The box stays above its owner, with the focus, as a Windows dialog does.
+void box_forward()
+{
+    SDL_RaiseWindow(modal_box);
+    SDL_SetWindowInputFocus(modal_box);
 }
 
 bool driver_unseen(const char* driver)
@@ -80,6 +97,7 @@ bool driver_asked_for(const char* driver)
 
 void translate_key(const SDL_KeyboardEvent& key)
 {
+    if (modal_box || !for_game(key.windowID)) return;
     const uint8_t vk = sdl_key_to_vk(key.keysym);
     if (!vk) return;
     if (key.type == SDL_KEYDOWN && (key.keysym.mod & KMOD_CTRL) && main_window) {
@@ -94,9 +112,11 @@ void translate_key(const SDL_KeyboardEvent& key)
 
 void translate_window_event(const SDL_WindowEvent& e)
 {
+    if (!for_game(e.windowID)) return;
     switch (e.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         push(WM_ACTIVATE, WA_ACTIVE);
+        if (modal_box) box_forward();
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         push(WM_ACTIVATE, WA_INACTIVE);
@@ -111,7 +131,7 @@ void translate_window_event(const SDL_WindowEvent& e)
         push(WM_SIZE, SIZE_MAXIMIZED);
         break;
     case SDL_WINDOWEVENT_CLOSE:
-        push(WM_CLOSE);
+        if (!modal_box) push(WM_CLOSE); // under a box the window is disabled, close box and all
         break;
     case SDL_WINDOWEVENT_EXPOSED:
         sdl_display_repaint();
@@ -130,6 +150,7 @@ void translate(const SDL_Event& e)
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
+        if (modal_box || !for_game(e.button.windowID)) break;
         const bool down = e.type == SDL_MOUSEBUTTONDOWN;
         if (e.button.button == SDL_BUTTON_LEFT) push(down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
         if (e.button.button == SDL_BUTTON_RIGHT) push(down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
@@ -149,21 +170,10 @@ void translate(const SDL_Event& e)
         if (raise_event && e.type == raise_event && visible(main_window)) {
             SDL_RestoreWindow(main_window->sdl);
             SDL_RaiseWindow(main_window->sdl);
+            if (modal_box) box_forward();
         }
         break;
     }
-}
-
-// The seal's face from the icon resource, at the size window managers like.
-void set_icon(SDL_Window* sdl)
-{
-    IconImage icon;
-    if (!icon_decode(platform::resource_find("0", "ICON"), 32, &icon)) return;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.argb.data(), icon.width, icon.height, 32, icon.width * 4,
-                                                        SDL_PIXELFORMAT_ARGB8888);
-    if (!s) return;
-    SDL_SetWindowIcon(sdl, s);
-    SDL_FreeSurface(s);
 }
 
 void pump()
@@ -193,6 +203,41 @@ SDL_Window* sdl_window_of(platform::Window* window)
     return window ? window->sdl : nullptr;
 }
 
+bool sdl_next_event(SDL_Event* e)
+{
+    if (SDL_PollEvent(e)) return true;
+    SDL_Delay(WAIT_STEP_MS);
+    return false;
+}
+
+void sdl_window_translate(const SDL_Event& e)
+{
+    translate(e);
+}
+
+bool sdl_video_shows_windows()
+{
+    return SDL_WasInit(SDL_INIT_VIDEO) && !driver_unseen(SDL_GetCurrentVideoDriver());
+}
+
+SDL_Window* sdl_box_owner()
+{
+    return visible(main_window) ? main_window->sdl : nullptr;
+}
+
+void sdl_window_set_modal_box(SDL_Window* box)
+{
+    modal_box = box;
+    if (box) {
+        // Windows takes the capture from a window it disables.
+        SDL_CaptureMouse(SDL_FALSE);
+        box_forward();
+    } else if (visible(main_window)) {
+        SDL_RaiseWindow(main_window->sdl);
+        SDL_SetWindowInputFocus(main_window->sdl);
+    }
+}
+
 namespace platform {
 
 // A game nobody can see would play its tune to nobody and keep the claim
@@ -216,7 +261,7 @@ Window* window_create(MessageHandler handler)
         delete w;
         return nullptr;
     }
-    set_icon(w->sdl);
+    sdl_set_icon(w->sdl);
     // Keys reach the game as plain key presses, never through an input
     // method; and the screen saver stays off while the game runs.
     SDL_StopTextInput();
@@ -281,7 +326,8 @@ bool message_peek()
     return queue_count > 0 || quit_posted;
 }
 
-// While the queue is empty this waits on SDL's, so an inactive game sleeps.
+// While the queue is empty this waits for SDL's events, so an inactive
+// game sleeps.
 bool message_get(Message* message)
 {
     for (;;) {
@@ -296,7 +342,7 @@ bool message_get(Message* message)
             return false;
         }
         SDL_Event e;
-        if (SDL_WaitEvent(&e)) translate(e);
+        if (sdl_next_event(&e)) translate(e);
     }
 }
 
@@ -310,14 +356,6 @@ void message_dispatch(const Message& message)
 void post_quit()
 {
     quit_posted = true;
-}
-
-// Also written to the standard error, for a player in a terminal and for
-// a system where no box can be shown (no display at all).
-void message_box(const char* text, const char* caption)
-{
-    std::fprintf(stderr, "quobbin: %s: %s\n", caption ? caption : "", text ? text : "");
-    SDL_ShowSimpleMessageBox(0, caption ? caption : "", text ? text : "", nullptr);
 }
 
 void mouse_capture(Window*)

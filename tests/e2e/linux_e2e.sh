@@ -37,6 +37,11 @@ end_status() {
     wait "$1"
     status=$?
 }
+# Nobody holds the single-instance claim.
+unclaimed() {
+    local lock
+    for lock in "$XDG_RUNTIME_DIR"/*.lock; do flock -n "$lock" true || return 1; done
+}
 
 # The game window and where its client area sits on the screen.
 window_id() { timeout 10 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
@@ -63,7 +68,20 @@ shows() { # shot ref x y w h limit
     n=$(differing "$@")
     [ "$n" -le "$7" ] 2>/dev/null
 }
-key() { xdotool keydown --window "$WID" "$1"; sleep 0.05; xdotool keyup --window "$WID" "$1"; }
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+named() { [ -n "$(xdotool search --name "$1" 2>/dev/null)" ]; }
+# A key pressed and let go on the keyboard, so to the window with the
+# focus, held long enough for a frame to see it. (A release sent to a
+# window that has lost the focus meanwhile would leave the key held.)
+key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
+# Ctrl+I, the About command, opens the box with the focus.
+open_about() {
+    xdotool windowfocus --sync "$WID"
+    key ctrl+i
+    BOX=$(timeout 10 xdotool search --sync --limit 1 --name '^About$' 2>/dev/null | head -1)
+    [ -n "$BOX" ] || fail "Ctrl+I showed no About box"
+    within 5 focused "$BOX" || fail "the About box did not take the focus"
+}
 
 # --- Start-up: the window, the logo, then the title.
 "$GAME" >"$WORK/game.log" 2>&1 &
@@ -169,20 +187,6 @@ end_status $GAME_PID 5
 [ $status = 0 ] || fail "the game ended with $status after the close box"
 pass "close box ends the game with 0"
 
-# --- Escape pauses, a second Escape ends the game with 0.
-"$GAME" >"$WORK/again.log" 2>&1 &
-GAME_PID=$!
-WID=$(window_id) || true
-[ -n "$WID" ] || fail "the game did not start again"
-xdotool windowfocus --sync "$WID"
-within 10 shows title "$SHOTS/title.png" 160 96 320 80 0 || fail "the game did not reach the title again"
-key Escape
-within 5 shows pause "$SHOTS/pause.png" 0 0 640 480 19 || fail "Escape did not pause the game"
-key Escape
-end_status $GAME_PID 5
-[ $status = 0 ] || fail "the game ended with $status after Escape twice"
-pass "Escape, Escape ends the game with 0"
-
 # --- No display at all: the display cannot be opened. Left to itself, SDL
 # would draw into memory, and the game would play to nobody and keep the
 # claim from the next copy.
@@ -193,6 +197,50 @@ for driver in "" x11; do
     grep -q dxdraw "$WORK/nodisplay.log" || fail "without a display (driver '${driver:-any}') no 'dxdraw' message"
 done
 pass "no display: 'dxdraw', exit status 1"
+
+# --- The About box is the game's own window in the game's own process:
+# SIGTERM ends the game at once with it open, and nothing of the game
+# stays behind to hold the claim.
+"$GAME" >"$WORK/about.log" 2>&1 &
+GAME_PID=$!
+WID=$(window_id) || true
+[ -n "$WID" ] || fail "the game did not start after the run without a display"
+open_about
+read -r WX WY WW WH < <(geometry "$WID")
+read -r BX BY BW BH < <(geometry "$BOX")
+dx=$((2 * BX + BW - 2 * WX - WW)) dy=$((2 * BY + BH - 2 * WY - WH))
+[ $((dx * dx + dy * dy)) -le 2 ] || fail "the About box at $BX,$BY (${BW}x${BH}) is not centred over the game"
+shot about
+# Its light rim, and the text in the game's white font.
+[ "$(pixel "$WORK/about.png" "$BX" "$BY")" = badefc ] || fail "the About box is not drawn"
+white=$(convert "$WORK/about.png" -crop "${BW}x${BH}+$BX+$BY" +repage -colorspace gray -threshold 95% \
+    -format '%[fx:round(mean * w * h)]' info:)
+[ "$white" -gt 200 ] || fail "the About box shows no text ($white white pixels)"
+pass "Ctrl+I shows the About box (${BW}x${BH}) over the game"
+children=$(pgrep -P $GAME_PID | tr '\n' ' ')
+[ -z "$children" ] || fail "the game has child processes: $children"
+kill -TERM $GAME_PID
+end_status $GAME_PID 3
+[ $status = 0 ] || fail "with the About box open, SIGTERM ended the game with $status"
+unclaimed || fail "the claim is still held after the game ended"
+pass "SIGTERM with the About box open ends the game with 0, nothing left behind"
+
+# --- The About box closes with Enter and the game goes on; Escape pauses,
+# a second Escape ends the game with 0.
+"$GAME" >"$WORK/again.log" 2>&1 &
+GAME_PID=$!
+WID=$(window_id) || true
+[ -n "$WID" ] || fail "the game did not start again"
+open_about
+key Return
+within 5 not named '^About$' || fail "Enter did not close the About box"
+within 5 focused "$WID" || fail "the game did not get the focus back from the About box"
+key Escape
+within 5 shows pause "$SHOTS/pause.png" 0 0 640 480 19 || fail "the game did not go on after the About box"
+key Escape
+end_status $GAME_PID 5
+[ $status = 0 ] || fail "the game ended with $status after Escape twice"
+pass "Enter closes the About box and the game goes on; Escape, Escape ends it with 0"
 
 # --- The audio really went out: the disk driver wrote the mix.
 [ -s "$WORK/audio.raw" ] || fail "no audio was written"
