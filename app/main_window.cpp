@@ -4,8 +4,6 @@
 #include "input/keys.h"
 #include "sys/volume_control.h"
 
-#include <cstdio>
-
 namespace {
 
 int active = 0;
@@ -26,10 +24,13 @@ intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t 
         break;
     case WM_ACTIVATE: {
         const uintptr_t how = wparam & 0xFFFF;
-        if (how == WA_ACTIVE || how == WA_CLICKACTIVE)
+        if (how == WA_ACTIVE || how == WA_CLICKACTIVE) {
+            platform::debug_output("aa\n");
             on_activate();
-        else
+        } else {
+            platform::debug_output("ii\n");
             on_deactivate();
+        }
         break;
     }
     case WM_CLOSE:
@@ -54,7 +55,7 @@ intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t 
             request_reset(1);
             break;
         case COMMAND_ABOUT:
-            show_about_box();
+            show_about_box(window);
             break;
         case COMMAND_VOLUME:
             open_volume_control(window);
@@ -93,9 +94,7 @@ void main_window_state_reset()
     active = 0;
 }
 
-void show_about_box()
+void show_about_box(platform::Window* window)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%s\n%s\n%s", ABOUT_TITLE, ABOUT_DATE, ABOUT_MAKER);
-    platform::message_box(text, "About");
+    platform::about_box(window, ABOUT_TITLE, ABOUT_DATE, ABOUT_MAKER);
 }

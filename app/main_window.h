@@ -33,4 +33,4 @@ void on_deactivate();
 // Back to the state before any window existed.
 void main_window_state_reset();
 // The About box, modal: the game stands still while it is open.
-void show_about_box();
+void show_about_box(platform::Window* window);

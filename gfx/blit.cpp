@@ -3,6 +3,8 @@
 #include "gfx/display.h"
 #include "gfx/surfaces.h"
 
+#include <cstring>
+
 namespace {
 
 void keyed_copy(RECT d, RECT s, int id)
@@ -76,7 +78,10 @@ uint32_t native_colour(uint32_t rgb)
     if (!platform::surface_set_pixel_rgb(back, 0, 0, rgb)) return 0xFFFFFFFFu;
     platform::SurfaceLock lock{};
     if (!platform::surface_lock(back, &lock)) return 0xFFFFFFFFu;
-    uint32_t value = lock.pixels[0];
+    // The first pixel, read as a 32-bit word whatever the format, and cut
+    // to the format's own bits (the words are little-endian).
+    uint32_t value = 0;
+    std::memcpy(&value, lock.bits, sizeof value);
     if (lock.bits_per_pixel < 32) value &= (1u << lock.bits_per_pixel) - 1;
     platform::surface_unlock(back);
     if (!platform::surface_set_pixel_rgb(back, 0, 0, saved)) return 0xFFFFFFFFu;

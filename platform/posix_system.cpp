@@ -27,7 +27,7 @@ void reap(pid_t pid)
 
 } // namespace
 
-int launch(const char* const* argv)
+int launch(Window*, const char* const* argv)
 {
     if (!argv || !argv[0]) return 0;
     posix_spawnattr_t attributes;

@@ -8,20 +8,21 @@ namespace platform {
 
 namespace {
 
+// The first that starts is the one.
 constexpr std::array<VolumeCommand, 7> VOLUME_COMMANDS = {{
-    {"pavucontrol"},
-    {"pavucontrol-qt"},
-    {"pwvucontrol"},
-    {"gnome-control-center", "sound"},
-    {"mate-volume-control"},
-    {"kmix"},
-    {"x-terminal-emulator", "-e", "alsamixer"},
+    {{"pavucontrol"}, false},
+    {{"pavucontrol-qt"}, false},
+    {{"pwvucontrol"}, false},
+    {{"gnome-control-center", "sound"}, false},
+    {{"mate-volume-control"}, false},
+    {{"kmix"}, false},
+    {{"x-terminal-emulator", "-e", "alsamixer"}, false},
 }};
 
 constexpr bool every_command_ends_with_null()
 {
     for (const VolumeCommand& command : VOLUME_COMMANDS)
-        if (!command[0] || command[VOLUME_COMMAND_ARGS - 1]) return false;
+        if (!command.argv[0] || command.argv[VOLUME_COMMAND_ARGS - 1]) return false;
     return true;
 }
 static_assert(every_command_ends_with_null(), "each command names a program and leaves room for its null");

@@ -18,7 +18,9 @@ struct RECT {
 
 } // namespace quobbin
 
-// The Win32 backend sees the system's own RECT; it names ours quobbin::RECT.
+// The core calls it RECT. The platform headers name it quobbin::RECT, so
+// that a backend which also sees <windows.h> (whose RECT is a different
+// type of the same layout) declares exactly the functions the core calls.
 #ifndef QUOBBIN_WIN32_BACKEND
 using quobbin::RECT;
 #endif

@@ -23,7 +23,7 @@ void window_set_client_size(Window* window, int width, int height);
 void window_show(Window* window);
 // The window rectangle in screen coordinates, and the distance from its
 // top-left corner to the client area's.
-RECT window_rect(Window* window);
+quobbin::RECT window_rect(Window* window);
 void window_client_offset(int* x, int* y);
 
 // True when a message is waiting; nothing is taken from the queue.
@@ -44,6 +44,11 @@ void window_set_accelerators(Window* window, std::span<const Accelerator> accele
 
 // A modal message box with an OK button.
 void message_box(const char* text, const char* caption);
+// The About box, modal: the game's title, its date and its maker, and OK.
+// Where the system has no dialog of the game's own it is a message box.
+void about_box(Window* owner, const char* title, const char* date, const char* maker);
+// A line for a debugger attached to the program; dropped where there is none.
+void debug_output(const char* text);
 
 // Asks for the window to be restored and brought to the front, if it is
 // visible. Safe to call from any thread: the request is carried out on the

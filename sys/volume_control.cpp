@@ -4,11 +4,12 @@
 
 #include "platform/system.h"
 
-// The window is the owner on systems whose launcher wants one; launching on
-// ours needs none.
-int open_volume_control(platform::Window*)
+// A command marked always is started whatever came before it; the rest are
+// tried only until one starts.
+int open_volume_control(platform::Window* window)
 {
+    int started = 0;
     for (const platform::VolumeCommand& command : platform::volume_control_commands())
-        if (platform::launch(command.data())) return 1;
-    return 0;
+        if (command.always || !started) started |= platform::launch(window, command.argv.data());
+    return started;
 }

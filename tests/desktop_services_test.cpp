@@ -57,7 +57,7 @@ TEST(WindowCentre, CentresOnTheWorkArea)
 std::vector<std::string> argv_of(const platform::VolumeCommand& command)
 {
     std::vector<std::string> argv;
-    for (const char* arg : command)
+    for (const char* arg : command.argv)
         if (arg) argv.emplace_back(arg);
     return argv;
 }
@@ -73,13 +73,13 @@ TEST(VolumeControl, TriesEachInOrderAndStopsAtTheFirstThatStarts)
     for (size_t i = 0; i < commands.size(); ++i) EXPECT_EQ(headless::launches()[i], argv_of(commands[i]));
 
     headless::reset();
-    headless::set_launchable(commands[2][0]);
-    headless::set_launchable(commands.back()[0]);
+    headless::set_launchable(commands[2].argv[0]);
+    headless::set_launchable(commands.back().argv[0]);
     EXPECT_EQ(open_volume_control(nullptr), 1);
     ASSERT_EQ(headless::launches().size(), 3u);
     EXPECT_EQ(headless::launches()[2], argv_of(commands[2]));
 
-    headless::set_launchable(commands[0][0]);
+    headless::set_launchable(commands[0].argv[0]);
     EXPECT_EQ(open_volume_control(nullptr), 1);
     EXPECT_EQ(headless::launches().size(), 4u);
     EXPECT_EQ(headless::launches()[3], argv_of(commands[0]));

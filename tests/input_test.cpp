@@ -119,6 +119,7 @@ TEST_F(Input, ReactivationClearsHeldKeys)
     headless::post(WM_SIZE, SIZE_RESTORED), pump();
     EXPECT_EQ(window_active(), 1);
     EXPECT_FALSE(key_held('1'));
+    EXPECT_EQ(headless::debug_lines(), "ii\naa\n") << "each activation change tells a debugger";
 }
 
 TEST_F(Input, MouseCaptureHeldWhileAnyButtonIsDown)

@@ -29,13 +29,13 @@ bool wait_until(const std::function<bool()>& done)
 TEST(PosixLaunch, ReportsWhetherTheProgramStarted)
 {
     const char* missing[] = {"quobbin-no-such-mixer", nullptr};
-    EXPECT_EQ(platform::launch(missing), 0);
+    EXPECT_EQ(platform::launch(nullptr, missing), 0);
     const fs::path plain = fs::temp_directory_path() / ("quobbin-not-a-program-" + std::to_string(::getpid()));
     std::ofstream(plain) << "not a program\n";
     fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write);
     const std::string plain_path = plain.string();
     const char* unusable[] = {plain_path.c_str(), nullptr};
-    EXPECT_EQ(platform::launch(unusable), 0);
+    EXPECT_EQ(platform::launch(nullptr, unusable), 0);
     fs::remove(plain);
 }
 
@@ -45,7 +45,7 @@ TEST(PosixLaunch, RunsInItsOwnSessionAndIsReaped)
     const std::string script =
         "cat /proc/$$/stat > '" + out.string() + ".new' && mv '" + out.string() + ".new' '" + out.string() + "'";
     const char* argv[] = {"sh", "-c", script.c_str(), nullptr};
-    ASSERT_EQ(platform::launch(argv), 1);
+    ASSERT_EQ(platform::launch(nullptr, argv), 1);
     ASSERT_TRUE(wait_until([&] { return fs::exists(out); }));
 
     // pid (comm) state ppid pgrp session ...

@@ -145,10 +145,10 @@ TEST_F(Startup, TheMenuCommandsAboutAndVolume)
     // The first volume control that will start is started, and only it.
     const auto commands = platform::volume_control_commands();
     ASSERT_GE(commands.size(), 2u);
-    headless::set_launchable(commands[1][0]);
+    headless::set_launchable(commands[1].argv[0]);
     main_window_proc(window, WM_COMMAND, COMMAND_VOLUME, 0);
     ASSERT_EQ(headless::launches().size(), 2u) << "the first is missing, the second starts";
-    EXPECT_EQ(headless::launches()[1][0], commands[1][0]);
+    EXPECT_EQ(headless::launches()[1][0], commands[1].argv[0]);
     platform::window_destroy(window);
 }
 

@@ -107,6 +107,7 @@ struct State {
     bool fail_display = false;
     int surface_successes_left = -1;
     int message_boxes = 0;
+    std::string debug_lines;
     std::string box_text;
     std::string box_caption;
     int captures = 0;
@@ -259,6 +260,11 @@ void message_box(const char* text, const char* caption)
     ++s.message_boxes;
     s.box_text = text ? text : "";
     s.box_caption = caption ? caption : "";
+}
+
+void debug_output(const char* text)
+{
+    state().debug_lines += text ? text : "";
 }
 
 void mouse_capture(Window*)
@@ -544,6 +550,11 @@ void fail_display_open(bool fail)
 void fail_surface_create_after(int successes)
 {
     state().surface_successes_left = successes;
+}
+
+const std::string& debug_lines()
+{
+    return state().debug_lines;
 }
 
 int message_box_count()

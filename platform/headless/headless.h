@@ -63,6 +63,8 @@ void fail_display_open(bool fail);
 void fail_surface_create_after(int successes); // -1: never fail
 
 // What the game told the user or the system.
+// Everything written for a debugger, in order.
+const std::string& debug_lines();
 int message_box_count();
 const std::string& last_message_box_text();
 const std::string& last_message_box_caption();

@@ -34,7 +34,7 @@ RECT work_area()
     return system_state().work_area;
 }
 
-int launch(const char* const* argv)
+int launch(Window*, const char* const* argv)
 {
     if (!argv || !argv[0]) return 0;
     SystemState& s = system_state();

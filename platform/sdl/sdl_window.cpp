@@ -358,6 +358,11 @@ void post_quit()
     quit_posted = true;
 }
 
+// Nothing like Windows' debug output watches a program here.
+void debug_output(const char*)
+{
+}
+
 void mouse_capture(Window*)
 {
     SDL_CaptureMouse(SDL_TRUE);

@@ -44,7 +44,15 @@ int surface_fill(Surface* dst, const RECT& rect, uint32_t colour)
 int surface_lock(Surface* surface, SurfaceLock* lock)
 {
     if (!usable(surface) || !lock) return 0;
-    *lock = SurfaceLock{surface->soft.pixels.get(), surface->soft.width, surface->soft.width, surface->soft.height, 32};
+    // 32-bit XRGB, rows packed.
+    *lock = SurfaceLock{reinterpret_cast<uint8_t*>(surface->soft.pixels.get()),
+                        surface->soft.width * 4,
+                        surface->soft.width,
+                        surface->soft.height,
+                        32,
+                        0x00FF0000u,
+                        0x0000FF00u,
+                        0x000000FFu};
     return 1;
 }
 
