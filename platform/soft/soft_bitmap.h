@@ -1,5 +1,7 @@
-// Decoding .bmp bytes into XRGB pixels with SDL's own reader (no video
-// subsystem needed), and the enlarged copy into a software surface.
+// Decoding .bmp bytes into XRGB pixels with a reader of our own (every
+// form Windows' LoadImage takes from a game's files: the oldest and the
+// newer headers, 1 to 32 bits, masks, run-length coding), and the enlarged
+// copy into a software surface.
 #pragma once
 
 #include "platform/soft/soft_surface.h"
@@ -7,7 +9,9 @@
 #include <cstdint>
 #include <span>
 
-// False when the bytes are not a bitmap SDL can read.
+// A whole file in memory, headers first. False, and out untouched, when
+// the headers are not believed (platform/bmp_header.h) or the pixels run
+// past the bytes or the picture.
 bool soft_bitmap_decode(std::span<const uint8_t> bytes, SoftSurface* out);
 bool soft_bitmap_load_file(const char* path, SoftSurface* out);
 
