@@ -9,6 +9,7 @@ namespace {
 std::atomic<uint64_t> count{0};
 std::atomic<int> allowed{-1};
 std::atomic<uint64_t> frees{0};
+std::atomic<size_t> largest{0};
 
 void release(void* p)
 {
@@ -18,6 +19,7 @@ void release(void* p)
 
 void* allocate(std::size_t size)
 {
+    if (size > largest.load()) largest.store(size);
     int left = allowed.load();
     if (left == 0) return nullptr;
     if (left > 0) allowed.store(left - 1);
@@ -35,6 +37,11 @@ uint64_t allocation_count()
 int64_t live_allocations()
 {
     return int64_t(count.load()) - int64_t(frees.load());
+}
+
+size_t largest_allocation_since_last()
+{
+    return largest.exchange(0);
 }
 
 void fail_allocations_after(int n)
