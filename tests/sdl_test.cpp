@@ -3,14 +3,17 @@
 // on (its navigation keys otherwise), and the keys the game and the pause
 // screen use. The window's icon from the real icon resource: the 32-pixel
 // face, clear around it; and every cut or damaged copy refused without
-// reading past it.
+// reading past it. And our bitmap reader, which every backend shares, held
+// to SDL's own on every form and on the game's pictures.
 #include "platform/embedded_resources.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/types.h"
+#include "support/bmp.h"
 
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -85,6 +88,33 @@ TEST(SdlIcon, TheRealIconAndEveryDamagedCopy)
     const size_t at = bytes[6 + 16 + 12] | bytes[6 + 16 + 13] << 8;
     bad[at + 14] = 8; // not 32 bits
     EXPECT_FALSE(icon_decode(bad, 32, &icon));
+}
+
+// Width, height and pixels (0xRRGGBB) as SDL sees the file, as bmp_decoded
+// says what ours sees.
+std::vector<uint32_t> sdl_sees(std::span<const uint8_t> bytes)
+{
+    SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    SDL_Surface* xrgb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0) : nullptr;
+    SDL_FreeSurface(loaded);
+    if (!xrgb) return {};
+    std::vector<uint32_t> seen{uint32_t(xrgb->w), uint32_t(xrgb->h)};
+    const auto* pixels = static_cast<const uint32_t*>(xrgb->pixels); // rows of 32 bits leave no gaps
+    for (int i = 0; i < xrgb->w * xrgb->h; ++i) seen.push_back(pixels[i] & 0xFFFFFF);
+    SDL_FreeSurface(xrgb);
+    return seen;
+}
+
+TEST(SdlBitmaps, OurReaderSeesWhatSdlSees)
+{
+    std::vector<BmpForm> files = bmp_forms();
+    for (const auto& r : platform::embedded_resources())
+        if (std::string_view(r.type) == "BITMAP") files.push_back({r.name, {r.data, r.data + r.size}});
+    for (const BmpForm& f : files) {
+        SCOPED_TRACE(f.what);
+        EXPECT_FALSE(bmp_decoded(f.bytes).empty()) << "refused";
+        EXPECT_EQ(bmp_decoded(f.bytes), sdl_sees(f.bytes));
+    }
 }
 
 } // namespace
