@@ -32,9 +32,13 @@ TEST(RealResources, TheTableHoldsEveryListedFile)
     std::string line;
     int listed = 0;
     while (std::getline(rc, line)) {
+        // A resource line is NAME TYPE "file", the name perhaps quoted; the
+        // menu, the dialog and the version have other shapes.
         std::istringstream words(line);
-        std::string name, type, file;
-        if (!(words >> name >> type >> file) || file.size() < 3 || file.front() != '"') continue;
+        std::string name, type, file, more;
+        if (!(words >> name >> type >> file) || (words >> more) || file.size() < 3 || file.front() != '"') continue;
+        if (type.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_") != std::string::npos) continue;
+        if (name.front() == '"') name = name.substr(1, name.size() - 2);
         ++listed;
         const std::vector<uint8_t> want = res_file(file.substr(1, file.size() - 2));
         const auto got = platform::embedded_resource_find(name.c_str(), type.c_str());

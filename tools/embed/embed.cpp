@@ -4,8 +4,8 @@
 //
 //   quobbin_embed <quobbin.rc> <out.cpp>
 //
-// A line "NAME TYPE "file"" lists a resource; every other line (comments,
-// menus, dialogs) is skipped. The files are read beside the .rc.
+// A line "NAME TYPE "file"" lists a resource (the name may be quoted);
+// every other line (comments, menus, dialogs, the version) is skipped. The files are read beside the .rc.
 #include <cctype>
 #include <cstdio>
 #include <fstream>
@@ -75,6 +75,9 @@ int main(int argc, char** argv)
         Entry e;
         std::string rest;
         if (!(words >> e.name >> e.type >> e.file) || (words >> rest)) continue;
+        // A name may be a string in quotes, as the icon's "0" is.
+        if (e.name.size() > 2 && e.name.front() == '"' && e.name.back() == '"')
+            e.name = e.name.substr(1, e.name.size() - 2);
         if (!is_word(e.name) || !is_word(e.type)) continue;
         if (e.file.size() < 3 || e.file.front() != '"' || e.file.back() != '"') continue;
         e.file = e.file.substr(1, e.file.size() - 2);
