@@ -1,0 +1,155 @@
+// The clock, the resources, the executable's folder, the desktop and
+// launching, on Windows.
+#include "platform/win32/win32_platform.h"
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/joystick.h"
+#include "platform/resource.h"
+#include "platform/system.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+
+// Room for the parameters of one launch. A command line that does not fit
+// is not started at all: a cut one would start something else.
+constexpr size_t PARAMETERS_SIZE = 1024;
+// Longer module paths than this count as not found; the game's own
+// folders never come near it.
+constexpr DWORD MODULE_PATH_SIZE = 4 * MAX_PATH;
+
+bool is_separator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// Appends one argument the way programs split their command line again
+// (CommandLineToArgvW's rules): plain when it has no blank or quote, else
+// in quotes, with a backslash doubled where a quote follows it.
+bool append_argument(char* out, size_t size, size_t* used, const char* arg)
+{
+    size_t n = *used;
+    const auto put = [&](char c) {
+        if (n + 1 >= size) return false;
+        out[n++] = c;
+        return true;
+    };
+    if (n > 0 && !put(' ')) return false;
+    const bool plain = *arg && !std::strpbrk(arg, " \t\n\v\"");
+    if (plain) {
+        for (const char* p = arg; *p; ++p)
+            if (!put(*p)) return false;
+    } else {
+        if (!put('"')) return false;
+        for (const char* p = arg;; ++p) {
+            size_t backslashes = 0;
+            for (; *p == '\\'; ++p) ++backslashes;
+            // Before a quote, and before the closing quote, each backslash
+            // counts twice; elsewhere it stands for itself.
+            const size_t count = (*p == '"' || !*p) ? 2 * backslashes : backslashes;
+            for (size_t i = 0; i < count; ++i)
+                if (!put('\\')) return false;
+            if (!*p) break;
+            if (*p == '"' && !put('\\')) return false;
+            if (!put(*p)) return false;
+        }
+        if (!put('"')) return false;
+    }
+    out[n] = 0;
+    *used = n;
+    return true;
+}
+
+} // namespace
+
+namespace platform {
+
+uint32_t clock_ticks()
+{
+    return GetTickCount();
+}
+
+void clock_sleep(uint32_t ms)
+{
+    Sleep(ms);
+}
+
+int clock_local_seconds()
+{
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now.wSecond % 60; // a leap second reads as 0
+}
+
+// Bitmaps are not found here: the resource compiler stores them under
+// Windows' own bitmap type without their file header, and they are loaded
+// with LoadImageA. The string type "BITMAP" names nothing in our program.
+std::span<const uint8_t> resource_find(const char* name, const char* type)
+{
+    if (!name || !type) return {};
+    const HMODULE module = win32_instance();
+    const HRSRC found = FindResourceA(module, name, type);
+    if (!found) return {};
+    const HGLOBAL loaded = LoadResource(module, found);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return {};
+    // The bytes belong to the module and stay put as long as it is loaded.
+    return {static_cast<const uint8_t*>(bytes), size_t(SizeofResource(module, found))};
+}
+
+int executable_dir(char* out, size_t size)
+{
+    char path[MODULE_PATH_SIZE];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MODULE_PATH_SIZE);
+    if (n == 0 || n >= MODULE_PATH_SIZE) return 0; // MODULE_PATH_SIZE means cut short
+    size_t end = n;
+    while (end > 0 && !is_separator(path[end - 1])) --end; // the file name
+    while (end > 1 && is_separator(path[end - 1])) --end;  // its separators
+    if (end == 0 || end >= size) return 0;
+    std::memcpy(out, path, end);
+    out[end] = 0;
+    return 1;
+}
+
+quobbin::RECT work_area()
+{
+    ::RECT area{};
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) return core_rect(area);
+    // Without an answer the whole primary screen is the best guess.
+    return quobbin::RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void window_move_and_show(Window* window, int x, int y)
+{
+    const HWND hwnd = win32_hwnd(window);
+    if (hwnd) SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+int launch(Window* owner, const char* const* argv)
+{
+    if (!argv || !argv[0]) return 0;
+    char parameters[PARAMETERS_SIZE] = {};
+    size_t used = 0;
+    for (const char* const* arg = argv + 1; *arg; ++arg)
+        if (!append_argument(parameters, sizeof parameters, &used, *arg)) return 0;
+    const HINSTANCE result =
+        ShellExecuteA(win32_hwnd(owner), "open", argv[0], used ? parameters : nullptr, nullptr, SW_SHOW);
+    // Results up to 32 are Windows' error codes.
+    return reinterpret_cast<INT_PTR>(result) > 32 ? 1 : 0;
+}
+
+// DirectInput comes later; until then there is no joystick, which the game
+// takes as quietly as a machine without one.
+int joystick_open(Window*)
+{
+    return 0;
+}
+
+void joystick_close()
+{
+}
+
+} // namespace platform
