@@ -1,0 +1,137 @@
+// Files on Windows: a regular file is read and replaced whole; a directory
+// or a device at the path counts as absent and is never replaced; leftovers
+// of an earlier write do not get in the way; and no temporary stays behind,
+// whether the replacement worked or not.
+#include "platform/win32/win32_platform.h"
+
+#include "platform/files.h"
+#include "win32_children.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string NEW_BYTES("new best\r\n\x1a\0!", 13); // text mode would change these
+const std::string OLD_BYTES = "old best";
+
+class Win32Files : public testing::Test {
+protected:
+    // Everything in the folder, by name.
+    std::set<std::string> names() const
+    {
+        std::set<std::string> found;
+        for (const auto& entry : fs::directory_iterator(folder.path)) found.insert(entry.path().filename().string());
+        return found;
+    }
+
+    std::string contents(const std::string& p) const
+    {
+        std::string text;
+        return children::read_text(p, &text) ? text : "(absent)";
+    }
+
+    int replace(const std::string& bytes)
+    {
+        platform::FileReplacement file;
+        if (!platform::file_replace_open(path.c_str(), &file)) return 0;
+        return platform::file_replace_commit(&file, bytes.data(), bytes.size());
+    }
+
+    std::string temporary(int n) const
+    {
+        return path + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(n) + ".new";
+    }
+
+    children::Folder folder{"files"};
+    std::string path = folder.path + "\\Best.dat";
+};
+
+TEST_F(Win32Files, AReplacedFileReadsBackWhole)
+{
+    EXPECT_FALSE(platform::file_exists(path.c_str()));
+    EXPECT_EQ(platform::file_size(path.c_str()), -1);
+    char buffer[64];
+    EXPECT_EQ(platform::file_read(path.c_str(), buffer, sizeof buffer), -1);
+
+    // Over nothing, then over the file it made.
+    for (const std::string& bytes : {OLD_BYTES, NEW_BYTES}) {
+        ASSERT_EQ(replace(bytes), 1);
+        EXPECT_TRUE(platform::file_exists(path.c_str()));
+        EXPECT_EQ(platform::file_size(path.c_str()), long(bytes.size()));
+        EXPECT_EQ(platform::file_read(path.c_str(), buffer, sizeof buffer), long(bytes.size()));
+        EXPECT_EQ(std::string(buffer, bytes.size()), bytes);
+        EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
+    }
+    EXPECT_EQ(platform::file_read(path.c_str(), buffer, 4), 4);
+    EXPECT_EQ(std::string(buffer, 4), "new ");
+}
+
+TEST_F(Win32Files, ADirectoryOrADeviceCountsAsAbsentAndStays)
+{
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    for (const std::string& p : {path, std::string("NUL"), std::string("CON"), std::string("\\\\.\\NUL")}) {
+        SCOPED_TRACE(p);
+        char buffer[16];
+        EXPECT_FALSE(platform::file_exists(p.c_str()));
+        EXPECT_EQ(platform::file_size(p.c_str()), -1);
+        EXPECT_EQ(platform::file_read(p.c_str(), buffer, sizeof buffer), -1);
+        platform::FileReplacement file;
+        EXPECT_EQ(platform::file_replace_open(p.c_str(), &file), 0);
+    }
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
+}
+
+TEST_F(Win32Files, LeftoversOfAnEarlierWriteStayOutOfTheWay)
+{
+    // An earlier copy with the same process id was cut short twice.
+    ASSERT_TRUE(children::write_text(temporary(0), "leftover"));
+    ASSERT_TRUE(CreateDirectoryA(temporary(1).c_str(), nullptr));
+    ASSERT_EQ(replace(OLD_BYTES), 1);
+    EXPECT_EQ(contents(path), OLD_BYTES);
+    EXPECT_EQ(contents(temporary(0)), "leftover");
+    EXPECT_TRUE(fs::is_directory(temporary(1)));
+    EXPECT_EQ(names().size(), 3u);
+}
+
+TEST_F(Win32Files, AFailedReplacementLeavesTheOldFileAndNoTemporary)
+{
+    ASSERT_EQ(replace(OLD_BYTES), 1);
+    const struct {
+        const char* what;
+        bool hold;                // another program has the file open and lets nobody replace it
+        bool directory_meanwhile; // a directory takes the file's place before the commit
+    } cases[] = {
+        {"the file is held open", true, false},
+        {"a directory took its place", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::FileReplacement file;
+        ASSERT_EQ(platform::file_replace_open(path.c_str(), &file), 1);
+        HANDLE held = INVALID_HANDLE_VALUE;
+        const std::string aside = path + ".aside";
+        if (c.hold) held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (c.directory_meanwhile) {
+            ASSERT_TRUE(MoveFileA(path.c_str(), aside.c_str()));
+            ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+        }
+        EXPECT_EQ(platform::file_replace_commit(&file, NEW_BYTES.data(), NEW_BYTES.size()), 0);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        if (c.directory_meanwhile) {
+            EXPECT_TRUE(fs::is_directory(path));
+            ASSERT_TRUE(RemoveDirectoryA(path.c_str()));
+            ASSERT_TRUE(MoveFileA(aside.c_str(), path.c_str()));
+        }
+        EXPECT_EQ(contents(path), OLD_BYTES);
+        EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
+    }
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+// One copy at a time on Windows, across real processes. This program is the
+// first copy; other copies of it, started as children, are the later ones.
+// A later copy ends at once; it brings the first copy's window forward only
+// once that window is published and visible, and it does not wait for the
+// first copy to take the request. Copies started together: exactly one
+// runs. A copy that ends, however it ends, leaves no claim behind.
+#include "platform/win32/win32_platform.h"
+
+#include "platform/instance.h"
+#include "sys/instance_guard.h"
+#include "win32_children.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace {
+
+using children::ENDED;
+using children::RAN;
+
+struct Names {
+    std::string mutex = children::unique_name("murvale");
+    std::string mapping = children::unique_name("map_murvale");
+};
+
+intptr_t quiet(platform::Window*, uint32_t, uintptr_t, intptr_t)
+{
+    return 0;
+}
+
+int second_copy(const Names& names)
+{
+    return children::finish(
+        children::start(children::self(), {children::ROLE, "second-copy", names.mutex, names.mapping}));
+}
+
+TEST(Win32InstanceGuard, ALaterCopyEndsAndRaisesOnlyAPublishedVisibleWindow)
+{
+    const Names names;
+    InstanceGuard first;
+    instance_guard_init(&first);
+    ASSERT_EQ(instance_guard_check(&first, names.mutex.c_str(), names.mapping.c_str()), 1);
+    platform::Window* window = platform::window_create(quiet);
+    ASSERT_NE(window, nullptr);
+    const HWND hwnd = win32_hwnd(window);
+    // Whatever the user looks at meanwhile; the raise must take the front from it.
+    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+
+    // In start-up's order: claimed, published while still hidden, shown.
+    const struct {
+        const char* state;
+        bool publish;
+        bool show;
+    } steps[] = {
+        {"claimed, not published", false, false},
+        {"published, not yet shown", true, false},
+        {"published and shown, then minimised", true, true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.state);
+        if (step.publish && !first.published) {
+            ASSERT_EQ(instance_guard_publish(&first, names.mutex.c_str(), names.mapping.c_str(), window), 1);
+        }
+        if (step.show) ShowWindow(hwnd, SW_SHOWMINIMIZED);
+        SetForegroundWindow(other);
+        children::pump();
+        ASSERT_EQ(GetForegroundWindow(), other);
+
+        // This copy takes no message while the later one runs: it must end
+        // all the same.
+        EXPECT_EQ(second_copy(names), ENDED);
+        if (step.show) {
+            EXPECT_TRUE(children::eventually(
+                [&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd) && GetForegroundWindow() == hwnd; }));
+        } else {
+            // Whatever the later copy asked for is in the queue by now.
+            children::pump();
+            EXPECT_FALSE(IsWindowVisible(hwnd));
+            EXPECT_EQ(GetForegroundWindow(), other);
+        }
+    }
+
+    // The window goes before the guard, as at shutdown; then a new copy runs.
+    platform::window_destroy(window);
+    DestroyWindow(other);
+    instance_guard_release(&first);
+    EXPECT_EQ(second_copy(names), RAN);
+}
+
+// Enough copies that a claim made in two steps (look, then create) often
+// lets two of them through; no test can force the same instant.
+TEST(Win32InstanceGuard, OfCopiesStartedTogetherOneRunsAndItsEndFreesTheClaim)
+{
+    const Names names;
+    const std::string race = children::unique_name("race");
+    constexpr LONG COPIES = 12;
+    const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, (race + children::RACE_GO).c_str());
+    // Never set: a winner holds its claim until it is killed.
+    const HANDLE done = CreateEventA(nullptr, TRUE, FALSE, (race + children::RACE_DONE).c_str());
+    const HANDLE counted[] = {CreateSemaphoreA(nullptr, 0, COPIES, (race + children::RACE_WON).c_str()),
+                              CreateSemaphoreA(nullptr, 0, COPIES, (race + children::RACE_LOST).c_str())};
+    ASSERT_TRUE(go && done && counted[0] && counted[1]);
+    std::array<HANDLE, COPIES> racers{};
+    for (HANDLE& racer : racers) {
+        racer = children::start(children::self(), {children::ROLE, "racer", names.mutex, names.mapping, race});
+        ASSERT_NE(racer, nullptr);
+    }
+    SetEvent(go);
+
+    int won = 0;
+    int lost = 0;
+    for (LONG i = 0; i < COPIES; ++i) {
+        const DWORD which = WaitForMultipleObjects(2, counted, FALSE, 60000);
+        ASSERT_TRUE(which == WAIT_OBJECT_0 || which == WAIT_OBJECT_0 + 1) << "a copy never tried";
+        ++(which == WAIT_OBJECT_0 ? won : lost);
+    }
+    EXPECT_EQ(won, 1);
+    EXPECT_EQ(lost, COPIES - 1);
+
+    // The winners hold their claims. Killed, a copy leaves it behind all
+    // the same: Windows closes its handles, and the claim goes with them.
+    for (HANDLE racer : racers)
+        if (WaitForSingleObject(racer, 0) == WAIT_TIMEOUT) TerminateProcess(racer, 1);
+    for (HANDLE racer : racers) EXPECT_NE(children::finish(racer), -1);
+    platform::InstanceClaim* claim = nullptr;
+    EXPECT_EQ(platform::instance_claim(names.mutex.c_str(), &claim), 1);
+    platform::instance_release(claim);
+    for (HANDLE h : {go, done, counted[0], counted[1]}) CloseHandle(h);
+}
+
+} // namespace

@@ -1,0 +1,272 @@
+// The Win32 system services that only a real Windows (or Wine) can show:
+// resources found in the program itself, the folder a program runs from,
+// the work area and a window centred on it, launching with arguments, and
+// which volume controls start where.
+#include "platform/win32/win32_platform.h"
+
+#include "platform/files.h"
+#include "platform/resource.h"
+#include "platform/system.h"
+#include "sys/volume_control.h"
+#include "sys/window_centre.h"
+#include "win32_children.h"
+
+#include <gtest/gtest.h>
+
+#include <tlhelp32.h>
+
+#include <cctype>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+uint32_t le32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+std::string lower(std::string s)
+{
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+TEST(Win32Resources, FoundByNameAndTypeInAnyCase)
+{
+    const std::span<const uint8_t> wave = platform::resource_find("WAVE_GO", "WAVE");
+    ASSERT_GE(wave.size(), 8u);
+    // The whole resource and no more: the RIFF header counts the rest.
+    EXPECT_EQ(std::memcmp(wave.data(), "RIFF", 4), 0);
+    EXPECT_EQ(le32(wave.data() + 4) + 8u, wave.size());
+
+    const struct {
+        const char* name;
+        const char* type;
+        bool found;
+    } cases[] = {
+        {"wave_go", "Wave", true},   {"QUOBBIN", "SNGPK", true},   {"quobbin", "sngpk", true},
+        {"WAVE_GO", "SNGPK", false}, {"WAVE_NONE", "WAVE", false}, {nullptr, "WAVE", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.name ? c.name : "(null)") << " " << c.type);
+        EXPECT_EQ(!platform::resource_find(c.name, c.type).empty(), c.found);
+    }
+    EXPECT_EQ(platform::resource_find("wave_go", "Wave").data(), wave.data());
+}
+
+TEST(Win32ExecutableDir, IsTheFolderOfTheCopyThatRuns)
+{
+    const children::Folder home("exe dir");
+    const children::Folder elsewhere("cwd");
+    const std::string copy = home.path + "\\copy of quobbin.exe";
+    ASSERT_TRUE(CopyFileA(children::self().c_str(), copy.c_str(), TRUE));
+    const std::string out = elsewhere.path + "\\dir.txt";
+    EXPECT_EQ(children::finish(children::start(copy, {children::ROLE, "exe-dir", out}, elsewhere.path.c_str())),
+              children::RAN);
+    std::string dir;
+    ASSERT_TRUE(children::read_text(out, &dir));
+    EXPECT_EQ(lower(dir), lower(home.path));
+
+    // It fits with its terminating zero, and not without.
+    char here[platform::PATH_LIMIT];
+    ASSERT_EQ(platform::executable_dir(here, sizeof here), 1);
+    const size_t n = std::strlen(here);
+    char exact[platform::PATH_LIMIT];
+    EXPECT_EQ(platform::executable_dir(exact, n), 0);
+    EXPECT_EQ(platform::executable_dir(exact, n + 1), 1);
+    EXPECT_STREQ(exact, here);
+}
+
+// Windows keeps the work area the system's; Wine keeps it per process.
+// Either way the test puts back what it found.
+struct SavedWorkArea {
+    SavedWorkArea() { SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0); }
+    ~SavedWorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0); }
+    ::RECT area{};
+};
+
+TEST(Win32WindowCentre, LandsWhereTheWorkAreaSays)
+{
+    const SavedWorkArea saved;
+    // A window of 648 x 526 with its frame, on each area.
+    const struct {
+        ::RECT area;
+        int x, y;
+    } cases[] = {
+        {{0, 0, 1024, 768}, 188, 121},
+        {{120, 30, 1000, 740}, 120 + 116, 30 + 92},                  // panels on the left and at the top
+        {{10, 20, 10 + 648 + 101, 20 + 526 + 53}, 10 + 50, 20 + 26}, // odd differences lose their half
+        {{10, 20, 610, 420}, 610 - 648, 420 - 526},                  // larger: meets the right and bottom edges
+    };
+    // One window for every case: each move shows where the last one left it.
+    platform::Window* window = platform::window_create(nullptr);
+    ASSERT_NE(window, nullptr);
+    const HWND hwnd = win32_hwnd(window);
+    SetWindowPos(hwnd, nullptr, 0, 0, 648, 526, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.area.left << "," << c.area.top << " " << c.area.right << ","
+                                        << c.area.bottom);
+        ::RECT area = c.area;
+        ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0));
+        const quobbin::RECT work = platform::work_area();
+        EXPECT_EQ(work.left, c.area.left);
+        EXPECT_EQ(work.top, c.area.top);
+        EXPECT_EQ(work.right, c.area.right);
+        EXPECT_EQ(work.bottom, c.area.bottom);
+
+        window_centre(window);
+        children::pump();
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+        ::RECT placed{};
+        GetWindowRect(hwnd, &placed);
+        EXPECT_EQ(placed.left, c.x);
+        EXPECT_EQ(placed.top, c.y);
+        EXPECT_EQ(placed.right - placed.left, 648);
+        EXPECT_EQ(placed.bottom - placed.top, 526);
+    }
+    platform::window_destroy(window);
+}
+
+TEST(Win32Launch, PassesEachArgumentWhole)
+{
+    const children::Folder folder("launch");
+    const std::string out = folder.path + "\\args.txt";
+    const std::vector<std::string> args = {"plain", "two words", "say \"hi\"", "ends in\\", "", "\\\\server\\share"};
+    const std::string program = children::self();
+    std::vector<const char*> argv = {program.c_str(), children::ROLE, "args", out.c_str()};
+    for (const std::string& arg : args) argv.push_back(arg.c_str());
+    argv.push_back(nullptr);
+    ASSERT_EQ(platform::launch(nullptr, argv.data()), 1);
+
+    std::string expected;
+    for (const std::string& arg : args) expected += arg + "\n";
+    std::string got;
+    EXPECT_TRUE(children::eventually([&] { return children::read_text(out, &got); }));
+    EXPECT_EQ(got, expected);
+
+    const char* missing[] = {"C:\\no such folder\\no such program.exe", nullptr};
+    EXPECT_EQ(platform::launch(nullptr, missing), 0);
+}
+
+// Copies of this program stand in for the volume controls, in the system's
+// own folders; each stays until the test has seen it. Where a folder
+// cannot be written, or a control of the system's own is there, the test
+// cannot arrange its cases and says so.
+class Win32VolumeControl : public testing::Test {
+protected:
+    enum : unsigned { SYSTEM_CLASSIC = 1, WINDOWS_CLASSIC = 2, MODERN = 4 };
+
+    void SetUp() override
+    {
+        // One run at a time may put programs into the shared folders.
+        lock = CreateMutexA(nullptr, FALSE, "quobbin-test-volume-folders");
+        ASSERT_NE(lock, nullptr);
+        ASSERT_EQ(WaitForSingleObject(lock, 600000), WAIT_OBJECT_0);
+        release = CreateEventA(nullptr, TRUE, FALSE, children::VOLUME_RELEASE_EVENT);
+        ASSERT_NE(release, nullptr);
+        char dir[MAX_PATH];
+        ASSERT_GT(GetSystemDirectoryA(dir, MAX_PATH), 0u);
+        paths[0] = std::string(dir) + "\\Sndvol32.exe";
+        paths[2] = std::string(dir) + "\\SndVol.exe";
+        ASSERT_GT(GetWindowsDirectoryA(dir, MAX_PATH), 0u);
+        paths[1] = std::string(dir) + "\\Sndvol32.exe";
+        for (const std::string& path : paths)
+            if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+                GTEST_SKIP() << path << " is the system's own";
+    }
+
+    void TearDown() override
+    {
+        remove_controls();
+        if (release) CloseHandle(release);
+        if (lock) {
+            ReleaseMutex(lock);
+            CloseHandle(lock);
+        }
+    }
+
+    bool place_controls(unsigned which)
+    {
+        for (unsigned i = 0; i < 3; ++i)
+            if ((which & (1u << i)) && !CopyFileA(children::self().c_str(), paths[i].c_str(), TRUE)) return false;
+        placed = which;
+        return true;
+    }
+
+    void remove_controls()
+    {
+        for (unsigned i = 0; i < 3; ++i)
+            if (placed & (1u << i)) DeleteFileA(paths[i].c_str());
+        placed = 0;
+    }
+
+    // The programs this process has started that still run, by path, in
+    // lower case; the volume controls among them wait for the release.
+    static std::set<std::string> started()
+    {
+        std::set<std::string> found;
+        const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE) return found;
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+            if (entry.th32ParentProcessID != GetCurrentProcessId()) continue;
+            const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+            char path[MAX_PATH];
+            DWORD size = MAX_PATH;
+            if (process && QueryFullProcessImageNameA(process, 0, path, &size)) found.insert(lower(path));
+            if (process) CloseHandle(process);
+        }
+        CloseHandle(snapshot);
+        return found;
+    }
+
+    // Lets the controls go and waits until none runs any more.
+    void let_go()
+    {
+        SetEvent(release);
+        EXPECT_TRUE(children::eventually([] { return started().empty(); }));
+        ResetEvent(release);
+    }
+
+    HANDLE lock = nullptr;
+    HANDLE release = nullptr;
+    std::string paths[3];
+    unsigned placed = 0;
+};
+
+// Both classic controls are tried every time; the control of Vista and
+// later only when neither started.
+TEST_F(Win32VolumeControl, TriesBothClassicControlsAndTheModernOneOnlyWithoutThem)
+{
+    const struct {
+        unsigned present;
+        unsigned started;
+    } cases[] = {
+        {0, 0},
+        {MODERN, MODERN},
+        {SYSTEM_CLASSIC | MODERN, SYSTEM_CLASSIC},
+        {WINDOWS_CLASSIC | MODERN, WINDOWS_CLASSIC},
+        {SYSTEM_CLASSIC | WINDOWS_CLASSIC | MODERN, SYSTEM_CLASSIC | WINDOWS_CLASSIC},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "present " << c.present);
+        if (!place_controls(c.present)) GTEST_SKIP() << "the system folders cannot be written";
+        const int result = open_volume_control(nullptr);
+        const std::set<std::string> running = started();
+        let_go();
+        remove_controls();
+
+        std::set<std::string> expected;
+        for (unsigned i = 0; i < 3; ++i)
+            if (c.started & (1u << i)) expected.insert(lower(paths[i]));
+        EXPECT_EQ(running, expected);
+        EXPECT_EQ(result, c.started ? 1 : 0);
+    }
+}
+
+} // namespace
