@@ -6,9 +6,7 @@
 #include "support/bmp.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -86,27 +84,6 @@ TEST_F(BestScoreFile, TamperedShortOrMissingReadsZero)
     EXPECT_EQ(read_best_score(), 0);
     write_values({0, 0, 777}); // multiplier 0 with check 0 passes the check
     EXPECT_EQ(read_best_score(), 777);
-}
-
-TEST_F(BestScoreFile, AWriteThatCannotFinishKeepsTheOldBest)
-{
-    write_values({900 * 5, 5, 900});
-    // A disk that fills up after four bytes of the new file.
-    struct rlimit old_limit {};
-    ::getrlimit(RLIMIT_FSIZE, &old_limit);
-    const struct rlimit full {
-        4, old_limit.rlim_max
-    };
-    auto* old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &full);
-    write_best_score(1200);
-    ::setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
-    EXPECT_EQ(read_best_score(), 900);
-    const auto entries = std::distance(std::filesystem::directory_iterator(dir), {});
-    EXPECT_EQ(entries, 1) << "no temporary file left";
-    write_best_score(1200);
-    EXPECT_EQ(read_best_score(), 1200);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -136,6 +137,22 @@ TEST_F(PlantedFiles, TheBestScoreIsWrittenPastAnythingPlantedBesideIt)
     EXPECT_EQ(read_best_score(), 1600);
     write_best_score(1700);
     EXPECT_EQ(read_best_score(), 1700);
+
+    // A disk that fills up after four bytes of the new file: the write
+    // fails, the old best stays, and no temporary is left behind.
+    const auto files_before = std::distance(fs::directory_iterator(dir), {});
+    struct rlimit old_limit {};
+    ::getrlimit(RLIMIT_FSIZE, &old_limit);
+    const struct rlimit full {
+        4, old_limit.rlim_max
+    };
+    auto* old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    write_best_score(1800);
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ(read_best_score(), 1700);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), files_before);
 }
 
 TEST_F(PlantedFiles, AnythingButARegularFileCountsAsAbsent)

@@ -7,6 +7,7 @@
 #include "support/waves.h"
 
 #include <gtest/gtest.h>
+#include <numbers>
 
 #include <cmath>
 #include <cstring>
@@ -90,7 +91,7 @@ TEST_F(Mixer, ResamplingKeepsAToneAtItsPitchWithoutSteps)
     EXPECT_NEAR(crossings, 2000, 2);
     // 100 x 256 at 1 kHz moves at most 2 pi 1000 / 44100 of that per frame;
     // holding each source sample twice would jump twice as far.
-    EXPECT_LT(largest_step, int(25600 * 2 * M_PI * 1000 / 44100 * 1.1));
+    EXPECT_LT(largest_step, int(25600 * 2 * std::numbers::pi * 1000 / 44100 * 1.1));
     EXPECT_EQ(out[0], out[1]); // mono sits in both channels at the centre
 }
 

@@ -41,7 +41,9 @@ protected:
         runtime = std::filesystem::temp_directory_path() / ("quobbin-startup-" + std::to_string(::getpid()));
         std::filesystem::create_directories(runtime);
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+#ifndef _WIN32 // the POSIX claim lives in the user's runtime directory
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+#endif
         old_dir = std::filesystem::current_path();
         std::filesystem::current_path(runtime);
     }
@@ -54,7 +56,9 @@ protected:
         sorvel_Shutdown();
         std::filesystem::current_path(old_dir);
         std::filesystem::remove_all(runtime);
+#ifndef _WIN32
         unsetenv("XDG_RUNTIME_DIR");
+#endif
     }
 
     std::filesystem::path runtime;

@@ -4,8 +4,12 @@
 #pragma once
 
 #define QUOBBIN_WIN32_BACKEND
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 #include "platform/types.h"

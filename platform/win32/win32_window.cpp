@@ -89,6 +89,14 @@ LRESULT CALLBACK main_window_procedure(HWND hwnd, UINT message, WPARAM wparam, L
     }
 }
 
+// The window rectangle around a client area at (0, 0) of this size.
+::RECT frame_around(int width, int height)
+{
+    ::RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, WINDOW_STYLE, TRUE, 0);
+    return r;
+}
+
 int register_main_class(HINSTANCE instance, const char* class_name, WNDPROC procedure)
 {
     WNDCLASSEXA c{};
@@ -176,14 +184,14 @@ void window_set_title(Window* window, const char* title)
 }
 
 // The fixed frame, the caption and the menu bar around a client area of
-// exactly width x height.
+// exactly width x height. The system adds them up itself: a sum of the
+// frame, caption and menu metrics comes out right on some systems and a
+// border too large on others (under Wine the client area grew to 642x482).
 void window_set_client_size(Window* window, int width, int height)
 {
     if (!window) return;
-    const int w = width + 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 2;
-    const int h = height + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 2 + GetSystemMetrics(SM_CYCAPTION) +
-                  GetSystemMetrics(SM_CYMENU);
-    SetWindowPos(window->hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE);
+    const ::RECT frame = frame_around(width, height);
+    SetWindowPos(window->hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE);
 }
 
 void window_show(Window* window)
@@ -198,10 +206,13 @@ quobbin::RECT window_rect(Window* window)
     return core_rect(r);
 }
 
+// Where the client area starts inside the window, by the same arithmetic
+// that sizes the window, so the present lands exactly on the client area.
 void window_client_offset(int* x, int* y)
 {
-    *x = GetSystemMetrics(SM_CXFIXEDFRAME) + 1;
-    *y = GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 1;
+    const ::RECT frame = frame_around(0, 0);
+    *x = -frame.left;
+    *y = -frame.top;
 }
 
 bool message_peek()

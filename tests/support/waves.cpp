@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <numbers>
 
 void put16(Bytes& out, uint32_t v)
 {
@@ -63,7 +64,7 @@ Bytes sine8(double hz, uint32_t rate, int frames, int amplitude)
 {
     Bytes out;
     for (int i = 0; i < frames; ++i)
-        out.push_back(uint8_t(128 + std::lround(amplitude * std::sin(2 * M_PI * hz * i / rate))));
+        out.push_back(uint8_t(128 + std::lround(amplitude * std::sin(2 * std::numbers::pi * hz * i / rate))));
     return out;
 }
 
