@@ -32,9 +32,17 @@ void set_window_title(platform::Window* window)
 // The logo stays at least this long; the joystick and music set-up count
 // toward it. Messages wait in the queue meanwhile: peeking takes none, but
 // lets the window system have the logo painted when the window appears.
+// The logo is presented again at the frame pace, since a window system
+// may paint the new window's background over it once it really appears
+// (Wine does, a moment after the window is shown).
 void hold_logo(uint32_t since)
 {
-    while (platform::clock_ticks() - since < LOGO_MIN_MS) {
+    uint32_t presented = since;
+    for (uint32_t now; (now = platform::clock_ticks()) - since < LOGO_MIN_MS;) {
+        if (now - presented >= FRAME_PERIOD_MS) {
+            display_present();
+            presented = now;
+        }
         platform::message_peek();
         platform::clock_sleep(1);
     }

@@ -125,7 +125,10 @@ quobbin::RECT work_area()
 void window_move_and_show(Window* window, int x, int y)
 {
     const HWND hwnd = win32_hwnd(window);
-    if (hwnd) SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (hwnd) {
+        SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        UpdateWindow(hwnd);
+    }
 }
 
 int launch(Window* owner, const char* const* argv)

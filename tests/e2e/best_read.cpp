@@ -1,0 +1,20 @@
+// Reads "Best.dat" in the working directory with the game's own reader, as
+// the Linux build would, and prints the score (0 for a missing or damaged
+// file). The Windows end-to-end run uses it to show that the file the
+// Windows build wrote is the same file on both systems.
+#include "game/best_score_file.h"
+#include "platform/clock.h"
+
+#include <cstdio>
+
+// The reader never draws a random number; the writer linked beside it does.
+int platform::clock_local_seconds()
+{
+    return 0;
+}
+
+int main()
+{
+    std::printf("%d\n", read_best_score());
+    return 0;
+}

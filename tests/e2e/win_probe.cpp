@@ -1,0 +1,79 @@
+// Asks Windows about the game's window, for the end-to-end run under Wine
+// (xdotool sees the X windows, not the client area or the menu):
+//
+//   win_probe client        the client area on the screen: x y width height
+//   win_probe menu          the menu bar's "Menu" on the screen: x y width height
+//   win_probe item N        item N of the open menu: x y width height
+//   win_probe about         the About box, if open: x y width height, then its texts
+//   win_probe foreground    1 when the game's window is the foreground window
+//
+// Exit status 1 when the window (or the menu, the box) is not there.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr const char* CAPTION = "[ Quobbin ] Murvale";
+
+int print_rect(const RECT& r)
+{
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+HWND about_box(HWND game)
+{
+    // The dialog is a top-level window of the dialog class owned by the game.
+    HWND found = nullptr;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+         w = FindWindowExA(nullptr, w, "#32770", nullptr))
+        if (GetWindow(w, GW_OWNER) == game && IsWindowVisible(w)) found = w;
+    return found;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const HWND game = FindWindowA("Main", CAPTION);
+    if (argc < 2 || !game) return 1;
+    const char* what = argv[1];
+    if (std::strcmp(what, "client") == 0) {
+        RECT r{};
+        GetClientRect(game, &r);
+        POINT corner{0, 0};
+        ClientToScreen(game, &corner);
+        OffsetRect(&r, corner.x, corner.y);
+        return print_rect(r);
+    }
+    if (std::strcmp(what, "menu") == 0) {
+        RECT r{};
+        return GetMenuItemRect(game, GetMenu(game), 0, &r) ? print_rect(r) : 1;
+    }
+    if (std::strcmp(what, "item") == 0 && argc == 3) {
+        RECT r{};
+        const HMENU popup = GetSubMenu(GetMenu(game), 0);
+        return GetMenuItemRect(nullptr, popup, UINT(std::atoi(argv[2])), &r) ? print_rect(r) : 1;
+    }
+    if (std::strcmp(what, "about") == 0) {
+        const HWND box = about_box(game);
+        if (!box) return 1;
+        RECT r{};
+        GetWindowRect(box, &r);
+        print_rect(r);
+        char title[64] = {}, date[64] = {};
+        GetDlgItemTextA(box, 1003, title, sizeof title);
+        GetDlgItemTextA(box, 1004, date, sizeof date);
+        std::printf("%s\n%s\n", title, date);
+        return 0;
+    }
+    if (std::strcmp(what, "foreground") == 0) {
+        std::printf("%d\n", GetForegroundWindow() == game ? 1 : 0);
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# The real quobbin.exe under Wine and Xvfb, played with xdotool and judged
+# by screenshots against the headless renders of docs/shots: run by ctest
+# inside xvfb-run.
+#
+#   windows_e2e.sh <wine-run.sh> <quobbin.exe> <win_probe.exe> <best_read> <docs/shots>
+#
+# Every check prints a line; the first failure ends the run with 1.
+set -uo pipefail
+
+WINE=$1
+GAME=$2
+PROBE=$3
+BEST_READ=$4
+SHOTS=$5
+WORK=$(mktemp -d)
+# QUOBBIN_E2E_KEEP=1 keeps the screenshots of a failed run for a look.
+trap 'kill $(jobs -p) 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 1
+
+fail() { echo "FAIL: $*"; exit 1; }
+pass() { echo "ok: $*"; }
+
+# Tries a check every tenth of a second until it holds or $1 seconds pass.
+within() {
+    local until=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $until ] || return 1
+        sleep 0.1
+    done
+}
+ended() { ! kill -0 "$1" 2>/dev/null; }
+end_status() { # pid seconds: the exit status in $status
+    within "$2" ended "$1" || { status=timeout; return; }
+    wait "$1"
+    status=$?
+}
+probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+about_open() { probe about >/dev/null; }
+about_closed() { ! about_open; }
+foreground_is() { [ "$(probe foreground)" = "$1" ]; }
+window_id() { timeout 20 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
+shot() { import -window root "$WORK/$1.png"; }
+# How many pixels of the client area's region (x y w h) differ between the
+# screen, shot as $1, and the reference picture $2.
+differing() { # shot ref x y w h
+    convert "$WORK/$1.png" -crop "${5}x${6}+$((CX + $3))+$((CY + $4))" +repage "$WORK/a.png"
+    convert "$2" -crop "${5}x${6}+$3+$4" +repage "$WORK/b.png"
+    compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
+}
+shows() { # shot ref x y w h limit: at most limit pixels differ
+    shot "$1"
+    local n
+    n=$(differing "$@")
+    [ "$n" -le "$7" ] 2>/dev/null
+}
+key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
+# Without a window manager, Wine takes the focus back from another program's
+# window only on a click, as a player would give it.
+focus_game() {
+    xdotool windowfocus --sync "$WID" 2>/dev/null
+    within 2 foreground_is 1 && return
+    xdotool mousemove $((CX + 320)) $((CY + 240)) click 1
+    within 5 foreground_is 1
+}
+frame_sum() { convert "$WORK/$1.png" -crop "640x480+$CX+$CY" +repage rgb:- | md5sum; }
+# The frame-rate figure in the top right corner is the one part of a frame
+# that depends on the machine's pace: comparisons of whole frames leave it out.
+whole_frame() { # shot ref limit
+    shows "$1" "$2" 0 0 600 480 "$3" && [ "$(differing "$1" "$2" 600 16 40 464)" -le "$3" ]
+}
+
+# --- Start-up: the window, its client area, the logo, then the title.
+"$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
+GAME_PID=$!
+WID=$(window_id) || true
+[ -n "$WID" ] || fail "no window titled [ Quobbin ] Murvale"
+pass "window titled '[ Quobbin ] Murvale'"
+# The window is made hidden and small, then sized and centred.
+client_sized() { read -r CX CY CW CH < <(probe client) && [ "${CW}x${CH}" = 640x480 ]; }
+within 10 client_sized || fail "client area ${CW:-?}x${CH:-?}"
+pass "client area 640x480 at $CX,$CY"
+within 5 shows logo "$SHOTS/logo.png" 0 0 640 480 0 || fail "the start-up logo differs from the rendered one"
+pass "start-up logo, pixel for pixel"
+within 10 whole_frame title "$SHOTS/title.png" 0 || fail "the title differs from the rendered one"
+pass "title screen, pixel for pixel (but the frame-rate figure)"
+
+focus_game || fail "the game window did not take the focus"
+# --- The menu, opened with the mouse: Reset goes back from play to the
+# title; About shows the dialog, Escape leaves it open, Enter closes it.
+open_menu_item() { # how many items down
+    xdotool mousemove $((CX + 16)) $((CY - 9)) click 1
+    sleep 0.5
+    local i
+    for i in $(seq 1 "$1"); do key Down; done
+    key Return
+}
+key space # into play, on the first stage's background
+sleep 1.5
+open_menu_item 1
+within 5 whole_frame reset "$SHOTS/title.png" 0 || fail "the menu's Reset did not return to the title"
+pass "Reset returns to the title"
+focus_game
+open_menu_item 3
+within 5 about_open || fail "the menu's About showed no dialog"
+mapfile -t about < <(probe about)
+[ "${about[1]}" = Quobbin ] && [ "${about[2]}" = "2007 / 10" ] || fail "the About dialog says '${about[1]}' '${about[2]}'"
+shot about
+key Escape
+sleep 0.5
+about_open || fail "Escape closed the About dialog"
+key Return
+within 5 about_closed || fail "Enter did not close the About dialog"
+pass "About: the dialog with the title and the date; Escape leaves it, Enter closes it"
+
+# --- A whole game, blind: the left seal is hit at once, the others fall
+# out; each closed stage rewrites Best.dat (a total of 0 ties the best).
+focus_game || fail "the game did not get the focus back from the About dialog"
+key space
+sleep 1
+key 1
+stages=0
+last=""
+for _ in $(seq 1 150); do
+    sleep 0.4
+    now=$(stat -c %.9Y Best.dat 2>/dev/null || true)
+    if [ -n "$now" ] && [ "$now" != "$last" ]; then
+        last=$now
+        stages=$((stages + 1))
+        [ $stages = 3 ] && break
+        sleep 1.2
+        key space # from the result screen to the next stage
+        sleep 1
+        key 1
+        continue
+    fi
+    key space
+done
+[ $stages = 3 ] || fail "only $stages stages were closed"
+[ "$(stat -c %s Best.dat)" = 12 ] || fail "Best.dat is not 12 bytes"
+[ "$("$BEST_READ")" = 0 ] || fail "the Linux reader does not read Best.dat as 0"
+pass "three stages played; Best.dat is 12 bytes and the Linux reader reads it"
+within 5 shows final "$SHOTS/final-result.png" 270 296 32 16 40 || fail "no results table"
+pass "final result"
+
+# --- Pause with Escape, continue with F1.
+focus_game
+key Escape
+within 5 shows pause "$SHOTS/pause.png" 0 0 640 480 0 || fail "the pause screen differs"
+pass "pause screen, pixel for pixel"
+key F1
+
+# --- Focus elsewhere freezes the picture; focus back resumes it.
+display -geometry 200x200+20+20 "$SHOTS/pause.png" &
+OTHER_PID=$!
+OTHER=$(timeout 10 xdotool search --sync --name '^ImageMagick' | head -1)
+[ -n "$OTHER" ] || fail "the other window did not appear"
+focus_game
+key space # a new game, so the seals move
+sleep 1
+xdotool windowfocus --sync "$OTHER"
+within 5 foreground_is 0 || fail "the game kept the focus"
+sleep 0.3
+shot frozen1
+sleep 0.6
+shot frozen2
+[ "$(frame_sum frozen1)" = "$(frame_sum frozen2)" ] || fail "the game kept running without the focus"
+focus_game
+sleep 0.6
+shot thawed
+[ "$(frame_sum frozen1)" != "$(frame_sum thawed)" ] || fail "the game did not resume with the focus"
+pass "focus loss freezes the game, focus resumes it"
+
+# --- A second copy ends with 0 without a window and brings the first
+# forward.
+xdotool windowfocus --sync "$OTHER"
+within 5 foreground_is 0 || fail "the other window did not take the focus"
+timeout 20 "$WINE" "$GAME" >"$WORK/second.log" 2>&1
+status=$?
+[ $status = 0 ] || fail "the second copy ended with $status"
+[ "$(xdotool search --name '^\[ Quobbin \] Murvale$' | wc -l)" = 1 ] || fail "the second copy made a window"
+within 5 foreground_is 1 || fail "the game was not brought forward"
+pass "a second copy ends with 0 and brings the first forward"
+kill $OTHER_PID
+
+# --- Escape, Escape ends the game; WinMain says 1 after a run.
+focus_game
+key Escape
+sleep 0.3
+key Escape
+end_status $GAME_PID 20
+[ "$status" = 1 ] || fail "the game ended with $status after Escape twice"
+pass "Escape, Escape ends the game with 1"
+echo "all end-to-end checks passed"
