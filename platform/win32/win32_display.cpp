@@ -1,0 +1,288 @@
+// The display on Windows: DirectDraw at the normal cooperative level, so the
+// game shares the desktop in a window. The primary surface is the whole
+// desktop with a clipper bound to the window; every other surface is an
+// off-screen one in the desktop's own format. GDI reads and writes single
+// pixels through a surface's device context, which is how the graphics room
+// learns what a colour is in that format.
+#include "platform/win32/win32_platform.h"
+
+#include "platform/display.h"
+#include "platform/win32/win32_display.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+
+namespace platform {
+
+struct Display {
+    IDirectDraw* ddraw = nullptr;
+    // Kept from the start: the window is destroyed before the display is
+    // closed, and its record with it.
+    HWND hwnd = nullptr;
+};
+
+struct Surface {
+    IDirectDrawSurface* surface = nullptr;
+    IDirectDrawClipper* clipper = nullptr; // the primary's only
+    // Device pixels; the primary's is the desktop's.
+    int width = 0;
+    int height = 0;
+};
+
+} // namespace platform
+
+namespace {
+
+using platform::Surface;
+
+HFONT display_font = nullptr;
+
+// DirectDraw refuses most bad rectangles itself, but not every one
+// everywhere (Wine stretches a copy between rectangles of unequal size),
+// and the game counts on a sprite trimmed to nothing drawing nothing.
+bool rect_inside(const Surface& s, const quobbin::RECT& r)
+{
+    return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= s.width &&
+           r.bottom <= s.height;
+}
+
+bool same_size(const quobbin::RECT& a, const quobbin::RECT& b)
+{
+    return int64_t(a.right) - a.left == int64_t(b.right) - b.left &&
+           int64_t(a.bottom) - a.top == int64_t(b.bottom) - b.top;
+}
+
+Surface* wrap(IDirectDrawSurface* dds)
+{
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    auto* s = new (std::nothrow) Surface;
+    if (!s || FAILED(dds->GetSurfaceDesc(&desc))) {
+        delete s;
+        dds->Release();
+        return nullptr;
+    }
+    s->surface = dds;
+    s->width = int(desc.dwWidth);
+    s->height = int(desc.dwHeight);
+    return s;
+}
+
+} // namespace
+
+HDC win32_surface_dc(platform::Surface* surface)
+{
+    HDC dc = nullptr;
+    if (!surface || FAILED(surface->surface->GetDC(&dc))) return nullptr;
+    return dc;
+}
+
+void win32_surface_release_dc(platform::Surface* surface, HDC dc)
+{
+    if (surface && dc) surface->surface->ReleaseDC(dc);
+}
+
+IDirectDraw* win32_ddraw(platform::Display* display)
+{
+    return display ? display->ddraw : nullptr;
+}
+
+namespace platform {
+
+Display* display_open(Window* window)
+{
+    IDirectDraw* ddraw = nullptr;
+    if (FAILED(DirectDrawCreate(nullptr, &ddraw, nullptr))) return nullptr;
+    auto* d = new (std::nothrow) Display;
+    if (!d) {
+        ddraw->Release();
+        return nullptr;
+    }
+    d->ddraw = ddraw;
+    d->hwnd = win32_hwnd(window);
+    ddraw->SetCooperativeLevel(d->hwnd, DDSCL_NORMAL);
+    return d;
+}
+
+// The window is normally gone by now. A dead handle could by then name
+// another window, so the level is handed back without one, which the
+// normal level allows.
+void display_close(Display* display, Window*)
+{
+    if (!display) return;
+    const HWND hwnd = IsWindow(display->hwnd) ? display->hwnd : nullptr;
+    display->ddraw->SetCooperativeLevel(hwnd, DDSCL_NORMAL);
+    display->ddraw->Release();
+    delete display;
+}
+
+Surface* primary_create(Display* display, Window* window)
+{
+    if (!display) return nullptr;
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface* dds = nullptr;
+    if (FAILED(display->ddraw->CreateSurface(&desc, &dds, nullptr))) return nullptr;
+    Surface* primary = wrap(dds);
+    if (!primary) return nullptr;
+    // Without its clipper a present would also write over whatever covers
+    // the window; the game still runs, so that is no reason to stop.
+    IDirectDrawClipper* clipper = nullptr;
+    if (SUCCEEDED(display->ddraw->CreateClipper(0, &clipper, nullptr))) {
+        clipper->SetHWnd(0, win32_hwnd(window));
+        primary->surface->SetClipper(clipper);
+        primary->clipper = clipper;
+    }
+    return primary;
+}
+
+// The destination may lie partly off the desktop or under other windows.
+// The clipper keeps the copy to what shows of the window, but Wine refuses
+// a destination that reaches past the desktop's edge instead of clipping
+// it, so the part off the desktop is cut away here first (the copy is one
+// to one, so the source loses the same rows and columns).
+int primary_present(Surface* primary, const quobbin::RECT& dest, Surface* back, const quobbin::RECT& src)
+{
+    if (!primary || !back || !rect_inside(*back, src) || !same_size(dest, src)) return 0;
+    ::RECT d = win32_rect(dest);
+    ::RECT s = win32_rect(src);
+    const LONG cut_left = std::max(0L, -d.left), cut_top = std::max(0L, -d.top);
+    const LONG cut_right = std::max(0L, d.right - LONG(primary->width));
+    const LONG cut_bottom = std::max(0L, d.bottom - LONG(primary->height));
+    d = ::RECT{d.left + cut_left, d.top + cut_top, d.right - cut_right, d.bottom - cut_bottom};
+    s = ::RECT{s.left + cut_left, s.top + cut_top, s.right - cut_right, s.bottom - cut_bottom};
+    if (d.left >= d.right || d.top >= d.bottom) return 1; // wholly off the desktop: nothing to show
+    return SUCCEEDED(primary->surface->Blt(&d, back->surface, &s, DDBLT_WAIT, nullptr)) ? 1 : 0;
+}
+
+Surface* surface_create(Display* display, int width, int height, bool system_memory)
+{
+    if (!display || width <= 0 || height <= 0) return nullptr;
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = DWORD(width);
+    desc.dwHeight = DWORD(height);
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | (system_memory ? DDSCAPS_SYSTEMMEMORY : 0);
+    IDirectDrawSurface* dds = nullptr;
+    if (FAILED(display->ddraw->CreateSurface(&desc, &dds, nullptr))) return nullptr;
+    return wrap(dds);
+}
+
+void surface_release(Surface* surface)
+{
+    if (!surface) return;
+    surface->surface->Release();
+    if (surface->clipper) surface->clipper->Release();
+    delete surface;
+}
+
+void surface_set_colour_key(Surface* surface, uint32_t key)
+{
+    if (!surface) return;
+    DDCOLORKEY k{key, key};
+    surface->surface->SetColorKey(DDCKEY_SRCBLT, &k);
+}
+
+int surface_blit(Surface* dst, const quobbin::RECT& dst_rect, Surface* src, const quobbin::RECT& src_rect, bool keyed)
+{
+    if (!dst || !src || !rect_inside(*dst, dst_rect) || !rect_inside(*src, src_rect) || !same_size(dst_rect, src_rect))
+        return 0;
+    ::RECT d = win32_rect(dst_rect);
+    ::RECT s = win32_rect(src_rect);
+    const DWORD flags = DDBLT_WAIT | (keyed ? DDBLT_KEYSRC : 0);
+    return SUCCEEDED(dst->surface->Blt(&d, src->surface, &s, flags, nullptr)) ? 1 : 0;
+}
+
+int surface_fill(Surface* dst, const quobbin::RECT& rect, uint32_t colour)
+{
+    if (!dst || !rect_inside(*dst, rect)) return 0;
+    ::RECT r = win32_rect(rect);
+    DDBLTFX fx{};
+    fx.dwSize = sizeof fx;
+    fx.dwFillColor = colour;
+    return SUCCEEDED(dst->surface->Blt(&r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx)) ? 1 : 0;
+}
+
+int surface_lock(Surface* surface, SurfaceLock* lock)
+{
+    if (!surface || !lock) return 0;
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    if (FAILED(surface->surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return 0;
+    if (!desc.lpSurface) {
+        surface->surface->Unlock(nullptr);
+        return 0;
+    }
+    const DDPIXELFORMAT& f = desc.ddpfPixelFormat;
+    *lock = SurfaceLock{static_cast<uint8_t*>(desc.lpSurface),
+                        int(desc.lPitch),
+                        int(desc.dwWidth),
+                        int(desc.dwHeight),
+                        int(f.dwRGBBitCount),
+                        uint32_t(f.dwRBitMask),
+                        uint32_t(f.dwGBitMask),
+                        uint32_t(f.dwBBitMask)};
+    return 1;
+}
+
+void surface_unlock(Surface* surface)
+{
+    if (surface) surface->surface->Unlock(nullptr);
+}
+
+bool surface_is_lost(Surface* surface)
+{
+    return surface && surface->surface->IsLost() == DDERR_SURFACELOST;
+}
+
+// A display mode change is what takes surfaces away; the primary comes
+// back at the desktop's new size.
+int surface_restore(Surface* surface)
+{
+    if (!surface || FAILED(surface->surface->Restore())) return 0;
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    if (SUCCEEDED(surface->surface->GetSurfaceDesc(&desc))) {
+        surface->width = int(desc.dwWidth);
+        surface->height = int(desc.dwHeight);
+    }
+    return 1;
+}
+
+uint32_t surface_get_pixel_rgb(Surface* surface, int x, int y)
+{
+    const HDC dc = win32_surface_dc(surface);
+    if (!dc) return CLR_INVALID;
+    const COLORREF rgb = GetPixel(dc, x, y);
+    win32_surface_release_dc(surface, dc);
+    return rgb;
+}
+
+int surface_set_pixel_rgb(Surface* surface, int x, int y, uint32_t rgb)
+{
+    const HDC dc = win32_surface_dc(surface);
+    if (!dc) return 0;
+    const COLORREF set = SetPixel(dc, x, y, rgb);
+    win32_surface_release_dc(surface, dc);
+    return set != CLR_INVALID ? 1 : 0;
+}
+
+// A second font replaces the first rather than leaking it.
+void font_create(const char* face, int width, int height)
+{
+    font_delete();
+    display_font = CreateFontA(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
+}
+
+void font_delete()
+{
+    if (display_font) DeleteObject(display_font);
+    display_font = nullptr;
+}
+
+} // namespace platform
