@@ -1,0 +1,388 @@
+// The Win32 display with a real window and DirectDraw: the colour probe,
+// keyed copies, refused rectangles, loss and repair, bitmaps from the
+// resources and from files, and the present, all through the graphics room
+// as the game drives it. Run on a 32-bit and on a 16-bit desktop; with
+// QUOBBIN_SCREEN_BITS set, the surfaces must have that depth.
+#include "gfx/blit.h"
+#include "gfx/display.h"
+#include "gfx/surfaces.h"
+#include "platform/display.h"
+#include "platform/window.h"
+#include "support/bmp.h"
+#include "win32/win32_test_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+intptr_t ignore_message(platform::Window*, uint32_t, uintptr_t, intptr_t)
+{
+    return 0;
+}
+
+// A COLORREF, as GDI and native_colour take it.
+constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b)
+{
+    return r | g << 8 | b << 16;
+}
+
+Picture slot_picture(int id)
+{
+    return picture_of(surface_slot(id).surface);
+}
+
+platform::SurfaceLock back_format()
+{
+    platform::SurfaceLock lock{};
+    if (platform::surface_lock(display_back_buffer(), &lock)) platform::surface_unlock(display_back_buffer());
+    return lock;
+}
+
+// The known picture of the resources (win32_display_test.bmp): two rows
+// of eight, the second the first reversed. Two colours are near black,
+// which 16-bit 5-6-5 cannot tell from black.
+constexpr uint32_t KNOWN_ROW[8] = {0x000000, 0x040204, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x804020, 0x070307};
+
+uint32_t known_colour(int x, int y)
+{
+    return KNOWN_ROW[y == 0 ? x : 7 - x];
+}
+
+uint32_t colourref(uint32_t rrggbb)
+{
+    return rgb(rrggbb >> 16, rrggbb >> 8 & 0xFF, rrggbb & 0xFF);
+}
+
+class Win32Display : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              (std::string("quobbin-display-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        // In start-up's order: the display comes while the window is
+        // hidden and has no size yet.
+        window = platform::window_create(ignore_message);
+        ASSERT_NE(window, nullptr);
+        ASSERT_EQ(display_init(window, dir.string().c_str()), 1);
+        ASSERT_EQ(display_create_surfaces(window, SCREEN_WIDTH, SCREEN_HEIGHT, 1), 1);
+        int x = 0, y = 0;
+        platform::window_client_offset(&x, &y);
+        display_set_client_offset(x, y);
+        platform::window_set_client_size(window, SCREEN_WIDTH, SCREEN_HEIGHT);
+        platform::window_show(window);
+        pump_messages();
+    }
+
+    // As the game ends: the window goes first, the display after it.
+    void TearDown() override
+    {
+        platform::window_destroy(window);
+        display_shutdown(window);
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+
+    fs::path dir;
+    platform::Window* window = nullptr;
+};
+
+TEST_F(Win32Display, NativeColourIsTheDesktopFormatsOwnValue)
+{
+    const platform::SurfaceLock format = back_format();
+    if (const char* bits = std::getenv("QUOBBIN_SCREEN_BITS")) {
+        ASSERT_EQ(format.bits_per_pixel, std::atoi(bits));
+    }
+    ASSERT_TRUE(format.bits_per_pixel == 32 || format.bits_per_pixel == 16) << format.bits_per_pixel;
+    if (format.bits_per_pixel == 16) {
+        ASSERT_EQ(format.green_mask, 0x07E0u) << "5-6-5";
+    }
+
+    struct Case {
+        uint32_t colour;
+        uint32_t on32;
+        uint32_t on16;
+    };
+    const Case cases[] = {
+        {rgb(0, 0, 0), 0, 0},
+        {rgb(255, 0, 0), 0xFF0000, 0xF800},
+        {rgb(0, 255, 0), 0x00FF00, 0x07E0},
+        {rgb(0, 0, 255), 0x0000FF, 0x001F},
+        {rgb(255, 255, 255), 0xFFFFFF, 0xFFFF},
+        {rgb(0x80, 0x40, 0x20), 0x804020, 0x8204},
+        {rgb(7, 3, 7), 0x070307, 0},
+    };
+    // The probe borrows pixel (0, 0) and must give it back.
+    fill_rect(RECT{0, 0, 1, 1}, native_colour(rgb(0x40, 0x80, 0xC0)));
+    const uint32_t own = picture_of(display_back_buffer()).at(0, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.colour);
+        EXPECT_EQ(native_colour(c.colour), format.bits_per_pixel == 16 ? c.on16 : c.on32);
+        EXPECT_EQ(picture_of(display_back_buffer()).at(0, 0), own);
+    }
+}
+
+TEST_F(Win32Display, KeyedCopiesLeaveNativeZeroOut)
+{
+    const uint32_t red = native_colour(rgb(255, 0, 0));
+    const uint32_t white = native_colour(rgb(255, 255, 255));
+    const uint32_t blue = native_colour(rgb(0, 0, 255));
+    ASSERT_EQ(surface_create_blank(4, 1, 20, false), 1);
+    const uint32_t sprite[4] = {0, red, 0, white};
+    for (int x = 0; x < 4; ++x) {
+        const RECT one{x, 0, x + 1, 1};
+        fill_surface(&one, sprite[x], 20);
+    }
+    fill_rect(screen_clip, blue);
+
+    blit(100, 50, RECT{0, 0, 4, 1}, 20);
+    blit_clipped(screen_clip, -2, 60, RECT{0, 0, 4, 1}, 20);
+
+    const Picture screen = picture_of(display_back_buffer());
+    const uint32_t whole[4] = {blue, red, blue, white};
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(screen.at(100 + x, 50), whole[x]) << x;
+    EXPECT_EQ(screen.at(0, 60), blue);
+    EXPECT_EQ(screen.at(1, 60), white);
+    EXPECT_EQ(screen.at(2, 60), blue);
+}
+
+TEST_F(Win32Display, RefusedRectanglesDrawNothing)
+{
+    ASSERT_EQ(surface_create_blank(16, 16, 21, false), 1);
+    const uint32_t white = native_colour(rgb(255, 255, 255));
+    fill_surface(nullptr, white, 21);
+    fill_rect(screen_clip, native_colour(rgb(0, 0, 255)));
+    platform::Surface* back = display_back_buffer();
+    platform::Surface* sprite = surface_slot(21).surface;
+    const Picture before = picture_of(back);
+
+    // Rectangles the copy and the fill refuse on the screen's side...
+    struct Case {
+        const char* what;
+        RECT rect;
+    };
+    const Case on_screen[] = {
+        {"empty", {10, 10, 10, 14}},
+        {"inverted", {14, 10, 10, 14}},
+        {"left of the screen", {-1, 10, 3, 14}},
+        {"past the screen's right edge", {638, 10, 642, 14}},
+        {"past the screen's bottom", {10, 478, 14, 482}},
+    };
+    for (const Case& c : on_screen) {
+        SCOPED_TRACE(c.what);
+        const RECT src{0, 0, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top};
+        EXPECT_EQ(platform::surface_blit(back, c.rect, sprite, src, true), 0);
+        EXPECT_EQ(platform::surface_fill(back, c.rect, white), 0);
+    }
+    // ...and on the picture's, where the place on the screen is good.
+    const Case in_picture[] = {
+        {"empty", {4, 0, 4, 4}},
+        {"inverted", {4, 4, 0, 0}},
+        {"past the picture's right edge", {14, 0, 18, 4}},
+        {"above the picture", {0, -2, 4, 2}},
+        {"of another size than the place", {0, 0, 8, 4}},
+    };
+    for (const Case& c : in_picture) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(platform::surface_blit(back, RECT{10, 10, 14, 14}, sprite, c.rect, true), 0);
+        EXPECT_EQ(platform::surface_blit(back, RECT{10, 10, 14, 14}, sprite, c.rect, false), 0);
+    }
+    // Sprites the clip trimmed to nothing, on either side of the screen.
+    blit_clipped(screen_clip, 650, 10, RECT{0, 0, 16, 16}, 21);
+    blit_clipped(screen_clip, -20, 10, RECT{0, 0, 16, 16}, 21);
+    blit_clipped(screen_clip, 10, 490, RECT{0, 0, 16, 16}, 21);
+    EXPECT_TRUE(picture_of(back) == before);
+}
+
+TEST_F(Win32Display, LostSlotsComeBackWithTheirPictures)
+{
+    write_file(path("swap.bmp"), make_solid_bmp(8, 8, 0x20C040));
+    ASSERT_EQ(surface_load("WIN32_TEST_PICTURE", 1, false, false), 1);
+    ASSERT_EQ(surface_load("swap.bmp", 2, true, false), 1);
+    ASSERT_EQ(surface_create_blank(8, 8, 3, false), 1);
+    ASSERT_EQ(surface_create_blank(8, 8, 4, true), 1);
+    // The file changes on disk; a lost slot reads it again.
+    write_file(path("swap.bmp"), make_bmp(8, 8, [](int x, int y) { return x == y ? 0 : 0xC02080u; }));
+    ASSERT_EQ(surface_load("swap.bmp", 5, true, false), 1);
+    const Picture resource = slot_picture(1);
+    const Picture file_now = slot_picture(5);
+    const uint32_t green = native_colour(rgb(0, 255, 0));
+    for (int id = 1; id <= 4; ++id) fill_surface(nullptr, green, id);
+    const Picture system_memory = slot_picture(4);
+
+    ASSERT_TRUE(change_display_mode(display_device()));
+    ASSERT_TRUE(platform::surface_is_lost(display_back_buffer()));
+    // The primary, the back buffer and the four slots in video memory; a
+    // slot in system memory is never lost.
+    EXPECT_EQ(display_restore_lost(), 6);
+
+    EXPECT_TRUE(slot_picture(1) == resource);
+    EXPECT_TRUE(slot_picture(2) == file_now);
+    EXPECT_TRUE(slot_picture(5) == file_now);
+    const Picture blank = slot_picture(3);
+    EXPECT_EQ(std::count(blank.pixels.begin(), blank.pixels.end(), 0u), 64);
+    EXPECT_TRUE(slot_picture(4) == system_memory);
+    EXPECT_EQ(display_restore_lost(), 0);
+}
+
+TEST_F(Win32Display, BitmapsLoadAtTheirSizeWithBlackAsZero)
+{
+    write_file(path("known.bmp"), make_bmp(8, 2, known_colour));
+    struct Case {
+        const char* name;
+        bool from_file;
+    };
+    const Case cases[] = {{"WIN32_TEST_PICTURE", false}, {"known.bmp", true}};
+    int id = 30;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(surface_load(c.name, id, c.from_file, false), 1);
+        EXPECT_EQ(surface_slot(id).width, 8);
+        EXPECT_EQ(surface_slot(id).height, 2);
+        const Picture p = slot_picture(id);
+        EXPECT_EQ(p.at(0, 0), 0u);
+        EXPECT_EQ(p.at(7, 1), 0u);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 8; ++x)
+                EXPECT_EQ(p.at(x, y), native_colour(colourref(known_colour(x, y)))) << x << "," << y;
+        ++id;
+    }
+}
+
+// At a larger scale every pixel of a picture becomes a square of them.
+TEST_F(Win32Display, PicturesGrowByTheScale)
+{
+    display_shutdown(window);
+    ASSERT_EQ(display_init(window, dir.string().c_str()), 1);
+    ASSERT_EQ(display_create_surfaces(window, SCREEN_WIDTH, SCREEN_HEIGHT, 2), 1);
+    ASSERT_EQ(surface_load("WIN32_TEST_PICTURE", 1, false, false), 1);
+    EXPECT_EQ(surface_slot(1).width, 8);
+    const Picture p = slot_picture(1);
+    ASSERT_EQ(p.width, 16);
+    ASSERT_EQ(p.height, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(p.at(x, y), native_colour(colourref(known_colour(x / 2, y / 2)))) << x << "," << y;
+}
+
+// Every form of file the Linux game reads, the Windows game reads the same.
+// GDI widens 4-, 5- and 6-bit channels with its own rounding, so a channel
+// may be one step off; a wrong palette, a picture upside down or a black
+// one are not.
+TEST_F(Win32Display, FilesReadAsTheLinuxGameReadsThem)
+{
+    int form_number = 0;
+    for (const BmpForm& form : bmp_forms()) {
+        SCOPED_TRACE(form.what);
+        const std::vector<uint32_t> linux_reading = bmp_decoded(form.bytes);
+        ASSERT_GE(linux_reading.size(), 2u);
+        const std::string name = "form" + std::to_string(form_number++) + ".bmp";
+        write_file(path(name), form.bytes);
+        ASSERT_EQ(surface_load(name.c_str(), 9, true, false), 1);
+        ASSERT_EQ(surface_slot(9).width, int(linux_reading[0]));
+        ASSERT_EQ(surface_slot(9).height, int(linux_reading[1]));
+        const Picture ours = slot_picture(9);
+        for (int y = 0; y < ours.height; ++y)
+            for (int x = 0; x < ours.width; ++x) {
+                const uint32_t seen = linux_reading[2 + size_t(y) * size_t(ours.width) + size_t(x)];
+                const uint32_t want = native_colour(colourref(seen));
+                for (uint32_t mask : ours.masks) {
+                    const int step = std::countr_zero(mask);
+                    const int a = int((ours.at(x, y) & mask) >> step);
+                    const int b = int((want & mask) >> step);
+                    EXPECT_LE(std::abs(a - b), 1) << x << "," << y << " of " << std::hex << seen;
+                }
+            }
+        surface_release(9);
+    }
+}
+
+// The resource compiler keeps the pictures whole: each of the game's
+// bitmaps is the same from its resource and from its file.
+TEST_F(Win32Display, ResourcesAreTheirFiles)
+{
+    const char* const pictures[][2] = {
+        {"BMP_ESCAPE", "escape.bmp"}, {"BMP_CHARACTOR", "font.bmp"}, {"BMP_TITLE1", "title1.bmp"},
+        {"BMP_TITLE2", "title2.bmp"}, {"BMP_BACK1", "back1.bmp"},    {"BMP_BACK2", "back2.bmp"},
+        {"BMP_BACK3", "back3.bmp"},   {"BMP_CHAINE", "chaine.bmp"},  {"BMP_AZARASHI", "azarashi.bmp"},
+        {"BMP_AME", "ame.bmp"},       {"BMP_DART", "dart.bmp"},      {"BMP_TEXT", "text.bmp"},
+        {"BMP_ROGO", "rogo.bmp"},     {"BMP_BLOOD1", "blood1.bmp"},  {"BMP_BLOOD2", "blood2.bmp"},
+    };
+    for (const auto& [resource, file] : pictures) {
+        SCOPED_TRACE(resource);
+        const std::string file_path = std::string(QUOBBIN_RES_DIR) + "/" + file;
+        ASSERT_EQ(surface_load(resource, 0, false, false), 1);
+        ASSERT_EQ(surface_load(file_path.c_str(), 1, true, false), 1);
+        EXPECT_TRUE(slot_picture(0) == slot_picture(1));
+        surface_release(0);
+        surface_release(1);
+    }
+}
+
+TEST_F(Win32Display, RefusedFilesLeaveTheSlotFree)
+{
+    fs::create_directory(dir / "folder.bmp");
+    write_file(path("words.bmp"), {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e', '.', '.', '.'});
+    write_file(path("empty.bmp"), {});
+    std::vector<uint8_t> cut = make_solid_bmp(64, 64, 0xFFFFFF);
+    cut.resize(cut.size() / 2);
+    write_file(path("cut.bmp"), cut);
+    BmpParts vast;
+    vast.width = 4000;
+    vast.pixels.assign(12000, 0xFF);
+    write_file(path("vast.bmp"), bmp_from_parts(vast));
+
+    for (const char* name : {"missing.bmp", "folder.bmp", "words.bmp", "empty.bmp", "cut.bmp", "vast.bmp"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(surface_load(name, 7, true, false), 0);
+        EXPECT_EQ(surface_slot(7).surface, nullptr);
+    }
+}
+
+// The back buffer lands on the client area wherever the window is, also
+// when part of it is off the desktop, on any side.
+TEST_F(Win32Display, PresentFillsTheClientArea)
+{
+    // The game places the picture by the window's frame metrics.
+    int offset_x = 0, offset_y = 0, real_x = 0, real_y = 0;
+    platform::window_client_offset(&offset_x, &offset_y);
+    client_offset(window, &real_x, &real_y);
+    EXPECT_EQ(offset_x, real_x);
+    EXPECT_EQ(offset_y, real_y);
+    display_set_client_offset(real_x, real_y);
+
+    fill_rect(screen_clip, native_colour(rgb(0, 0, 255)));
+    fill_rect(RECT{0, 0, 8, 8}, native_colour(rgb(255, 0, 0)));
+    fill_rect(RECT{632, 0, 640, 8}, native_colour(rgb(0, 255, 0)));
+    fill_rect(RECT{0, 472, 8, 480}, native_colour(rgb(255, 255, 255)));
+    fill_rect(RECT{632, 472, 640, 480}, native_colour(rgb(255, 255, 0)));
+    platform::Surface* back = display_back_buffer();
+    const int points[][2] = {{0, 0}, {639, 0}, {0, 479}, {639, 479}, {320, 240}, {7, 7}, {8, 8}};
+    const int places[][2] = {{40, 30}, {-100, -20}, {700, 500}};
+    for (const auto& [left, top] : places) {
+        SCOPED_TRACE(left);
+        move_window(window, left, top);
+        ASSERT_EQ(display_present(), 1);
+        wait_for_screen();
+        int x0 = 0, y0 = 0;
+        client_origin(window, &x0, &y0);
+        for (const auto& [x, y] : points) {
+            if (!on_screen(x0 + x, y0 + y)) continue;
+            EXPECT_EQ(screen_pixel(x0 + x, y0 + y), platform::surface_get_pixel_rgb(back, x, y)) << x << "," << y;
+        }
+    }
+}
+
+} // namespace
