@@ -72,7 +72,8 @@ whole_frame() { # shot ref limit
 }
 
 # --- Start-up: the window, its client area, the logo, then the title.
-"$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
+# Wine writes what the game tells a debugger into game.log.
+WINEDEBUG=-all,+debugstr "$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 WID=$(window_id) || true
 [ -n "$WID" ] || fail "no window titled [ Quobbin ] Murvale"
@@ -170,7 +171,9 @@ focus_game
 sleep 0.6
 shot thawed
 [ "$(frame_sum frozen1)" != "$(frame_sum thawed)" ] || fail "the game did not resume with the focus"
-pass "focus loss freezes the game, focus resumes it"
+grep -q 'OutputDebugStringA "ii\\n"' "$WORK/game.log" && grep -q 'OutputDebugStringA "aa\\n"' "$WORK/game.log" ||
+    fail "no debugger lines for the activation changes"
+pass "focus loss freezes the game (debugger line ii), focus resumes it (aa)"
 
 # --- A second copy ends with 0 without a window and brings the first
 # forward.
