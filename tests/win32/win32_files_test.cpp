@@ -5,7 +5,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/files.h"
-#include "win32_children.h"
+#include "win32_support.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,11 @@
 
 #include "platform/instance.h"
 #include "sys/instance_guard.h"
-#include "win32_children.h"
+#include "win32_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -25,15 +26,9 @@ struct Names {
     std::string mapping = children::unique_name("map_murvale");
 };
 
-intptr_t quiet(platform::Window*, uint32_t, uintptr_t, intptr_t)
-{
-    return 0;
-}
-
 int second_copy(const Names& names)
 {
-    return children::finish(
-        children::start(children::self(), {children::ROLE, "second-copy", names.mutex, names.mapping}));
+    return children::finish(children::start(children::self(), {children::ROLE, "copy", names.mutex, names.mapping}));
 }
 
 TEST(Win32InstanceGuard, ALaterCopyEndsAndRaisesOnlyAPublishedVisibleWindow)
@@ -42,7 +37,7 @@ TEST(Win32InstanceGuard, ALaterCopyEndsAndRaisesOnlyAPublishedVisibleWindow)
     InstanceGuard first;
     instance_guard_init(&first);
     ASSERT_EQ(instance_guard_check(&first, names.mutex.c_str(), names.mapping.c_str()), 1);
-    platform::Window* window = platform::window_create(quiet);
+    platform::Window* window = platform::window_create(nullptr);
     ASSERT_NE(window, nullptr);
     const HWND hwnd = win32_hwnd(window);
     // Whatever the user looks at meanwhile; the raise must take the front from it.
@@ -95,44 +90,39 @@ TEST(Win32InstanceGuard, ALaterCopyEndsAndRaisesOnlyAPublishedVisibleWindow)
 }
 
 // Enough copies that a claim made in two steps (look, then create) often
-// lets two of them through; no test can force the same instant.
+// lets two of them through; no test can force the same instant. The
+// copies that lose end; the one that runs holds its claim until killed.
 TEST(Win32InstanceGuard, OfCopiesStartedTogetherOneRunsAndItsEndFreesTheClaim)
 {
     const Names names;
-    const std::string race = children::unique_name("race");
-    constexpr LONG COPIES = 12;
-    const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, (race + children::RACE_GO).c_str());
-    // Never set: a winner holds its claim until it is killed.
-    const HANDLE done = CreateEventA(nullptr, TRUE, FALSE, (race + children::RACE_DONE).c_str());
-    const HANDLE counted[] = {CreateSemaphoreA(nullptr, 0, COPIES, (race + children::RACE_WON).c_str()),
-                              CreateSemaphoreA(nullptr, 0, COPIES, (race + children::RACE_LOST).c_str())};
-    ASSERT_TRUE(go && done && counted[0] && counted[1]);
-    std::array<HANDLE, COPIES> racers{};
-    for (HANDLE& racer : racers) {
-        racer = children::start(children::self(), {children::ROLE, "racer", names.mutex, names.mapping, race});
-        ASSERT_NE(racer, nullptr);
+    const std::string go = children::unique_name("race go");
+    const HANDLE go_event = CreateEventA(nullptr, TRUE, FALSE, go.c_str());
+    ASSERT_NE(go_event, nullptr);
+    std::array<HANDLE, 12> copies{};
+    for (HANDLE& copy : copies) {
+        copy = children::start(children::self(), {children::ROLE, "copy", names.mutex, names.mapping, go});
+        ASSERT_NE(copy, nullptr);
     }
-    SetEvent(go);
-
-    int won = 0;
-    int lost = 0;
-    for (LONG i = 0; i < COPIES; ++i) {
-        const DWORD which = WaitForMultipleObjects(2, counted, FALSE, 60000);
-        ASSERT_TRUE(which == WAIT_OBJECT_0 || which == WAIT_OBJECT_0 + 1) << "a copy never tried";
-        ++(which == WAIT_OBJECT_0 ? won : lost);
-    }
-    EXPECT_EQ(won, 1);
-    EXPECT_EQ(lost, COPIES - 1);
-
-    // The winners hold their claims. Killed, a copy leaves it behind all
-    // the same: Windows closes its handles, and the claim goes with them.
-    for (HANDLE racer : racers)
-        if (WaitForSingleObject(racer, 0) == WAIT_TIMEOUT) TerminateProcess(racer, 1);
-    for (HANDLE racer : racers) EXPECT_NE(children::finish(racer), -1);
+    SetEvent(go_event);
+    const auto ended = [&] {
+        return std::count_if(copies.begin(), copies.end(),
+                             [](HANDLE copy) { return WaitForSingleObject(copy, 0) == WAIT_OBJECT_0; });
+    };
+    EXPECT_TRUE(children::eventually([&] { return ended() == long(copies.size()) - 1; }));
     platform::InstanceClaim* claim = nullptr;
+    EXPECT_EQ(platform::instance_claim(names.mutex.c_str(), &claim), 0) << "the copy that runs holds it";
+
+    // Killed, that copy leaves its claim behind all the same: Windows closes
+    // its handles, and the claim goes with them.
+    int lost = 0;
+    for (HANDLE copy : copies) {
+        TerminateProcess(copy, 1);
+        lost += children::finish(copy) == ENDED;
+    }
+    EXPECT_EQ(lost, long(copies.size()) - 1);
     EXPECT_EQ(platform::instance_claim(names.mutex.c_str(), &claim), 1);
     platform::instance_release(claim);
-    for (HANDLE h : {go, done, counted[0], counted[1]}) CloseHandle(h);
+    CloseHandle(go_event);
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #include "platform/system.h"
 #include "sys/volume_control.h"
 #include "sys/window_centre.h"
-#include "win32_children.h"
+#include "win32_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,242 @@
+#include "platform/win32/win32_platform.h"
+
+#include "win32_support.h"
+
+#include "gfx/display.h"
+#include "platform/files.h"
+#include "platform/win32/win32_display.h"
+#include "sys/instance_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace children {
+
+namespace {
+
+// Long enough for anything that must happen; reached only when it never does.
+constexpr DWORD LONG_WHILE_MS = 60000;
+constexpr int POLLS = 60000;
+// A role asked for wrongly; never the tests, which a child must not run.
+constexpr int MISUSED = 12;
+
+bool named(const char* name)
+{
+    const std::string path = self();
+    return _stricmp(path.substr(path.find_last_of("\\/") + 1).c_str(), name) == 0;
+}
+
+bool wait_for(const char* event_name)
+{
+    const HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, event_name);
+    const bool set = event && WaitForSingleObject(event, LONG_WHILE_MS) == WAIT_OBJECT_0;
+    if (event) CloseHandle(event);
+    return set;
+}
+
+// Plays the role the arguments or the program's name ask for and returns
+// its exit code; -1 when there is none and the tests should run.
+int run_role(int argc, char** argv)
+{
+    // A volume control stays until the test has looked; started by anyone
+    // else (no test waiting), it ends at once.
+    if (named("Sndvol32.exe") || named("SndVol.exe")) return wait_for(VOLUME_RELEASE_EVENT) ? RAN : ENDED;
+    if (argc < 3 || std::strcmp(argv[1], ROLE) != 0) return -1;
+    const std::string role = argv[2];
+    // copy <mutex> <mapping> [<go>]: start-up's first step, as a later copy.
+    // With the name of an event, at its signal; a copy that runs then holds
+    // its claim until the test kills it.
+    if (role == "copy" && (argc == 5 || argc == 6)) {
+        if (argc == 6 && !wait_for(argv[5])) return MISUSED;
+        InstanceGuard guard;
+        instance_guard_init(&guard);
+        const int ran = instance_guard_check(&guard, argv[3], argv[4]);
+        if (ran && argc == 6) Sleep(LONG_WHILE_MS);
+        instance_guard_release(&guard);
+        return ran ? RAN : ENDED;
+    }
+    // exe-dir <out>: where this copy of the program finds itself.
+    if (role == "exe-dir" && argc == 4) {
+        char dir[platform::PATH_LIMIT];
+        return platform::executable_dir(dir, sizeof dir) && write_text(argv[3], dir) ? RAN : ENDED;
+    }
+    // args <out> <arg>...: the arguments as they arrived, one to a line,
+    // written aside and then moved into place, so the file is whole once
+    // it is there.
+    if (role == "args" && argc >= 4) {
+        std::string text;
+        for (int i = 4; i < argc; ++i) text += std::string(argv[i]) + "\n";
+        const std::string part = std::string(argv[3]) + ".part";
+        return write_text(part, text) && MoveFileA(part.c_str(), argv[3]) ? RAN : ENDED;
+    }
+    return MISUSED;
+}
+
+} // namespace
+
+std::string self()
+{
+    char path[4 * MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    return n > 0 && n < sizeof path ? std::string(path, n) : std::string();
+}
+
+std::string unique_name(const char* what)
+{
+    return std::string("quobbin-test ") + what + " " + std::to_string(GetCurrentProcessId());
+}
+
+// A run cut short leaves its folders behind, under the same names when
+// the process id comes round again.
+Folder::Folder(const char* what)
+{
+    std::error_code error;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    for (int i = 0; path.empty() && i < 100; ++i) {
+        const std::filesystem::path candidate = temporary / (unique_name(what) + "-" + std::to_string(i));
+        if (std::filesystem::create_directory(candidate, error)) path = candidate.string();
+    }
+    if (path.empty()) ADD_FAILURE() << "no temporary folder in " << temporary;
+}
+
+Folder::~Folder()
+{
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+}
+
+// Every argument quoted; the tests pass none with a quote or a trailing
+// backslash in it.
+void* start(const std::string& exe, const std::vector<std::string>& args, const char* cwd)
+{
+    std::string command = "\"" + exe + "\"";
+    for (const std::string& arg : args) command += " \"" + arg + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd, &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+int finish(void* process)
+{
+    DWORD code = DWORD(-1);
+    if (!process) return -1;
+    if (WaitForSingleObject(process, LONG_WHILE_MS) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &code))
+        code = DWORD(-1);
+    CloseHandle(process);
+    return int(code);
+}
+
+bool eventually(const std::function<bool()>& done)
+{
+    for (int i = 0; i < POLLS && !done(); ++i) {
+        pump();
+        Sleep(1);
+    }
+    pump();
+    return done();
+}
+
+void pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool read_text(const std::string& path, std::string* text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (in) text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return bool(in);
+}
+
+bool write_text(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(text.data(), std::streamsize(text.size()));
+    out.close();
+    return !out.fail();
+}
+
+} // namespace children
+
+void move_window(platform::Window* window, int x, int y)
+{
+    SetWindowPos(win32_hwnd(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    children::pump();
+}
+
+void client_origin(platform::Window* window, int* x, int* y)
+{
+    POINT p{0, 0};
+    ClientToScreen(win32_hwnd(window), &p);
+    *x = int(p.x);
+    *y = int(p.y);
+}
+
+// Wine draws a present on a thread of its own (its OpenGL renderer), and
+// copies what a window shows to the screen when the program goes idle
+// (its GDI renderer). Reading the primary waits for the thread; a wait for
+// messages that returns at once counts as going idle.
+void wait_for_screen()
+{
+    platform::SurfaceLock lock{};
+    if (platform::surface_lock(display_primary(), &lock)) platform::surface_unlock(display_primary());
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+}
+
+uint32_t screen_pixel(int x, int y)
+{
+    const HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+bool change_display_mode(platform::Display* display)
+{
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    IDirectDraw* ddraw = win32_ddraw(display);
+    return ddraw && EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) &&
+           SUCCEEDED(ddraw->SetDisplayMode(mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel));
+}
+
+Picture picture_of(platform::Surface* surface)
+{
+    Picture p;
+    platform::SurfaceLock lock{};
+    if (!platform::surface_lock(surface, &lock)) return p;
+    const int bytes = lock.bits_per_pixel / 8;
+    p.width = lock.width;
+    p.height = lock.height;
+    p.masks[0] = lock.red_mask;
+    p.masks[1] = lock.green_mask;
+    p.masks[2] = lock.blue_mask;
+    for (int y = 0; y < lock.height; ++y)
+        for (int x = 0; x < lock.width; ++x) {
+            uint32_t v = 0;
+            std::memcpy(&v, lock.bits + size_t(y) * size_t(lock.pitch) + size_t(x) * size_t(bytes), size_t(bytes));
+            p.pixels.push_back(v & (lock.red_mask | lock.green_mask | lock.blue_mask));
+        }
+    platform::surface_unlock(surface);
+    return p;
+}
+
+int main(int argc, char** argv)
+{
+    const int role = children::run_role(argc, argv);
+    if (role >= 0) return role;
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
