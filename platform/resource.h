@@ -6,8 +6,10 @@
 
 namespace platform {
 
-// Bitmap resources have the type "BITMAP" and hold a whole .bmp file.
-// Empty when there is no such resource.
+// Empty when there is no such resource. Where the resources are embedded
+// from res/quobbin.rc, a bitmap is found with the type "BITMAP" and holds a
+// whole .bmp file; on Windows the resource compiler stores bitmaps in a form
+// of its own, and the pictures come through bitmap_load_resource instead.
 std::span<const uint8_t> resource_find(const char* name, const char* type);
 
 } // namespace platform
