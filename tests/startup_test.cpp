@@ -36,6 +36,7 @@ protected:
         headless::set_ticks(5000);
         main_window_state_reset();
         frame_loop_state_reset();
+        scene_state_reset(); // no scene while the logo holds
         for (const platform::EmbeddedResource& r : platform::embedded_resources())
             headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
         runtime = std::filesystem::temp_directory_path() / ("quobbin-startup-" + std::to_string(::getpid()));
@@ -75,7 +76,7 @@ void close_after_a_few_frames(void*)
     presents.emplace_back(headless::ticks(), scene_get());
     title_seen = headless::window_title();
     visible_seen = headless::window_visible();
-    if (std::count_if(presents.begin(), presents.end(), [](const auto& p) { return p.second != Scene(0); }) == 4)
+    if (std::count_if(presents.begin(), presents.end(), [](const auto& p) { return p.second != Scene(0); }) >= 4)
         headless::post(WM_CLOSE);
 }
 
