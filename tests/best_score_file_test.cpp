@@ -4,10 +4,10 @@
 #include "game/random.h"
 #include "platform/headless/headless.h"
 #include "support/bmp.h"
+#include "support/engine.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -20,16 +20,6 @@ protected:
     {
         headless::reset();
         random_state_reset();
-        dir = std::filesystem::temp_directory_path() / ("quobbin-best-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        old = std::filesystem::current_path();
-        std::filesystem::current_path(dir);
-    }
-    void TearDown() override
-    {
-        std::filesystem::current_path(old);
-        std::filesystem::remove_all(dir);
     }
 
     static std::vector<uint8_t> file_bytes()
@@ -45,8 +35,7 @@ protected:
         write_file(BEST_SCORE_FILE, bytes);
     }
 
-    std::filesystem::path dir;
-    std::filesystem::path old;
+    const ScratchDir scratch{"best"};
 };
 
 TEST_F(BestScoreFile, ExactLayout)

@@ -281,10 +281,7 @@ TEST_F(Slots, ReloadKeepsTheSurfaceAndItsSize)
 
 TEST_F(Slots, FilesAreReadFromTheWorkingDirectoryAndAgainAfterALoss)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("quobbin-slots-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const auto old = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
+    const ScratchDir scratch("slots");
     write_file("picture.bmp", make_solid_bmp(6, 6, GREEN));
     EXPECT_TRUE(surface_load("picture.bmp", 9, true, false));
     EXPECT_EQ(surface_slot(9).flags, SLOT_FROM_FILE);
@@ -302,8 +299,6 @@ TEST_F(Slots, FilesAreReadFromTheWorkingDirectoryAndAgainAfterALoss)
     headless::mark_lost(surface_slot(9).surface);
     EXPECT_EQ(display_restore_lost(), 1);
     EXPECT_EQ(slot_pixel(9, 0, 0), RED);
-    std::filesystem::current_path(old);
-    std::filesystem::remove_all(dir);
 }
 
 TEST_F(Slots, NoMemoryForTheNameReleasesTheSlotAndFails)

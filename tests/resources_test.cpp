@@ -114,16 +114,9 @@ TEST_F(ResourceWalk, AMissingPictureStopsTheWalkAndTheGame)
 
 TEST_F(ResourceWalk, AFontFileInTheWorkingDirectoryIsUsed)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("quobbin-font-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const auto old = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
+    const ScratchDir scratch("font");
     write_file(FONT_FILE, make_solid_bmp(80, 80, 0x00FF00));
-    const int result = run_game();
-    std::filesystem::current_path(old);
-    std::filesystem::remove_all(dir);
-
-    EXPECT_EQ(result, 1) << "the game starts with the file's font";
+    EXPECT_EQ(run_game(), 1) << "the game starts with the file's font";
     EXPECT_EQ(surface_slot(FONT_SLOT).flags, SLOT_FROM_FILE);
     EXPECT_EQ(headless::pixel(surface_slot(FONT_SLOT).surface, 5, 5), 0x00FF00u);
     EXPECT_NE(surface_slot(SURFACE_DROPS_LOVE).surface, nullptr) << "and the rest of the list still loads";

@@ -15,6 +15,7 @@
 #include "platform/system.h"
 #include "sorvel/sorvel.h"
 #include "sound/sound.h"
+#include "support/engine.h"
 
 #include <gtest/gtest.h>
 
@@ -39,14 +40,10 @@ protected:
         scene_state_reset(); // no scene while the logo holds
         for (const platform::EmbeddedResource& r : platform::embedded_resources())
             headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
-        runtime = std::filesystem::temp_directory_path() / ("quobbin-startup-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        std::filesystem::permissions(scratch.path, std::filesystem::perms::owner_all);
 #ifndef _WIN32 // the POSIX claim lives in the user's runtime directory
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", scratch.path.c_str(), 1);
 #endif
-        old_dir = std::filesystem::current_path();
-        std::filesystem::current_path(runtime);
     }
     void TearDown() override
     {
@@ -55,15 +52,12 @@ protected:
         headless::fail_surface_create_after(-1);
         sound_attach_device(nullptr);
         sorvel_Shutdown();
-        std::filesystem::current_path(old_dir);
-        std::filesystem::remove_all(runtime);
 #ifndef _WIN32
         unsetenv("XDG_RUNTIME_DIR");
 #endif
     }
 
-    std::filesystem::path runtime;
-    std::filesystem::path old_dir;
+    const ScratchDir scratch{"startup"};
 };
 
 // Each present's tick and the scene it showed (none while the logo holds).
@@ -142,22 +136,13 @@ TEST_F(Startup, ASecondCopyBringsTheFirstForwardAndEnds)
     platform::window_destroy(first);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(Startup, TheMenuCommandsAboutAndVolume)
 {
     platform::Window* window = platform::window_create(main_window_proc);
     main_window_proc(window, WM_COMMAND, COMMAND_ABOUT, 0);
     EXPECT_EQ(headless::last_message_box_text(), "Quobbin\n2007 / 10\nOrbane");
-    // The first volume control that will start is started, and only it.
-    const auto commands = platform::volume_control_commands();
-    ASSERT_GE(commands.size(), 2u);
-    headless::set_launchable(commands[1].argv[0]);
     main_window_proc(window, WM_COMMAND, COMMAND_VOLUME, 0);
-    ASSERT_EQ(headless::launches().size(), 2u) << "the first is missing, the second starts";
-    EXPECT_EQ(headless::launches()[1][0], commands[1].argv[0]);
+    EXPECT_EQ(headless::launches().size(), platform::volume_control_commands().size()) << "each tried, none there";
     platform::window_destroy(window);
 }
 

@@ -10,6 +10,7 @@
 #include "support/bmp.h"
 
 #include <string>
+#include <unistd.h>
 
 uint32_t slot_colour(int slot)
 {
@@ -90,4 +91,20 @@ uint32_t screen_pixel(int x, int y)
 uint32_t back_pixel(int x, int y)
 {
     return headless::pixel(display_back_buffer(), x, y);
+}
+
+ScratchDir::ScratchDir(const std::string& what)
+    : path(std::filesystem::temp_directory_path() / ("quobbin-" + what + "-" + std::to_string(::getpid()))),
+      old(std::filesystem::current_path())
+{
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    std::filesystem::current_path(path);
+}
+
+ScratchDir::~ScratchDir()
+{
+    std::filesystem::current_path(old);
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+#include <string>
 
 // The colour every synthetic resource picture is filled with, by slot: no
 // two alike, none black.
@@ -40,6 +42,17 @@ protected:
 
 private:
     std::function<void(uint64_t)> present_fn;
+};
+
+// A fresh directory of the test's own, the working directory until it goes
+// and then removed with everything in it.
+struct ScratchDir {
+    explicit ScratchDir(const std::string& what);
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path path;
+    const std::filesystem::path old;
 };
 
 // The colour of the presented frame at (x, y), 0xRRGGBB.

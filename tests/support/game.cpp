@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 void GameTest::SetUp()
 {
@@ -25,21 +24,9 @@ void GameTest::SetUp()
     stages_state_reset();
     scene_state_reset();
     particles_clear();
-    dir = std::filesystem::temp_directory_path() / ("quobbin-game-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    exe_dir = dir / "bin";
     std::filesystem::create_directories(exe_dir);
-    old_dir = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
     headless::set_executable_dir(exe_dir.string());
     buttons = ButtonState{};
-}
-
-void GameTest::TearDown()
-{
-    std::filesystem::current_path(old_dir);
-    std::filesystem::remove_all(dir);
-    EngineTest::TearDown();
 }
 
 void GameTest::frame(ButtonMask held)

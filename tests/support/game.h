@@ -25,7 +25,6 @@ inline constexpr uint32_t BACK3_COLOUR = 0xC08040;
 class GameTest : public EngineTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // One frame with these buttons down: the button state, the black
     // clear, step_scene.
@@ -43,12 +42,12 @@ protected:
     // The stage finished with every target caught, and the next one open.
     void next_stage();
 
-    std::filesystem::path dir;     // the working directory
-    std::filesystem::path exe_dir; // where the executable seems to live
+    const ScratchDir scratch{"game"};
+    const std::filesystem::path dir = scratch.path;             // the working directory
+    const std::filesystem::path exe_dir = scratch.path / "bin"; // where the executable seems to live
 
 private:
     ButtonState buttons{};
-    std::filesystem::path old_dir;
 };
 
 // A game already in its first stage, fully open and taking buttons.
