@@ -1,9 +1,9 @@
 // The resources: the table built into the executable holds exactly the
-// files quobbin.rc lists, found by name and type in any case, and every
-// picture has the size and depth its slot is drawn with. Loading the list at
-// the start of the game puts every picture into its slot, a missing one ends
-// the loading, and a font file in the working directory takes the font's
-// place. (The start-up tests load the real ones through the same code.)
+// files quobbin.rc lists, found by name and type in any case. Loading the
+// list at the start of the game puts every picture into its slot, a
+// missing one ends the loading, and a font file in the working directory
+// takes the font's place. (The start-up tests load the real ones through
+// the same code.)
 #include "app/frame_loop.h"
 #include "app/resource_list.h"
 #include "platform/embedded_resources.h"
@@ -11,20 +11,12 @@
 #include "support/engine.h"
 #include "support/waves.h"
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-uint32_t le(const std::span<const uint8_t> b, size_t at, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b[at + size_t(i)];
-    return v;
-}
 
 TEST(RealResources, TheTableHoldsEveryListedFile)
 {
@@ -50,30 +42,6 @@ TEST(RealResources, TheTableHoldsEveryListedFile)
               platform::embedded_resource_find("BMP_BACK1", "BITMAP").size());
     EXPECT_TRUE(platform::embedded_resource_find("BMP_BACK1", "WAVE").empty()) << "the type counts";
     EXPECT_TRUE(platform::embedded_resource_find("BMP_BACK", "BITMAP").empty()) << "no prefix match";
-}
-
-TEST(RealResources, EveryPictureHasItsSizeAndDepth)
-{
-    const struct {
-        const char* name;
-        int width;
-        int height;
-        int bits;
-    } pictures[] = {
-        {"BMP_AZARASHI", 584, 280, 8}, {"BMP_AME", 584, 192, 8},    {"BMP_CHAINE", 48, 168, 8},
-        {"BMP_DART", 56, 72, 8},       {"BMP_TEXT", 240, 88, 4},    {"BMP_CHARACTOR", 80, 80, 4},
-        {"BMP_ESCAPE", 80, 24, 4},     {"BMP_TITLE1", 488, 88, 4},  {"BMP_TITLE2", 320, 80, 4},
-        {"BMP_BACK1", 640, 480, 24},   {"BMP_BACK2", 640, 480, 24}, {"BMP_BACK3", 640, 480, 24},
-        {"BMP_ROGO", 200, 40, 4},      {"BMP_BLOOD1", 64, 16, 4},   {"BMP_BLOOD2", 64, 16, 4},
-    };
-    for (const auto& p : pictures) {
-        SCOPED_TRACE(p.name);
-        const auto b = platform::embedded_resource_find(p.name, "BITMAP");
-        ASSERT_GE(b.size(), 54u);
-        EXPECT_EQ(int32_t(le(b, 18, 4)), p.width);
-        EXPECT_EQ(int32_t(le(b, 22, 4)), p.height);
-        EXPECT_EQ(int(le(b, 28, 2)), p.bits);
-    }
 }
 
 class ResourceWalk : public EngineTest {

@@ -159,8 +159,10 @@ TEST_F(Mixer, ClampsOnceAfterAddingTheStream)
     EXPECT_EQ(render(1)[0], 32767);
     platform::audio_buffer_play(low);
     EXPECT_EQ(render(1)[0], 27232); // the sum, 30000 + 30000 - 32768, clamped once
+    platform::audio_buffer_stop(low);
 
-    // The stream adds into the same accumulators, a block at a time.
+    // The music stream adds into the same accumulators as the effects that
+    // play meanwhile, a block at a time, before the one clamp.
     struct Seen {
         int frames = 0, largest = 0;
     } seen;
@@ -176,15 +178,13 @@ TEST_F(Mixer, ClampsOnceAfterAddingTheStream)
             }
         },
         &seen);
-    platform::audio_buffer_stop(loud);
-    platform::audio_buffer_stop(louder);
-    platform::audio_buffer_stop(low);
     Samples out(2 * 5000);
     const uint64_t before = allocation_count();
     headless::audio_render(out.data(), 5000);
     EXPECT_EQ(allocation_count(), before);
-    EXPECT_EQ(out[0], -32768);
-    EXPECT_EQ(out[1], 1000);
+    EXPECT_EQ(out[0], 20000);
+    EXPECT_EQ(out[1], 32767);
+    EXPECT_EQ(out[2 * 4999], -32768) << "the effects played out";
     EXPECT_EQ(seen.frames, 5000);
     EXPECT_LE(seen.largest, 512);
     platform::audio_set_stream(device, nullptr, nullptr);
