@@ -57,30 +57,17 @@ mode_t mode_of(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0 ? st.st_mode : 0;
 }
 
-sockaddr_un address_of(const std::string& path)
+// A socket connected to path by hand, or (listening) bound there with this
+// backlog; -1 when that fails.
+int local_socket(const std::string& path, int flags = 0, int listening = -1)
 {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | flags, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    return address;
-}
-
-// A socket connected to path by hand, or bound there and listening; -1
-// when that fails.
-int connect_to(const std::string& path, int flags = 0)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | flags, 0);
-    const sockaddr_un address = address_of(path);
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
-    ::close(fd);
-    return -1;
-}
-
-int listen_at(const std::string& path, int backlog)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const sockaddr_un address = address_of(path);
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 && ::listen(fd, backlog) == 0)
+    const auto* a = reinterpret_cast<const sockaddr*>(&address);
+    if (listening < 0 ? ::connect(fd, a, sizeof address) == 0
+                      : ::bind(fd, a, sizeof address) == 0 && ::listen(fd, listening) == 0)
         return fd;
     ::close(fd);
     return -1;
@@ -303,7 +290,7 @@ TEST_F(InstanceGuardTest, OnlyTheRequestOfTheSameUserRaises)
     // Says its words and waits until the first copy has dealt with them and
     // hung up. 0 when it got that far.
     const auto say = [&](const std::string& words) {
-        const int fd = connect_to(sock);
+        const int fd = local_socket(sock);
         if (fd < 0) return 1;
         ::send(fd, words.data(), words.size(), MSG_NOSIGNAL);
         ::shutdown(fd, SHUT_WR);
@@ -330,7 +317,7 @@ TEST_F(InstanceGuardTest, OnlyTheRequestOfTheSameUserRaises)
 
     // A copy that connects and says nothing holds up neither later signals
     // nor the release.
-    const int silent = connect_to(sock);
+    const int silent = local_socket(sock);
     instance_guard_signal_first(MAPPING);
     EXPECT_TRUE(raised(2));
     instance_guard_release(&first);
@@ -340,10 +327,10 @@ TEST_F(InstanceGuardTest, OnlyTheRequestOfTheSameUserRaises)
 TEST_F(InstanceGuardTest, AHungFirstCopyCannotHangTheSecond)
 {
     // A socket that is listened on but never accepted from, its queue full.
-    const int hung = listen_at(sock, 0);
+    const int hung = local_socket(sock, 0, 0);
     ASSERT_GE(hung, 0);
     std::vector<int> queued;
-    for (int fd; queued.size() < 64 && (fd = connect_to(sock, SOCK_NONBLOCK)) >= 0;) queued.push_back(fd);
+    for (int fd; queued.size() < 64 && (fd = local_socket(sock, SOCK_NONBLOCK)) >= 0;) queued.push_back(fd);
     std::atomic<bool> returned{false};
     std::thread second_copy([&] {
         instance_guard_signal_first(MAPPING);
