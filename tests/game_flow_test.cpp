@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <map>
 #include <vector>
 
 namespace {
@@ -174,30 +173,24 @@ namespace {
 
 // A player who only sees the presented frames' game state and answers with
 // key messages, as a person at the keyboard would: keys go down after one
-// present and up two presents later.
+// present and up after the next.
 struct ScriptedPlayer {
-    std::map<uint64_t, std::vector<uint8_t>> releases;
-    uint8_t held[256] = {};
+    std::vector<uint8_t> down;
     std::vector<Scene> seen;
     std::vector<uint32_t> backgrounds;     // as each stage stands open
     std::vector<int> totals, best_on_disk; // as each result opens
     uint64_t finished_at = 0;
 
-    void tap(uint64_t frame, uint8_t vk)
+    void tap(uint8_t vk)
     {
-        if (held[vk]) return;
-        held[vk] = 1;
         headless::key_down(vk);
-        releases[frame + 2].push_back(vk);
+        down.push_back(vk);
     }
 
     void after_present(uint64_t frame)
     {
-        for (uint8_t vk : releases[frame]) {
-            headless::key_up(vk);
-            held[vk] = 0;
-        }
-        releases.erase(frame);
+        for (uint8_t vk : down) headless::key_up(vk);
+        down.clear();
         if (seen.empty() || seen.back() != scene_get()) {
             seen.push_back(scene_get());
             if (scene_get() == SCENE_STAGE_RESULT || scene_get() == SCENE_FINAL_RESULT) {
@@ -216,9 +209,9 @@ struct ScriptedPlayer {
         }
         if (scene_get() == SCENE_PLAY)
             for (int i = 0; i < TARGET_COUNT; ++i)
-                if (target_get(i).state == TargetState::Falling) tap(frame, uint8_t('1' + i));
+                if (target_get(i).state == TargetState::Falling) tap(uint8_t('1' + i));
         const bool open = view_transition_get() == VIEW_OPENING && accept_input_get();
-        if (open && (scene_get() == SCENE_TITLE || targets_all_resolved(shown_score_get()))) tap(frame, VK_SPACE);
+        if (open && (scene_get() == SCENE_TITLE || targets_all_resolved(shown_score_get()))) tap(VK_SPACE);
     }
 };
 

@@ -82,21 +82,6 @@ TEST_F(Input, ButtonsMapMainAndKeypadDigitsToEachTarget)
     EXPECT_EQ(s.newly_pressed, 0u);
 }
 
-TEST_F(Input, ButtonHeldWhenTheStateBeginsNeverCounts)
-{
-    button_keys_init();
-    press('2');
-    ButtonState s{};
-    button_state_begin(&s);
-    sample(&s);
-    EXPECT_EQ(s.newly_pressed, 0u);
-    release('2');
-    sample(&s);
-    press('2');
-    sample(&s);
-    EXPECT_EQ(s.newly_pressed, BUTTON_2);
-}
-
 TEST_F(Input, ReactivationClearsHeldKeys)
 {
     button_keys_init();
