@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -55,12 +56,9 @@ protected:
     }
 };
 
-void expect_rect(const RECT& r, int l, int t, int rr, int b)
+auto corners(const RECT& r)
 {
-    EXPECT_EQ(r.left, l);
-    EXPECT_EQ(r.top, t);
-    EXPECT_EQ(r.right, rr);
-    EXPECT_EQ(r.bottom, b);
+    return std::tuple(r.left, r.top, r.right, r.bottom);
 }
 
 // Each copy of the 32x16 sprite alone on black: where its trimmed box
@@ -84,7 +82,7 @@ TEST_F(Blit, TrimmingAgainstTheClip)
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         fill_rect(screen_clip, 0);
         blit_clipped(c.clip, c.x, c.y, RECT{0, 0, 32, 16}, SPRITE);
-        expect_rect(drawn_box(), c.box.left, c.box.top, c.box.right, c.box.bottom);
+        EXPECT_EQ(corners(drawn_box()), corners(c.box));
         EXPECT_EQ(back_pixel(c.px, c.py), sprite_pixel(c.sx, c.sy));
     }
 }
@@ -151,14 +149,14 @@ TEST_F(BlitScaled, EverythingIsTwiceAsLarge)
     EXPECT_EQ(surface_slot(SPRITE).width, 32) << "the slot keeps its logical size";
 
     blit(100, 40, RECT{8, 8, 16, 16}, SPRITE);
-    expect_rect(drawn_box(), 200, 80, 216, 96);
+    EXPECT_EQ(corners(drawn_box()), std::tuple(200, 80, 216, 96));
     EXPECT_EQ(back_pixel(200, 80), sprite_pixel(8, 8));
     EXPECT_EQ(back_pixel(201, 81), sprite_pixel(8, 8));
     EXPECT_EQ(back_pixel(202, 80), sprite_pixel(9, 8));
 
     fill_rect(screen_clip, 0);
     blit_clipped(screen_clip, -10, 470, RECT{0, 0, 32, 16}, SPRITE);
-    expect_rect(drawn_box(), 0, 940, 44, 960);
+    EXPECT_EQ(corners(drawn_box()), std::tuple(0, 940, 44, 960));
 
     // A blank slot filled whole, to its far corner.
     ASSERT_TRUE(surface_create_blank(128, 16, 31, false));
@@ -239,15 +237,12 @@ TEST_F(Slots, LoadsOnlyIntoAFreeSlotInRangeFromAResourceThatExists)
     EXPECT_EQ(surface_slot(3).flags, 0u);
     EXPECT_EQ(slot_pixel(3, 0, 0), RED);
 
-    EXPECT_FALSE(surface_load("RED", -1, false, false));
-    EXPECT_FALSE(surface_load("RED", 64, false, false));
     EXPECT_FALSE(surface_load("NO_SUCH_PICTURE", 4, false, false));
-    EXPECT_FALSE(surface_reload("RED", 64, false));
-    EXPECT_FALSE(surface_create_blank(8, 8, 64, false));
-    surface_release(-1);
-    surface_release(64);
-    for (int id = 0; id <= SURFACE_SLOT_COUNT; ++id) {
-        if (id == 3) continue;
+    for (int id : {-1, SURFACE_SLOT_COUNT}) {
+        EXPECT_FALSE(surface_load("RED", id, false, false) || surface_reload("RED", id, false) ||
+                     surface_create_blank(8, 8, id, false))
+            << id;
+        surface_release(id);
         EXPECT_EQ(surface_slot(id).surface, nullptr) << id << ": out of range reads as free";
     }
 
@@ -256,7 +251,7 @@ TEST_F(Slots, LoadsOnlyIntoAFreeSlotInRangeFromAResourceThatExists)
     surface_release(3);
     EXPECT_EQ(surface_slot(3).surface, nullptr);
     EXPECT_EQ(surface_slot(3).name, nullptr);
-    EXPECT_EQ(headless::live_surfaces(), 2) << "only the display's own";
+    EXPECT_EQ(headless::live_surfaces(), 2) << "only the display's own: nothing landed elsewhere";
     EXPECT_TRUE(surface_load("GREEN_SMALL", 3, false, false));
 }
 

@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <tuple>
 
 using namespace sorvel;
 
@@ -187,11 +188,8 @@ TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
     uint32_t frames = 0, rate = 0;
     const std::vector<uint8_t> plain = wave_8bit({128, 255, 0, 192}, 11025);
     ASSERT_EQ(decode(plain, &frames, &rate), 1);
-    EXPECT_EQ(frames, 4u);
-    EXPECT_EQ(rate, 11025u);
-    EXPECT_FLOAT_EQ(out[0], 0.0f);
-    EXPECT_FLOAT_EQ(out[1], 127.0f / 128.0f);
-    EXPECT_FLOAT_EQ(out[2], -1.0f);
+    EXPECT_EQ(std::tuple(frames, rate), std::tuple(4u, 11025u));
+    EXPECT_EQ(std::vector(out.begin(), out.begin() + 3), (std::vector{0.0f, 127.0f / 128.0f, -1.0f}));
 
     // An odd-sized chunk of its own before "fmt " (with its pad byte), and a
     // data chunk claiming more than there is: the frames that are there.
@@ -205,8 +203,7 @@ TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
     for (int v : {16384, -16384, 16384, 16384}) put16(samples, uint16_t(v));
     ASSERT_EQ(decode(riff({fmt_chunk(2, 16, 44100, 16), chunk("data", samples)}), &frames, &rate), 1);
     EXPECT_EQ(frames, 2u);
-    EXPECT_FLOAT_EQ(out[0], 0.0f);
-    EXPECT_FLOAT_EQ(out[1], 0.5f);
+    EXPECT_EQ(std::vector(out.begin(), out.begin() + 2), (std::vector{0.0f, 0.5f}));
 
     struct Bad {
         const char* what;
@@ -268,8 +265,7 @@ TEST(SorvelSamples, ASongLoadsOnlyWithAllItsWaves)
     ASSERT_NE(samples_of(1), nullptr);
     EXPECT_EQ(samples_of(1)->frames, 4u);
     EXPECT_EQ(samples_of(2)->data, samples_of(1)->data);
-    EXPECT_EQ(samples_of(-1), nullptr);
-    EXPECT_EQ(samples_of(MAX_INSTRUMENTS), nullptr);
+    EXPECT_TRUE(samples_of(-1) == nullptr && samples_of(MAX_INSTRUMENTS) == nullptr);
 }
 
 TEST(SorvelSamples, ARecordingCutByItsNextNoteFadesOut)
