@@ -30,12 +30,6 @@ protected:
         return found;
     }
 
-    std::string contents(const std::string& p) const
-    {
-        std::string text;
-        return children::read_text(p, &text) ? text : "(absent)";
-    }
-
     int replace(const std::string& bytes)
     {
         platform::FileReplacement file;
@@ -94,8 +88,8 @@ TEST_F(Win32Files, LeftoversOfAnEarlierWriteStayOutOfTheWay)
     ASSERT_TRUE(children::write_text(temporary(0), "leftover"));
     ASSERT_TRUE(CreateDirectoryA(temporary(1).c_str(), nullptr));
     ASSERT_EQ(replace(OLD_BYTES), 1);
-    EXPECT_EQ(contents(path), OLD_BYTES);
-    EXPECT_EQ(contents(temporary(0)), "leftover");
+    EXPECT_EQ(children::read_text(path), OLD_BYTES);
+    EXPECT_EQ(children::read_text(temporary(0)), "leftover");
     EXPECT_TRUE(fs::is_directory(temporary(1)));
     EXPECT_EQ(names().size(), 3u);
 }
@@ -129,7 +123,7 @@ TEST_F(Win32Files, AFailedReplacementLeavesTheOldFileAndNoTemporary)
             ASSERT_TRUE(RemoveDirectoryA(path.c_str()));
             ASSERT_TRUE(MoveFileA(aside.c_str(), path.c_str()));
         }
-        EXPECT_EQ(contents(path), OLD_BYTES);
+        EXPECT_EQ(children::read_text(path), OLD_BYTES);
         EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
     }
 }

@@ -153,11 +153,11 @@ void pump()
     }
 }
 
-bool read_text(const std::string& path, std::string* text)
+std::optional<std::string> read_text(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (in) text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return bool(in);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool write_text(const std::string& path, const std::string& text)

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,9 @@ bool eventually(const std::function<bool()>& done);
 // moves windows through them).
 void pump();
 
-// A small file, whole; false when it cannot be opened or written.
-bool read_text(const std::string& path, std::string* text);
+// A small file, whole; nothing when it cannot be opened, false when it
+// cannot be written.
+std::optional<std::string> read_text(const std::string& path);
 bool write_text(const std::string& path, const std::string& text);
 
 } // namespace children

@@ -63,9 +63,9 @@ TEST(Win32ExecutableDir, IsTheFolderOfTheCopyThatRuns)
     const std::string out = elsewhere.path + "\\dir.txt";
     EXPECT_EQ(children::finish(children::start(copy, {children::ROLE, "exe-dir", out}, elsewhere.path.c_str())),
               children::RAN);
-    std::string dir;
-    ASSERT_TRUE(children::read_text(out, &dir));
-    EXPECT_EQ(lower(dir), lower(home.path));
+    const std::optional<std::string> dir = children::read_text(out);
+    ASSERT_TRUE(dir);
+    EXPECT_EQ(lower(*dir), lower(home.path));
 
     // It fits with its terminating zero, and not without.
     char here[platform::PATH_LIMIT];
@@ -135,9 +135,8 @@ TEST(Win32Launch, PassesEachArgumentWhole)
 
     std::string expected;
     for (const std::string& arg : args) expected += arg + "\n";
-    std::string got;
-    EXPECT_TRUE(children::eventually([&] { return children::read_text(out, &got); }));
-    EXPECT_EQ(got, expected);
+    EXPECT_TRUE(children::eventually([&] { return children::read_text(out).has_value(); }));
+    EXPECT_EQ(children::read_text(out), expected);
 
     const char* missing[] = {"C:\\no such folder\\no such program.exe", nullptr};
     EXPECT_EQ(platform::launch(nullptr, missing), 0);
