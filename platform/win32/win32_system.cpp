@@ -1,10 +1,9 @@
 // The clock, the resources, the executable's folder, the desktop and
-// launching, on Windows.
+// launching, on Windows. The joystick has a file of its own.
 #include "platform/win32/win32_platform.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/joystick.h"
 #include "platform/resource.h"
 #include "platform/system.h"
 
@@ -142,17 +141,6 @@ int launch(Window* owner, const char* const* argv)
         ShellExecuteA(win32_hwnd(owner), "open", argv[0], used ? parameters : nullptr, nullptr, SW_SHOW);
     // Results up to 32 are Windows' error codes.
     return reinterpret_cast<INT_PTR>(result) > 32 ? 1 : 0;
-}
-
-// DirectInput comes later; until then there is no joystick, which the game
-// takes as quietly as a machine without one.
-int joystick_open(Window*)
-{
-    return 0;
-}
-
-void joystick_close()
-{
 }
 
 } // namespace platform
