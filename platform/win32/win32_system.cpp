@@ -1,10 +1,9 @@
-// The clock, the resources, the executable's folder, the desktop and
-// launching, on Windows. The joystick has a file of its own.
+// The clock, the executable's folder, the desktop and launching, on
+// Windows. The resources and the joystick have files of their own.
 #include "platform/win32/win32_platform.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/resource.h"
 #include "platform/system.h"
 
 #include <shellapi.h>
@@ -81,22 +80,6 @@ int clock_local_seconds()
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return now.wSecond % 60; // a leap second reads as 0
-}
-
-// Bitmaps are not found here: the resource compiler stores them under
-// Windows' own bitmap type without their file header, and they are loaded
-// with LoadImageA. The string type "BITMAP" names nothing in our program.
-std::span<const uint8_t> resource_find(const char* name, const char* type)
-{
-    if (!name || !type) return {};
-    const HMODULE module = win32_instance();
-    const HRSRC found = FindResourceA(module, name, type);
-    if (!found) return {};
-    const HGLOBAL loaded = LoadResource(module, found);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return {};
-    // The bytes belong to the module and stay put as long as it is loaded.
-    return {static_cast<const uint8_t*>(bytes), size_t(SizeofResource(module, found))};
 }
 
 int executable_dir(char* out, size_t size)

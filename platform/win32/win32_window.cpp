@@ -5,21 +5,12 @@
 // would open the menu from the keyboard, start the screen saver or switch
 // the monitor off are swallowed, and the input method is closed as soon as
 // it opens, so keys always arrive as plain key messages.
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window_record.h"
 
 #include <commctrl.h>
 #include <imm.h>
 
 #include <new>
-
-namespace platform {
-
-struct Window {
-    HWND hwnd = nullptr;
-    MessageHandler handler = nullptr;
-};
-
-} // namespace platform
 
 namespace {
 
