@@ -67,12 +67,8 @@ struct RestlessPlayer {
             headless::post(WM_CLOSE);
             return;
         }
-        if (scene_get() == SCENE_FINAL_RESULT && last_scene != SCENE_FINAL_RESULT) {
-            ++games_finished;
-            best_total = std::max(best_total, game_total_get());
-        }
-        if (scene_get() == SCENE_STAGE_RESULT || scene_get() == SCENE_PLAY)
-            best_total = std::max(best_total, game_total_get());
+        games_finished += scene_get() == SCENE_FINAL_RESULT && last_scene != SCENE_FINAL_RESULT;
+        best_total = std::max(best_total, game_total_get());
         last_scene = scene_get();
 
         if (paused_until) {

@@ -91,16 +91,11 @@ std::string unique_name(const char* what)
 }
 
 // A run cut short leaves its folders behind, under the same names when
-// the process id comes round again.
-Folder::Folder(const char* what)
+// the process id comes round again: they are emptied first.
+Folder::Folder(const char* what) : path((std::filesystem::temp_directory_path() / unique_name(what)).string())
 {
-    std::error_code error;
-    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    for (int i = 0; path.empty() && i < 100; ++i) {
-        const std::filesystem::path candidate = temporary / (unique_name(what) + "-" + std::to_string(i));
-        if (std::filesystem::create_directory(candidate, error)) path = candidate.string();
-    }
-    if (path.empty()) ADD_FAILURE() << "no temporary folder in " << temporary;
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directory(path);
 }
 
 Folder::~Folder()
