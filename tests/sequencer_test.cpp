@@ -158,24 +158,4 @@ TEST(Sequencer, TheTuneStaysClearOfFullScaleWithoutDC)
     EXPECT_LT(std::max(std::abs(levels.mean[0]), std::abs(levels.mean[1])), 16.0);
 }
 
-TEST(Sequencer, EightFullVoicesStayWithinTheirBound)
-{
-    songc::SongSource s;
-    s.voices = MAX_VOICES;
-    songc::SourceRow notes[MAX_VOICES];
-    sorvel::Instrument loud = songc::song_oscillator(KIND_PULSE, 255, 0, 0, 255, 0);
-    loud.pan = 0; // all of it in one channel
-    s.instruments = {loud};
-    for (int v = 0; v < MAX_VOICES; ++v) notes[v] = {uint8_t(NOTE_MIN + 7 * v), 1, FX_SLIDE_UP, uint8_t(v + 1)};
-    for (int v = 0; v < MAX_VOICES; ++v) s.patterns.push_back({notes[v]});
-    s.order = {{0, 1, 2, 3, 4, 5, 6, 7}};
-    Loaded loaded;
-    load(&loaded, songc::song_write(s));
-    const std::vector<int32_t> mix = songc::song_render(loaded.song, RATE, 4 * RATE, 4096);
-    const auto bound = static_cast<int32_t>(MAX_VOICES * VOICE_FULL_SCALE * 1.4143f * 1.05f);
-    int32_t peak = 0;
-    for (int32_t x : mix) peak = std::max(peak, std::abs(x));
-    EXPECT_TRUE(peak <= bound && peak > bound / 4) << peak;
-}
-
 } // namespace
