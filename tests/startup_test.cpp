@@ -1,7 +1,8 @@
 // The program from start to end on the headless backend: the logo held a
 // second while the music gets ready, the title, the window's caption, place
-// and size, the fixed shutdown, the failure messages, and a second copy
-// that hands over to the first.
+// and size, the fixed shutdown, the failure messages, and the menu's
+// commands. (A second copy that hands over to the first is the end-to-end
+// runs' business: they see it make no window and raise the first.)
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "app/startup.h"
@@ -11,7 +12,6 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_system.h"
-#include "platform/instance.h"
 #include "platform/system.h"
 #include "sorvel/sorvel.h"
 #include "sound/sound.h"
@@ -20,11 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -114,26 +112,6 @@ TEST_F(Startup, ADisplayThatCannotOpenOrMakeItsSurfacesIsReported)
     EXPECT_EQ(run_program(), StartupResult::Failed);
     EXPECT_EQ(headless::last_message_box_text(), "main surface");
     EXPECT_EQ(headless::message_box_count(), 2);
-}
-
-TEST_F(Startup, ASecondCopyBringsTheFirstForwardAndEnds)
-{
-    // The first copy: its claim and its published window.
-    platform::InstanceClaim* claim = nullptr;
-    ASSERT_EQ(platform::instance_claim(INSTANCE_MUTEX_NAME, &claim), 1);
-    platform::Window* first = platform::window_create(nullptr);
-    ASSERT_EQ(platform::instance_publish(claim, INSTANCE_MAPPING_NAME, first), 1);
-    headless::set_ticks(5000);
-
-    EXPECT_EQ(run_program(), StartupResult::SecondCopy);
-    EXPECT_EQ(headless::ticks(), 5000u) << "no logo, no waiting";
-    for (int n = 0; n < 100 && headless::raise_requests() == 0; ++n)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(headless::raise_requests(), 1);
-    EXPECT_EQ(headless::last_raise_window(), first);
-
-    platform::instance_release(claim);
-    platform::window_destroy(first);
 }
 
 TEST_F(Startup, TheMenuCommandsAboutAndVolume)

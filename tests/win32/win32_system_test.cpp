@@ -20,6 +20,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -114,9 +115,7 @@ TEST(Win32WindowCentre, LandsWhereTheWorkAreaSays)
         EXPECT_TRUE(IsWindowVisible(hwnd));
         ::RECT placed{};
         GetWindowRect(hwnd, &placed);
-        EXPECT_EQ(placed.left, c.x);
-        EXPECT_EQ(placed.top, c.y);
-        EXPECT_EQ(placed.right - placed.left, 648);
+        EXPECT_EQ(std::tuple(placed.left, placed.top, placed.right), std::tuple(c.x, c.y, c.x + 648));
     }
     platform::window_destroy(window);
     SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved, 0);
