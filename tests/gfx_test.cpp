@@ -1,8 +1,8 @@
-// The drawing room on the BackBuffer. Keyed copies and fills as pixels: the
-// trimming arithmetic, the refusal of empty, inverted and outside
-// rectangles, the colour key, and view_scale. The 64 slots: loading,
-// reloading, releasing, files, and the repair of lost surfaces after a
-// present.
+// The drawing room on the BackBuffer, at the scale of 1 every program
+// uses. Keyed copies and fills as pixels: the trimming arithmetic, the
+// refusal of empty, inverted and outside rectangles, the colour key. The
+// 64 slots: loading, reloading, releasing, files, and the repair of lost
+// surfaces after a present.
 #include "platform/soft/soft_surface.h"
 #include "support/allocation.h"
 #include "support/bmp.h"
@@ -126,44 +126,6 @@ TEST_F(Blit, NativeColourOfBlackIsZeroAndPixelZeroSurvives)
     EXPECT_EQ(back_pixel(0, 0), 0x123456u);
     headless::mark_lost(display_back_buffer());
     EXPECT_EQ(native_colour(0), 0xFFFFFFFFu) << "the back buffer is lost";
-}
-
-class BlitScaled : public Blit {
-protected:
-    void SetUp() override
-    {
-        EngineTest::start(2);
-        headless::register_resource("SPRITE", "BITMAP", make_bmp(32, 16, sprite_pixel));
-        ASSERT_TRUE(surface_load("SPRITE", SPRITE, false, false));
-    }
-    void TearDown() override { EngineTest::stop(); }
-};
-
-TEST_F(BlitScaled, EverythingIsTwiceAsLarge)
-{
-    EXPECT_EQ(surface_slot(SPRITE).width, 32) << "the slot keeps its logical size";
-
-    blit(100, 40, RECT{8, 8, 16, 16}, SPRITE);
-    EXPECT_EQ(corners(drawn_box()), std::tuple(200, 80, 216, 96));
-    EXPECT_EQ(std::tuple(back_pixel(200, 80), back_pixel(201, 81), back_pixel(202, 80)),
-              std::tuple(sprite_pixel(8, 8), sprite_pixel(8, 8), sprite_pixel(9, 8)));
-
-    fill_rect(screen_clip, 0);
-    blit_clipped(screen_clip, -10, 470, RECT{0, 0, 32, 16}, SPRITE);
-    EXPECT_EQ(corners(drawn_box()), std::tuple(0, 940, 44, 960));
-
-    // A blank slot filled whole, to its far corner.
-    ASSERT_TRUE(surface_create_blank(128, 16, 31, false));
-    fill_surface(nullptr, RED, 31);
-    EXPECT_EQ(headless::pixel(surface_slot(31).surface, 255, 31), RED);
-}
-
-TEST_F(BlitScaled, PresentCopiesTheWholeDeviceBuffer)
-{
-    fill_rect(RECT{639, 479, 640, 480}, RED);
-    display_present();
-    EXPECT_EQ(screen_pixel(1279, 959), RED);
-    EXPECT_EQ(screen_pixel(1277, 957), 0u);
 }
 
 // The blitter itself refuses what DirectDraw refuses, and never writes out

@@ -42,7 +42,7 @@ int register_res_waves()
     return count;
 }
 
-void EngineTest::start(int scale)
+void EngineTest::SetUp()
 {
     headless::reset();
     headless::set_ticks(1000);
@@ -52,12 +52,12 @@ void EngineTest::start(int scale)
     sound_attach_device(nullptr);
     window = platform::window_create(main_window_proc);
     ASSERT_TRUE(display_init(window, ""));
-    ASSERT_TRUE(display_create_surfaces(window, 640, 480, scale));
-    platform::window_set_client_size(window, 640 * scale, 480 * scale);
+    ASSERT_TRUE(display_create_surfaces(window, 640, 480, 1));
+    platform::window_set_client_size(window, 640, 480);
     platform::window_show(window);
 }
 
-void EngineTest::stop()
+void EngineTest::TearDown()
 {
     // The effects' buffers go before the music library closes its device.
     sound_release_all();

@@ -1,7 +1,7 @@
 // A fresh engine on the headless backend for each test: module state as at
-// program start, a window, the display at a chosen scale, and (on request)
-// every bitmap of the resource list as a synthetic picture of its real size.
-// It brings the drawing operations and the slot names along.
+// program start, a window, the display at the game's scale, and (on
+// request) every bitmap of the resource list as a synthetic picture of its
+// real size. It brings the drawing operations and the slot names along.
 #pragma once
 
 #include "game/slots.h"
@@ -30,11 +30,8 @@ int register_res_waves();
 
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override { start(1); }
-    void TearDown() override { stop(); }
-
-    void start(int scale);
-    void stop();
+    void SetUp() override;
+    void TearDown() override;
     // Runs fn after every present, with the count of presents since start.
     void each_present(std::function<void(uint64_t frame)> fn);
 
