@@ -3,7 +3,6 @@
 #include "win32_support.h"
 
 #include "gfx/display.h"
-#include "platform/files.h"
 #include "platform/win32/win32_display.h"
 #include "sys/instance_guard.h"
 
@@ -58,11 +57,6 @@ int run_role(int argc, char** argv)
         if (ran && argc == 6) Sleep(LONG_WHILE_MS);
         instance_guard_release(&guard);
         return ran ? RAN : ENDED;
-    }
-    // exe-dir <out>: where this copy of the program finds itself.
-    if (role == "exe-dir" && argc == 4) {
-        char dir[platform::PATH_LIMIT];
-        return platform::executable_dir(dir, sizeof dir) && write_text(argv[3], dir) ? RAN : ENDED;
     }
     // args <out> <arg>...: the arguments as they arrived, one to a line,
     // written aside and then moved into place, so the file is whole once

@@ -18,6 +18,7 @@
 #include <bit>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <tuple>
@@ -55,22 +56,19 @@ TEST(Win32Resources, FoundByNameAndTypeInAnyCase)
     EXPECT_EQ(platform::resource_find("wave_go", "Wave").data(), wave.data());
 }
 
-TEST(Win32ExecutableDir, IsTheFolderOfTheCopyThatRuns)
+TEST(Win32ExecutableDir, IsTheProgramsFolderNotTheWorkingOne)
 {
-    const children::Folder home("exe dir");
     const children::Folder elsewhere("cwd");
-    const std::string copy = home.path + "\\copy of quobbin.exe";
-    ASSERT_TRUE(CopyFileA(children::self().c_str(), copy.c_str(), TRUE));
-    const std::string out = elsewhere.path + "\\dir.txt";
-    EXPECT_EQ(children::finish(children::start(copy, {children::ROLE, "exe-dir", out}, elsewhere.path.c_str())),
-              children::RAN);
-    const std::optional<std::string> dir = children::read_text(out);
-    ASSERT_TRUE(dir);
-    EXPECT_EQ(lower(*dir), lower(home.path));
+    const std::filesystem::path old = std::filesystem::current_path();
+    std::filesystem::current_path(elsewhere.path);
+    char here[platform::PATH_LIMIT];
+    const int found = platform::executable_dir(here, sizeof here);
+    std::filesystem::current_path(old);
+    ASSERT_EQ(found, 1);
+    const std::string program = children::self();
+    EXPECT_EQ(lower(here), lower(program.substr(0, program.find_last_of('\\'))));
 
     // It fits with its terminating zero, and not without.
-    char here[platform::PATH_LIMIT];
-    ASSERT_EQ(platform::executable_dir(here, sizeof here), 1);
     const size_t n = std::strlen(here);
     char exact[platform::PATH_LIMIT];
     EXPECT_EQ(platform::executable_dir(exact, n), 0);
