@@ -51,15 +51,11 @@ class Win32Display : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() /
-              (std::string("quobbin-display-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         // In start-up's order: the display comes while the window is
         // hidden and has no size yet.
         window = platform::window_create(nullptr);
         ASSERT_NE(window, nullptr);
-        ASSERT_EQ(display_init(window, dir.string().c_str()), 1);
+        ASSERT_EQ(display_init(window, folder.path.c_str()), 1);
         ASSERT_EQ(display_create_surfaces(window, SCREEN_WIDTH, SCREEN_HEIGHT, 1), 1);
         int x = 0, y = 0;
         platform::window_client_offset(&x, &y);
@@ -74,13 +70,11 @@ protected:
     {
         platform::window_destroy(window);
         display_shutdown(window);
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
     }
 
-    std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::string path(const std::string& name) const { return folder.path + "\\" + name; }
 
-    fs::path dir;
+    const children::Folder folder{"display"};
     platform::Window* window = nullptr;
 };
 
@@ -278,7 +272,7 @@ TEST_F(Win32Display, ResourcesAreTheirFiles)
 
 TEST_F(Win32Display, RefusedFilesLeaveTheSlotFree)
 {
-    fs::create_directory(dir / "folder.bmp");
+    fs::create_directory(path("folder.bmp"));
     write_file(path("words.bmp"), {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e', '.', '.', '.'});
     write_file(path("empty.bmp"), {});
     std::vector<uint8_t> cut = make_solid_bmp(64, 64, 0xFFFFFF);
