@@ -1,0 +1,261 @@
+// Reads what the Windows game sounded like, for the end-to-end run under
+// Wine: a capture of 32-bit float stereo frames at 48000 Hz, taken from a
+// PulseAudio null sink's monitor, and a log of when the capture grew, which
+// ties each frame to the moment it came out. Built for the build machine.
+//
+//   sound_read watch CAPTURE LOG            logs "ns bytes" at each growth until killed
+//   sound_read level CAPTURE LOG FROM TO    left and right level in dBFS, the quietest 100 ms
+//                                           and how many ms after FROM it begins
+//   sound_read onsets CAPTURE LOG DB T...   for each time T, ms until the sound first passes DB dBFS
+//   sound_read find CAPTURE LOG FROM TO WAVE [WAVE]
+//                                           where the recordings, started together, begin
+//                                           between FROM and TO: the time, the left level over
+//                                           the right in dB, and how well they fit (0 to 1)
+//
+// Times are nanoseconds of the wall clock (date +%s%N).
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr double RATE = 48000;
+constexpr int FRAME_BYTES = 8;
+
+struct Capture {
+    std::vector<float> left, right;
+    // When the capture grew: the wall-clock time and the frames it then held.
+    std::vector<std::pair<double, long>> growth;
+};
+
+int64_t now_ns()
+{
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+bool load(const char* path, const char* log_path, Capture* c)
+{
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return false;
+    float frame[2];
+    while (std::fread(frame, sizeof frame, 1, f) == 1) {
+        c->left.push_back(frame[0]);
+        c->right.push_back(frame[1]);
+    }
+    std::fclose(f);
+    FILE* log = std::fopen(log_path, "r");
+    if (!log) return false;
+    long long ns = 0, bytes = 0;
+    while (std::fscanf(log, "%lld %lld", &ns, &bytes) == 2)
+        c->growth.emplace_back(double(ns), long(bytes / FRAME_BYTES));
+    std::fclose(log);
+    return !c->growth.empty() && !c->left.empty();
+}
+
+// A frame counts as heard when it reached the capture: the sink hands its
+// monitor each block as soon as it has mixed it, so that is the moment the
+// device let go of it.
+double time_of(const Capture& c, long frame)
+{
+    for (const auto& [ns, frames] : c.growth)
+        if (frames > frame) return ns;
+    return c.growth.back().first;
+}
+
+// The frames the capture held at that moment.
+long frame_at(const Capture& c, double ns)
+{
+    long frames = 0;
+    for (const auto& [when, held] : c.growth)
+        if (when <= ns) frames = held;
+    return std::min(frames, long(c.left.size()));
+}
+
+double db(double energy)
+{
+    return 10 * std::log10(energy + 1e-20);
+}
+
+// A WAVE file's samples as one channel from -1 to 1, at the capture's rate.
+std::vector<float> wave_at_capture_rate(const char* path)
+{
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return {};
+    std::vector<uint8_t> b;
+    for (int ch; (ch = std::fgetc(f)) != EOF;) b.push_back(uint8_t(ch));
+    std::fclose(f);
+    const auto u16 = [&](size_t at) { return unsigned(b[at] | b[at + 1] << 8); };
+    const auto u32 = [&](size_t at) { return uint32_t(u16(at) | u16(at + 2) << 16); };
+    if (b.size() < 44 || std::memcmp(b.data(), "RIFF", 4) != 0) return {};
+    const unsigned channels = u16(22), rate = u32(24), bits = u16(34);
+    std::vector<float> mono;
+    for (size_t at = 12; at + 8 <= b.size(); at += 8 + u32(at + 4)) {
+        if (std::memcmp(&b[at], "data", 4) != 0) continue;
+        const size_t size = std::min<size_t>(u32(at + 4), b.size() - at - 8);
+        const size_t step = channels * bits / 8;
+        for (size_t i = 0; i + step <= size; i += step) {
+            double sum = 0;
+            for (unsigned k = 0; k < channels; ++k) {
+                const size_t p = at + 8 + i + k * bits / 8;
+                sum += bits == 8 ? (b[p] - 128) / 128.0 : int16_t(u16(p)) / 32768.0;
+            }
+            mono.push_back(float(sum / channels));
+        }
+        break;
+    }
+    std::vector<float> out;
+    for (double t = 0; t < double(mono.size() - 1); t += rate / RATE) {
+        const size_t i = size_t(t);
+        out.push_back(float(mono[i] + (mono[i + 1] - mono[i]) * (t - double(i))));
+    }
+    return out;
+}
+
+int watch(const char* path, const char* log_path)
+{
+    FILE* log = std::fopen(log_path, "w");
+    if (!log) return 1;
+    std::signal(SIGTERM, [](int) { std::_Exit(0); });
+    long long last = -1;
+    for (;;) {
+        struct stat s {};
+        if (stat(path, &s) == 0 && s.st_size != last) {
+            last = s.st_size;
+            std::fprintf(log, "%lld %lld\n", (long long)now_ns(), last);
+            std::fflush(log);
+        }
+        usleep(1000);
+    }
+}
+
+int level(const Capture& c, double from, double to)
+{
+    const long a = frame_at(c, from), z = frame_at(c, to);
+    // The tune rests for 67 ms at most; 100 ms without it is a gap.
+    const long window = long(RATE / 10);
+    double el = 0, er = 0, quietest = 1e9, quietest_at = 0;
+    for (long w = a; w < z; w += window) {
+        double e = 0;
+        const long end = std::min(z, w + window);
+        for (long i = w; i < end; ++i) {
+            el += c.left[i] * c.left[i];
+            er += c.right[i] * c.right[i];
+            e += std::max(c.left[i] * c.left[i], c.right[i] * c.right[i]);
+        }
+        if (end - w == window && db(e / double(window)) < quietest) {
+            quietest = db(e / double(window));
+            quietest_at = (time_of(c, w) - from) / 1e6;
+        }
+    }
+    const double n = std::max(1L, z - a);
+    std::printf("%.1f %.1f %.1f %.0f\n", db(el / n), db(er / n), quietest, quietest_at);
+    return 0;
+}
+
+// Each sound is looked for after its time and after the sound before it.
+int onsets(const Capture& c, double threshold_db, int count, char** times)
+{
+    const float limit = float(std::pow(10.0, threshold_db / 20));
+    const long end = long(c.left.size());
+    const auto loud = [&](long i) { return std::fabs(c.left[i]) >= limit || std::fabs(c.right[i]) >= limit; };
+    long after = 0;
+    for (int k = 0; k < count; ++k) {
+        const double t = std::atof(times[k]);
+        long i = std::max(after, frame_at(c, t));
+        while (i < end && !loud(i)) ++i;
+        if (i == end) return 1;
+        std::printf("%.1f\n", (time_of(c, i) - t) / 1e6);
+        // The sound ends where 10 ms pass without a loud sample.
+        long quiet = 0;
+        for (after = i; after < end && quiet < long(RATE / 100); ++after) quiet = loud(after) ? 0 : quiet + 1;
+    }
+    return 0;
+}
+
+// The recordings are fitted together at each start between FROM and TO;
+// the best start is the one whose sum lines up best with both channels
+// together. Then each channel's share of each recording comes from least
+// squares at that start, so the tune underneath only adds a little noise.
+int find(const Capture& c, double from, double to, const std::vector<std::vector<float>>& waves)
+{
+    size_t length = 0;
+    for (const auto& w : waves) length = std::max(length, w.size());
+    std::vector<float> sum(length, 0.f);
+    for (const auto& w : waves)
+        for (size_t i = 0; i < w.size(); ++i) sum[i] += w[i];
+    const long a = frame_at(c, from), z = frame_at(c, to);
+    double best = -1;
+    long best_at = -1;
+    for (long s = a; s < z && s + long(length) <= long(c.left.size()); ++s) {
+        double dot = 0, energy = 0;
+        for (size_t i = 0; i < length; ++i) {
+            const double m = c.left[s + i] + c.right[s + i];
+            dot += m * sum[i];
+            energy += m * m;
+        }
+        const double score = energy > 0 ? dot / std::sqrt(energy) : 0;
+        if (score > best) best = score, best_at = s;
+    }
+    if (best_at < 0) return 1;
+    // Two unknowns at most: the share of the first recording and of the second.
+    double shares[2][2] = {};
+    for (int ch = 0; ch < 2; ++ch) {
+        const std::vector<float>& x = ch == 0 ? c.left : c.right;
+        double g[2][2] = {}, r[2] = {};
+        const size_t n = waves.size();
+        for (size_t i = 0; i < length; ++i)
+            for (size_t p = 0; p < n; ++p) {
+                const double wp = i < waves[p].size() ? waves[p][i] : 0;
+                r[p] += wp * x[best_at + long(i)];
+                for (size_t q = 0; q < n; ++q) g[p][q] += wp * (i < waves[q].size() ? waves[q][i] : 0);
+            }
+        if (n == 1) {
+            shares[ch][0] = r[0] / g[0][0];
+        } else {
+            const double det = g[0][0] * g[1][1] - g[0][1] * g[1][0];
+            shares[ch][0] = (r[0] * g[1][1] - r[1] * g[0][1]) / det;
+        }
+    }
+    double fit = 0, model = 0, seen = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const double m = c.left[best_at + long(i)] + c.right[best_at + long(i)];
+        fit += m * sum[i];
+        model += double(sum[i]) * sum[i];
+        seen += m * m;
+    }
+    std::printf("%.0f %.1f %.2f\n", time_of(c, best_at),
+                20 * std::log10(std::fabs(shares[0][0]) / std::fabs(shares[1][0])), fit / std::sqrt(model * seen));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) return 2;
+    const std::string what = argv[1];
+    if (what == "watch") return watch(argv[2], argv[3]);
+    Capture c;
+    if (!load(argv[2], argv[3], &c)) return 1;
+    if (what == "level" && argc == 6) return level(c, std::atof(argv[4]), std::atof(argv[5]));
+    if (what == "onsets" && argc >= 6) return onsets(c, std::atof(argv[4]), argc - 5, argv + 5);
+    if (what == "find" && (argc == 7 || argc == 8)) {
+        std::vector<std::vector<float>> waves;
+        for (int i = 6; i < argc; ++i) waves.push_back(wave_at_capture_rate(argv[i]));
+        for (const auto& w : waves)
+            if (w.empty()) return 1;
+        return find(c, std::atof(argv[4]), std::atof(argv[5]), waves);
+    }
+    return 2;
+}

@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# What the real quobbin.exe sounds like under Wine and Xvfb: everything
+# Wine's DirectSound plays goes to a PulseAudio server of this run's own,
+# into a null sink whose monitor parec writes to a file (32-bit float
+# stereo, 48000 Hz), while sound_read logs when the file grew. Run by ctest
+# inside xvfb-run.
+#
+#   windows_sound_e2e.sh <wine-run.sh> <quobbin.exe> <win_probe.exe> <click_probe.exe> <sound_read> <res>
+#
+# Every check prints a line; the first failure ends the run with 1. The
+# figures it measures (the device's delay, the effects' delay after a key,
+# levels) are printed too.
+set -uo pipefail
+
+WINE=$(realpath "$1")
+GAME=$(realpath "$2")
+PROBE=$(realpath "$3")
+CLICK=$(realpath "$4")
+READ=$(realpath "$5")
+RES=$(realpath "$6")
+WORK=$(mktemp -d)
+# QUOBBIN_E2E_KEEP=1 keeps the capture of a failed run for a listen.
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 1
+
+fail() { echo "FAIL: $*"; exit 1; }
+pass() { echo "ok: $*"; }
+within() {
+    local until=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $until ] || return 1
+        sleep 0.1
+    done
+}
+now() { date +%s%N; }
+probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+foreground_is() { [ "$(probe foreground)" = "$1" ]; }
+about_open() { probe about >/dev/null; }
+key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
+focus_game() {
+    xdotool windowfocus --sync "$WID" 2>/dev/null
+    within 2 foreground_is 1 && return
+    xdotool mousemove $((CX + 320)) $((CY + 240)) click 1
+    within 5 foreground_is 1
+}
+open_menu_item() { # how many items down
+    xdotool mousemove $((CX + 16)) $((CY - 9)) click 1
+    sleep 0.5
+    local i
+    for i in $(seq 1 "$1"); do key Down; done
+    key Return
+}
+# The level of the capture between two times (ns): left, right and the
+# quietest 100 ms, in dBFS, and where that begins.
+level() { "$READ" level capture.raw capture.log "$1" "$2"; }
+louder() { awk "BEGIN { exit !($1 > $2) }"; }
+ms() { awk "BEGIN { printf \"%.1f\", ($1 - $2) / 1e6 }"; }
+
+# --- The sound server: a null sink and nothing else, reached through a
+# socket of this run's own; Wine's PulseAudio driver finds it by
+# PULSE_SERVER. HOME is the run's too, so nothing of the user's is read.
+export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/native
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes --log-target=file:"$WORK/pulse.log" \
+    -L "module-null-sink sink_name=capture rate=48000 channels=2 format=float32le" \
+    -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native auth-anonymous=1" &
+within 10 pactl info >/dev/null 2>&1 || fail "the sound server did not start"
+parec -d capture.monitor --format=float32le --rate=48000 --channels=2 --latency-msec=5 --raw >capture.raw 2>/dev/null &
+"$READ" watch capture.raw capture.log &
+within 5 test -s capture.log || fail "nothing is captured"
+pass "the sound server takes what Wine plays"
+
+# --- Start-up; the title after the start-up reset plays the seal's call
+# once and no tune.
+"$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
+GAME_PID=$!
+WID=$(timeout 20 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1)
+[ -n "$WID" ] || fail "no game window"
+client_sized() { read -r CX CY CW CH < <(probe client) && [ "${CW}x${CH}" = 640x480 ]; }
+within 10 client_sized || fail "client area ${CW:-?}x${CH:-?}"
+sleep 4
+focus_game || fail "the game window did not take the focus"
+t=$(now)
+read -r l r q qat < <(level $((t - 1500000000)) "$t")
+louder -70 "$l" && louder -70 "$r" || fail "the title is not silent before play: $l $r dBFS"
+pass "silence on the title before play ($l dBFS)"
+
+# --- The device's own delay, while the game keeps the sound server busy
+# and silent on the title: clicks through a device of sorvel.dll, made and
+# played the game's way, from Play to the capture.
+mapfile -t plays < <("$WINE" "$CLICK" 8 250 2>/dev/null | tr -d '\r')
+[ ${#plays[@]} = 8 ] || fail "the click probe played ${#plays[@]} clicks"
+sleep 0.5
+mapfile -t delays < <("$READ" onsets capture.raw capture.log -30 "${plays[@]}")
+[ ${#delays[@]} = 8 ] || fail "only ${#delays[@]} of 8 clicks were heard"
+device=$(printf '%s\n' "${delays[@]}" | sort -n | tail -1)
+pass "device delay from Play to the capture: ${delays[*]} ms; at most $device ms"
+focus_game || fail "the game window did not take the focus back"
+
+# --- Play. The left seal is hit before its release; the middle one is
+# caught as soon as it falls; the right one drops out.
+head_shot() { # seal name
+    import -window root -crop "60x40+$((CX + 90 + 200 * $1))+$((CY + 190))" +repage "$WORK/$2.png"
+}
+moved() { # seal
+    # A falling seal changes most of the picture; drops from a hit seal
+    # flying past change a few pixels.
+    head_shot "$1" now && [ "$(compare -metric AE "$WORK/still$1.png" "$WORK/now.png" null: 2>&1 | cut -d' ' -f1)" -gt 800 ]
+}
+# No seal is released earlier than 100 frames into the stage, which starts
+# after the title's closing (24 frames).
+t_space=$(now)
+key space
+sleep 0.9
+t_hit=$(now)
+xdotool keydown 1
+t_hit_sent=$(now)
+sleep 0.05
+xdotool keyup 1
+head_shot 1 still1
+head_shot 2 still2
+within 10 moved 1 || fail "the middle seal never fell"
+t_catch=$(now)
+xdotool keydown 2
+t_catch_sent=$(now)
+sleep 0.05
+xdotool keyup 2
+within 10 moved 2 || fail "the right seal never fell"
+t_fall=$(now)
+sleep 4 # it falls out, the score counts up
+pass "a game played: left seal hit, middle caught, right dropped"
+
+# The title closes over 24 frames before play begins with the tune and the
+# stage's call; from then on the tune has no gap.
+start=$("$READ" onsets capture.raw capture.log -40 "$t_space")
+[ -n "$start" ] || fail "no sound after Space"
+read -r l r q qat < <(level $((t_space + ${start%.*} * 1000000)) $((t_space + 3000000000)))
+louder "$q" -50 || fail "a gap in play's first seconds: the quietest 100 ms is $q dBFS, $qat ms in"
+pass "the tune from the start of play, $start ms after Space: $l / $r dBFS, never below $q dBFS in 100 ms"
+
+# --- The About box holds the game's thread; the tune plays on.
+open_menu_item 3
+within 5 about_open || fail "the menu's About showed no dialog"
+sleep 1 # the last effects end
+t=$(now)
+sleep 2
+read -r l r q qat < <(level "$t" $((t + 2000000000)))
+about_open || fail "the About dialog closed by itself"
+louder "$q" -50 || fail "the tune dropped out under the About box: the quietest 100 ms is $q dBFS, $qat ms in"
+pass "the tune plays on while the About box is open: $l / $r dBFS, never below $q dBFS in 100 ms"
+key Return
+focus_game || fail "the game did not get the focus back"
+
+# --- Reset: the title's call once, then silence.
+open_menu_item 1
+t_reset=$(now)
+sleep 3
+read -r l r q qat < <(level $((t_reset + 1800000000)) $((t_reset + 3000000000)))
+louder -70 "$l" && louder -70 "$r" || fail "the tune goes on after a reset: $l / $r dBFS"
+pass "silence on the title after a reset ($l dBFS)"
+
+# --- Each effect where its seal hangs, and soon after its key.
+effect() { # name from to expected-dB waves...
+    local name=$1 from=$2 to=$3 expect=$4
+    shift 4
+    read -r EFFECT_AT EFFECT_DB fit < <("$READ" find capture.raw capture.log "$from" "$to" "$@")
+    [ -n "${EFFECT_AT:-}" ] || fail "no $name found"
+    awk "BEGIN { d = $EFFECT_DB - ($expect); exit !(d < 3 && d > -3) }" ||
+        fail "the $name is $EFFECT_DB dB louder on the left than the right, not about $expect (fit $fit)"
+    louder "$fit" 0.3 || fail "the $name does not sound like itself (fit $fit)"
+}
+effect "hit on the left seal" $((t_hit - 50000000)) $((t_hit + 600000000)) 20 "$RES/hit.wav" "$RES/shot.wav"
+hit_delay=$(ms "$EFFECT_AT" "$t_hit_sent")
+pass "the hit on the left seal: $EFFECT_DB dB left over right, fit $fit; heard $hit_delay ms after the key ($(ms "$EFFECT_AT" "$t_hit") ms after xdotool started)"
+effect "catch of the middle seal" $((t_catch - 50000000)) $((t_catch + 600000000)) 0 "$RES/safe.wav" "$RES/shot.wav"
+catch_delay=$(ms "$EFFECT_AT" "$t_catch_sent")
+pass "the catch of the middle seal: $EFFECT_DB dB left over right, fit $fit; heard $catch_delay ms after the key"
+# The right seal may have fallen before the middle one: its drop is the
+# only one of the game, looked for from the start.
+effect "right seal's drop" "$t_hit" $((t_fall + 4000000000)) -20 "$RES/out.wav"
+pass "the right seal's drop: $EFFECT_DB dB left over right, fit $fit"
+# Two frames (26 ms) and the device's own delay is what the game adds; X
+# and Wine take a key to the game in their own time, and the game's own
+# stream may have been given a longer latency by the sound server than
+# the probe's, so that bound is reported, and only a lag that a player
+# would notice fails.
+bound=$(awk "BEGIN { print 26 + $device }")
+for d in "$hit_delay" "$catch_delay"; do
+    louder 250 "$d" || fail "an effect came $d ms after its key"
+done
+pass "effects $hit_delay and $catch_delay ms after their keys (two frames and the device's delay: $bound ms)"
+
+# --- Escape, Escape ends the game, with the library's thread still
+# playing, as it does on Windows.
+focus_game
+key Escape
+sleep 0.3
+key Escape
+within 20 bash -c "! kill -0 $GAME_PID 2>/dev/null" || fail "the game did not end"
+wait "$GAME_PID"
+status=$?
+[ "$status" = 1 ] || fail "the game ended with $status"
+pass "Escape, Escape ends the game with 1"
+echo "all sound checks passed"
