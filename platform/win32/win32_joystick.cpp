@@ -16,6 +16,7 @@ constexpr DWORD INPUT_VERSION = 0x0500;
 
 IDirectInputA* input = nullptr;
 IDirectInputDevice2A* joystick = nullptr;
+bool joystick_usable = false; // formatted, given its level and asked for
 
 struct Search {
     IDirectInputA* input;
@@ -44,7 +45,7 @@ namespace platform {
 
 int joystick_open(Window* window)
 {
-    if (input) return joystick ? 1 : 0; // opened once for the run
+    if (input) return joystick_usable ? 1 : 0; // opened once for the run
     if (FAILED(DirectInputCreateA(win32_instance(), INPUT_VERSION, &input, nullptr)) || !input) {
         input = nullptr;
         return 0;
@@ -60,6 +61,7 @@ int joystick_open(Window* window)
     if (FAILED(joystick->SetDataFormat(&c_dfDIJoystick))) return 0;
     if (FAILED(joystick->SetCooperativeLevel(win32_hwnd(window), DISCL_EXCLUSIVE | DISCL_BACKGROUND))) return 0;
     joystick->Acquire(); // a refusal now still leaves the device to close
+    joystick_usable = true;
     return 1;
 }
 
@@ -68,6 +70,7 @@ void joystick_close()
     if (joystick) {
         joystick->Release(); // which also lets go of the acquisition
         joystick = nullptr;
+        joystick_usable = false;
     }
     if (input) {
         input->Release();

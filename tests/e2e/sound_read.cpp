@@ -11,8 +11,13 @@
 //                                           where the recordings, started together, begin
 //                                           between FROM and TO: the time, the left level over
 //                                           the right in dB, and how well they fit (0 to 1)
+//   sound_read reply TRACE KEYSYM FROM      from Wine's trace (+timestamp,+key,+dsound): when the
+//                                           game got the first press of KEYSYM (hex) after FROM,
+//                                           and its next Play on a sound buffer
 //
-// Times are nanoseconds of the wall clock (date +%s%N).
+// Times are nanoseconds of the wall clock (date +%s%N). Wine stamps its
+// trace with milliseconds of CLOCK_MONOTONIC_RAW, turned here into the
+// wall clock by the two clocks' present difference.
 #include <algorithm>
 #include <cmath>
 #include <csignal>
@@ -239,6 +244,35 @@ int find(const Capture& c, double from, double to, const std::vector<std::vector
     return 0;
 }
 
+// The moments a Windows program got a key and answered it with a sound,
+// from Wine's trace lines "<s.ms>:<thread>:trace:key:X11DRV_KeyEvent
+// KeyPress : keysym=<hex> ..." and "...:IDirectSoundBufferImpl_Play ...".
+int reply(const char* trace_path, const char* keysym, double from)
+{
+    timespec raw{}, wall{};
+    clock_gettime(CLOCK_MONOTONIC_RAW, &raw);
+    clock_gettime(CLOCK_REALTIME, &wall);
+    const double offset = double(wall.tv_sec - raw.tv_sec) * 1e9 + double(wall.tv_nsec - raw.tv_nsec);
+    FILE* f = std::fopen(trace_path, "r");
+    if (!f) return 1;
+    const std::string press = std::string("KeyPress : keysym=") + keysym + " ";
+    double key_at = -1;
+    char line[512];
+    while (std::fgets(line, sizeof line, f)) {
+        double seconds = 0;
+        if (std::sscanf(line, "%lf:", &seconds) != 1) continue;
+        const double at = seconds * 1e9 + offset;
+        if (key_at < 0 && at >= from && std::strstr(line, press.c_str())) key_at = at;
+        if (key_at >= 0 && std::strstr(line, "IDirectSoundBufferImpl_Play ")) {
+            std::fclose(f);
+            std::printf("%.0f %.0f\n", key_at, at);
+            return 0;
+        }
+    }
+    std::fclose(f);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -246,6 +280,7 @@ int main(int argc, char** argv)
     if (argc < 4) return 2;
     const std::string what = argv[1];
     if (what == "watch") return watch(argv[2], argv[3]);
+    if (what == "reply" && argc == 5) return reply(argv[2], argv[3], std::atof(argv[4]));
     Capture c;
     if (!load(argv[2], argv[3], &c)) return 1;
     if (what == "level" && argc == 6) return level(c, std::atof(argv[4]), std::atof(argv[5]));

@@ -74,7 +74,9 @@ pass "the sound server takes what Wine plays"
 
 # --- Start-up; the title after the start-up reset plays the seal's call
 # once and no tune.
-"$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
+# Wine's trace tells when the game got each key, when it played a sound,
+# and when the sound server ran dry.
+WINEDEBUG=+timestamp,+key,+dsound,warn+pulse "$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 WID=$(timeout 20 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1)
 [ -n "$WID" ] || fail "no game window"
@@ -116,7 +118,6 @@ key space
 sleep 0.9
 t_hit=$(now)
 xdotool keydown 1
-t_hit_sent=$(now)
 sleep 0.05
 xdotool keyup 1
 head_shot 1 still1
@@ -124,7 +125,6 @@ head_shot 2 still2
 within 10 moved 1 || fail "the middle seal never fell"
 t_catch=$(now)
 xdotool keydown 2
-t_catch_sent=$(now)
 sleep 0.05
 xdotool keyup 2
 within 10 moved 2 || fail "the right seal never fell"
@@ -171,26 +171,34 @@ effect() { # name from to expected-dB waves...
         fail "the $name is $EFFECT_DB dB louder on the left than the right, not about $expect (fit $fit)"
     louder "$fit" 0.3 || fail "the $name does not sound like itself (fit $fit)"
 }
+# How soon an effect follows its key: the game's own answer, from the key
+# reaching it to Play, must fit in two frames (26 ms); what the sound path
+# adds after Play is measured on the game's own buffers and reported: it
+# is Wine's mixing ahead and the sound server's buffer, and it grows each
+# time the server runs dry while the test's screenshots load the machine.
+# From xdotool to the sound in the capture, only a lag a player would
+# notice fails.
+latency() { # name keysym key-time
+    local name=$1 got played
+    read -r got played < <("$READ" reply game.log "$2" $(($3 - 20000000)))
+    [ -n "${played:-}" ] || fail "no Play after the key of the $name in Wine's trace"
+    local answer device total
+    answer=$(ms "$played" "$got") device=$(ms "$EFFECT_AT" "$played") total=$(ms "$EFFECT_AT" "$3")
+    louder 26 "$answer" || fail "the $name was played $answer ms after the game got its key"
+    louder 250 "$total" || fail "the $name was heard $total ms after its key"
+    pass "the $name: played $answer ms after the game got the key, heard $device ms after Play ($total ms after xdotool)"
+}
 effect "hit on the left seal" $((t_hit - 50000000)) $((t_hit + 600000000)) 20 "$RES/hit.wav" "$RES/shot.wav"
-hit_delay=$(ms "$EFFECT_AT" "$t_hit_sent")
-pass "the hit on the left seal: $EFFECT_DB dB left over right, fit $fit; heard $hit_delay ms after the key ($(ms "$EFFECT_AT" "$t_hit") ms after xdotool started)"
+pass "the hit on the left seal: $EFFECT_DB dB left over right, fit $fit"
+latency "hit on the left seal" 31 "$t_hit"
 effect "catch of the middle seal" $((t_catch - 50000000)) $((t_catch + 600000000)) 0 "$RES/safe.wav" "$RES/shot.wav"
-catch_delay=$(ms "$EFFECT_AT" "$t_catch_sent")
-pass "the catch of the middle seal: $EFFECT_DB dB left over right, fit $fit; heard $catch_delay ms after the key"
+pass "the catch of the middle seal: $EFFECT_DB dB left over right, fit $fit"
+latency "catch of the middle seal" 32 "$t_catch"
+pass "the sound server ran dry $(grep -c ':pulse_underflow_callback' game.log) times during the game"
 # The right seal may have fallen before the middle one: its drop is the
 # only one of the game, looked for from the start.
 effect "right seal's drop" "$t_hit" $((t_fall + 4000000000)) -20 "$RES/out.wav"
 pass "the right seal's drop: $EFFECT_DB dB left over right, fit $fit"
-# Two frames (26 ms) and the device's own delay is what the game adds; X
-# and Wine take a key to the game in their own time, and the game's own
-# stream may have been given a longer latency by the sound server than
-# the probe's, so that bound is reported, and only a lag that a player
-# would notice fails.
-bound=$(awk "BEGIN { print 26 + $device }")
-for d in "$hit_delay" "$catch_delay"; do
-    louder 250 "$d" || fail "an effect came $d ms after its key"
-done
-pass "effects $hit_delay and $catch_delay ms after their keys (two frames and the device's delay: $bound ms)"
 
 # --- Escape, Escape ends the game, with the library's thread still
 # playing, as it does on Windows.
