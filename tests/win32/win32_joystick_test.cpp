@@ -64,39 +64,33 @@ public:
         return S_OK;
     }
     // Nothing else is ever asked.
-    STDMETHOD(GetCapabilities)(LPDIDEVCAPS) override { return unexpected("GetCapabilities"); }
-    STDMETHOD(EnumObjects)(LPDIENUMDEVICEOBJECTSCALLBACKA, LPVOID, DWORD) override { return unexpected("EnumObjects"); }
-    STDMETHOD(GetProperty)(REFGUID, LPDIPROPHEADER) override { return unexpected("GetProperty"); }
-    STDMETHOD(SetProperty)(REFGUID, LPCDIPROPHEADER) override { return unexpected("SetProperty"); }
-    STDMETHOD(Unacquire)() override { return unexpected("Unacquire"); }
-    STDMETHOD(GetDeviceState)(DWORD, LPVOID) override { return unexpected("GetDeviceState"); }
-    STDMETHOD(GetDeviceData)(DWORD, LPDIDEVICEOBJECTDATA, LPDWORD, DWORD) override
-    {
-        return unexpected("GetDeviceData");
+#define NOT_ASKED(method, ...)                                                                                         \
+    STDMETHOD(method)(__VA_ARGS__) override                                                                            \
+    {                                                                                                                  \
+        return unexpected(#method);                                                                                    \
     }
-    STDMETHOD(SetEventNotification)(HANDLE) override { return unexpected("SetEventNotification"); }
-    STDMETHOD(GetObjectInfo)(LPDIDEVICEOBJECTINSTANCEA, DWORD, DWORD) override { return unexpected("GetObjectInfo"); }
-    STDMETHOD(GetDeviceInfo)(LPDIDEVICEINSTANCEA) override { return unexpected("GetDeviceInfo"); }
-    STDMETHOD(RunControlPanel)(HWND, DWORD) override { return unexpected("RunControlPanel"); }
-    STDMETHOD(Initialize)(HINSTANCE, DWORD, REFGUID) override { return unexpected("Initialize"); }
-    STDMETHOD(CreateEffect)(REFGUID, LPCDIEFFECT, LPDIRECTINPUTEFFECT*, LPUNKNOWN) override
-    {
-        return unexpected("CreateEffect");
-    }
-    STDMETHOD(EnumEffects)(LPDIENUMEFFECTSCALLBACKA, LPVOID, DWORD) override { return unexpected("EnumEffects"); }
-    STDMETHOD(GetEffectInfo)(LPDIEFFECTINFOA, REFGUID) override { return unexpected("GetEffectInfo"); }
-    STDMETHOD(GetForceFeedbackState)(LPDWORD) override { return unexpected("GetForceFeedbackState"); }
-    STDMETHOD(SendForceFeedbackCommand)(DWORD) override { return unexpected("SendForceFeedbackCommand"); }
-    STDMETHOD(EnumCreatedEffectObjects)(LPDIENUMCREATEDEFFECTOBJECTSCALLBACK, LPVOID, DWORD) override
-    {
-        return unexpected("EnumCreatedEffectObjects");
-    }
-    STDMETHOD(Escape)(LPDIEFFESCAPE) override { return unexpected("Escape"); }
-    STDMETHOD(Poll)() override { return unexpected("Poll"); }
-    STDMETHOD(SendDeviceData)(DWORD, LPCDIDEVICEOBJECTDATA, LPDWORD, DWORD) override
-    {
-        return unexpected("SendDeviceData");
-    }
+    NOT_ASKED(GetCapabilities, LPDIDEVCAPS)
+    NOT_ASKED(EnumObjects, LPDIENUMDEVICEOBJECTSCALLBACKA, LPVOID, DWORD)
+    NOT_ASKED(GetProperty, REFGUID, LPDIPROPHEADER)
+    NOT_ASKED(SetProperty, REFGUID, LPCDIPROPHEADER)
+    NOT_ASKED(Unacquire)
+    NOT_ASKED(GetDeviceState, DWORD, LPVOID)
+    NOT_ASKED(GetDeviceData, DWORD, LPDIDEVICEOBJECTDATA, LPDWORD, DWORD)
+    NOT_ASKED(SetEventNotification, HANDLE)
+    NOT_ASKED(GetObjectInfo, LPDIDEVICEOBJECTINSTANCEA, DWORD, DWORD)
+    NOT_ASKED(GetDeviceInfo, LPDIDEVICEINSTANCEA)
+    NOT_ASKED(RunControlPanel, HWND, DWORD)
+    NOT_ASKED(Initialize, HINSTANCE, DWORD, REFGUID)
+    NOT_ASKED(CreateEffect, REFGUID, LPCDIEFFECT, LPDIRECTINPUTEFFECT*, LPUNKNOWN)
+    NOT_ASKED(EnumEffects, LPDIENUMEFFECTSCALLBACKA, LPVOID, DWORD)
+    NOT_ASKED(GetEffectInfo, LPDIEFFECTINFOA, REFGUID)
+    NOT_ASKED(GetForceFeedbackState, LPDWORD)
+    NOT_ASKED(SendForceFeedbackCommand, DWORD)
+    NOT_ASKED(EnumCreatedEffectObjects, LPDIENUMCREATEDEFFECTOBJECTSCALLBACK, LPVOID, DWORD)
+    NOT_ASKED(Escape, LPDIEFFESCAPE)
+    NOT_ASKED(Poll)
+    NOT_ASKED(SendDeviceData, DWORD, LPCDIDEVICEOBJECTDATA, LPDWORD, DWORD)
+#undef NOT_ASKED
 
 private:
     HRESULT unexpected(const char* what)
