@@ -108,6 +108,9 @@ void button(const SDL_ControllerButtonEvent& e, GamepadKeySink sink)
 bool sdl_gamepads_open()
 {
     if (!subsystem_started) {
+        // The buttons by where they sit, as on the common layout, even on a
+        // pad whose labels are laid out otherwise.
+        SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
         subsystem_started = true;
     }
