@@ -123,26 +123,31 @@ int count_frame_rate()
     return fps_value;
 }
 
-// The Escape press that opened the pause is taken by the first snapshot,
-// so only a fresh press of Escape exits.
+// Escape, or a pad's Back, opens the pause screen; there F1 or Start
+// continues, F2 or Y resets, and a fresh Escape or Back exits. The press
+// that opened the pause is taken by the first snapshot, so only a fresh
+// one exits.
 int pause_screen()
 {
-    if (!key_held(VK_ESCAPE)) return 0;
+    if (!key_held(VK_ESCAPE) && !key_held(GAMEPAD_BACK)) return 0;
     key_state_update();
     const uint32_t black = native_colour(0);
     int result;
     for (;;) {
         key_state_update();
-        if (key_newly_pressed(VK_F1)) {
+        if (key_newly_pressed(VK_F1) || key_newly_pressed(GAMEPAD_START)) {
+            // Start is also Space: the press that continues is spent here,
+            // so it does not start a game or turn a page as well.
+            key_forget(GAMEPAD_START);
             result = 0;
             break;
         }
-        if (key_newly_pressed(VK_F2)) {
+        if (key_newly_pressed(VK_F2) || key_newly_pressed(GAMEPAD_Y)) {
             request_reset(1);
             result = 0;
             break;
         }
-        if (key_newly_pressed(VK_ESCAPE)) {
+        if (key_newly_pressed(VK_ESCAPE) || key_newly_pressed(GAMEPAD_BACK)) {
             result = 1;
             break;
         }

@@ -76,6 +76,11 @@ void key_state_update()
     }
 }
 
+void key_forget(int vk)
+{
+    if (vk >= 0 && vk < 256) keys_down[size_t(vk)] = 0;
+}
+
 int key_held(int vk)
 {
     return (vk >= 0 && vk < 256 && keys_down[size_t(vk)]) ? 1 : 0;

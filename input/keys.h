@@ -14,6 +14,8 @@ void key_state_on_message(platform::Window* window, uint32_t message, uintptr_t 
 // Takes a snapshot: a key is newly pressed when it is down now and was not
 // at the previous snapshot.
 void key_state_update();
+// The key reads as up until it goes down again.
+void key_forget(int vk);
 int key_held(int vk);
 int key_newly_pressed(int vk);
 uint32_t mouse_buttons_held();

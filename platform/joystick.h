@@ -1,4 +1,7 @@
-// The first attached joystick, opened and held for the run; nothing reads it.
+// The joystick, opened at start-up and closed at shutdown. On Windows it is
+// the first one attached, held for the run and never read; on SDL it is
+// every game controller, now or plugged in later, whose buttons reach the
+// key table as keys of their own (GAMEPAD_A and the rest, types.h).
 #pragma once
 
 #include "platform/window.h"

@@ -101,6 +101,16 @@ inline constexpr uint8_t VK_OEM_6 = 0xDD;      // ]}
 inline constexpr uint8_t VK_OEM_7 = 0xDE;      // '"
 #endif
 
+// A game controller's buttons, as keys of their own. Windows leaves these
+// codes unassigned, so no keyboard sends them; only the SDL backend's pads
+// do (platform/sdl/sdl_gamepad.cpp).
+inline constexpr uint8_t GAMEPAD_A = 0x97;
+inline constexpr uint8_t GAMEPAD_B = 0x98;
+inline constexpr uint8_t GAMEPAD_X = 0x99;
+inline constexpr uint8_t GAMEPAD_Y = 0x9A;
+inline constexpr uint8_t GAMEPAD_BACK = 0x9B;
+inline constexpr uint8_t GAMEPAD_START = 0x9C;
+
 // A window message as the frame loop takes it from the queue.
 struct Message {
     uint32_t message;

@@ -1,21 +1,16 @@
 // The clock, the resources built into the executable, the executable's
-// folder and the joystick, on SDL.
+// folder and the pads, on SDL.
 #include "platform/clock.h"
 #include "platform/embedded_resources.h"
 #include "platform/files.h"
 #include "platform/joystick.h"
 #include "platform/resource.h"
+#include "platform/sdl/sdl_gamepad.h"
 
 #include <SDL.h>
 
 #include <cstring>
 #include <ctime>
-
-namespace {
-
-SDL_Joystick* joystick = nullptr;
-
-} // namespace
 
 namespace platform {
 
@@ -57,19 +52,16 @@ int executable_dir(char* out, size_t size)
     return fits ? 1 : 0;
 }
 
-// The first joystick is opened and held for the run; nothing reads it.
+// Here the joystick is every game controller, now and plugged in later,
+// and the game reads them (sdl_gamepad.cpp). 1 when one is attached now.
 int joystick_open(Window*)
 {
-    if (!SDL_WasInit(SDL_INIT_JOYSTICK) && SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return 0;
-    if (SDL_NumJoysticks() < 1) return 0;
-    joystick = SDL_JoystickOpen(0);
-    return joystick ? 1 : 0;
+    return sdl_gamepads_open() && sdl_gamepad_count() > 0 ? 1 : 0;
 }
 
 void joystick_close()
 {
-    if (joystick) SDL_JoystickClose(joystick);
-    joystick = nullptr;
+    sdl_gamepads_close();
 }
 
 } // namespace platform

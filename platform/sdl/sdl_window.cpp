@@ -4,6 +4,7 @@
 // the window's handler when the frame loop dispatches them. While a
 // message box (sdl_message_box.cpp) is open, the window is its disabled
 // owner.
+#include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_platform.h"
@@ -110,6 +111,12 @@ void translate_key(const SDL_KeyboardEvent& key)
     push(key.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, vk);
 }
 
+// Like keys, the pads count for nothing while a message box is open.
+void push_pad_key(uint32_t message, uint8_t vk)
+{
+    if (!modal_box) push(message, vk);
+}
+
 void translate_window_event(const SDL_WindowEvent& e)
 {
     if (!for_game(e.windowID)) return;
@@ -167,6 +174,7 @@ void translate(const SDL_Event& e)
         sdl_display_device_reset();
         break;
     default:
+        if (sdl_gamepad_event(e, push_pad_key)) break;
         if (raise_event && e.type == raise_event && visible(main_window)) {
             SDL_RestoreWindow(main_window->sdl);
             SDL_RaiseWindow(main_window->sdl);

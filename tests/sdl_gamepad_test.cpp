@@ -1,0 +1,214 @@
+// Game controllers through SDL's virtual pads, feeding the real key table,
+// buttons and scene loop of the headless game: each pad button drives the
+// game button of its key, pads plugged in before and during the game all
+// count, one unplugged lets go of what it held, and the pause screen is
+// opened, continued, reset and left from a pad alone.
+#include "input/keys.h"
+#include "platform/sdl/sdl_gamepad.h"
+#include "support/game.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A pad of SDL's own making, laid out as a game controller: button i is
+// SDL_GameControllerButton i.
+class VirtualPad {
+public:
+    VirtualPad()
+    {
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
+        joystick = index < 0 ? nullptr : SDL_JoystickOpen(index);
+        EXPECT_NE(joystick, nullptr) << SDL_GetError();
+    }
+    ~VirtualPad() { unplug(); }
+    VirtualPad(const VirtualPad&) = delete;
+    VirtualPad& operator=(const VirtualPad&) = delete;
+
+    void set(SDL_GameControllerButton button, bool down)
+    {
+        if (joystick) SDL_JoystickSetVirtualButton(joystick, button, down ? 1 : 0);
+    }
+    void unplug()
+    {
+        if (!joystick) return;
+        const SDL_JoystickID id = SDL_JoystickInstanceID(joystick);
+        SDL_JoystickClose(joystick);
+        joystick = nullptr;
+        for (int i = 0; i < SDL_NumJoysticks(); ++i)
+            if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+    }
+
+private:
+    SDL_Joystick* joystick = nullptr;
+};
+
+class Gamepad : public GameTest {
+protected:
+    // The joysticks are up before the game opens its pads, as a pad
+    // plugged in before the game is; any real pad of this machine counts
+    // too.
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+        for (int i = 0; i < SDL_NumJoysticks(); ++i) pads_before += SDL_IsGameController(i) ? 1 : 0;
+    }
+    void TearDown() override
+    {
+        pads.clear();
+        sdl_gamepads_close();
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+        GameTest::TearDown();
+    }
+
+    // SDL's events as the window's event loop takes them, into the queue.
+    static void pump_sdl()
+    {
+        SDL_Event e;
+        while (SDL_PollEvent(&e))
+            sdl_gamepad_event(e, [](uint32_t message, uint8_t vk) { headless::post(message, vk); });
+    }
+    // ... and from the queue into the key table, as the frame wait does.
+    static void pump()
+    {
+        pump_sdl();
+        Message m;
+        while (platform::message_peek() && platform::message_get(&m)) platform::message_dispatch(m);
+    }
+    // The pads' state sampled as one frame of the scene loop does.
+    static ButtonState sample(ButtonState s)
+    {
+        pump();
+        s.held = buttons_read();
+        button_state_update(&s);
+        return s;
+    }
+    VirtualPad& plug()
+    {
+        pads.emplace_back(std::make_unique<VirtualPad>());
+        return *pads.back();
+    }
+
+    std::vector<std::unique_ptr<VirtualPad>> pads;
+    int pads_before = 0;
+};
+
+TEST_F(Gamepad, EachButtonIsItsKeyOnEveryPadAndAnUnpluggedPadLetsGo)
+{
+    VirtualPad& early = plug(); // attached before the game opens the pads
+    ASSERT_TRUE(sdl_gamepads_open());
+    VirtualPad& late = plug(); // and one plugged in during the game
+    pump();
+    ASSERT_EQ(sdl_gamepad_count(), pads_before + 2);
+
+    const struct {
+        SDL_GameControllerButton button;
+        ButtonMask game;
+        int key;
+    } cases[] = {
+        {SDL_CONTROLLER_BUTTON_X, BUTTON_1, GAMEPAD_X}, {SDL_CONTROLLER_BUTTON_A, BUTTON_2, GAMEPAD_A},
+        {SDL_CONTROLLER_BUTTON_B, BUTTON_3, GAMEPAD_B}, {SDL_CONTROLLER_BUTTON_START, BUTTON_SPACE, GAMEPAD_START},
+        {SDL_CONTROLLER_BUTTON_Y, 0, GAMEPAD_Y},        {SDL_CONTROLLER_BUTTON_BACK, 0, GAMEPAD_BACK},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0, 0},     {SDL_CONTROLLER_BUTTON_DPAD_UP, 0, 0},
+    };
+    button_keys_init();
+    ButtonState s{};
+    button_state_begin(&s);
+    for (VirtualPad* pad : {&early, &late})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(SDL_GameControllerGetStringForButton(c.button));
+            pad->set(c.button, true);
+            s = sample(s);
+            EXPECT_EQ(s.newly_pressed, c.game);
+            EXPECT_EQ(key_held(c.key), c.key != 0);
+            s = sample(s);
+            EXPECT_EQ(s.newly_pressed, 0u) << "held is not new";
+            pad->set(c.button, false);
+            s = sample(s);
+            EXPECT_EQ(s.held, 0u);
+            EXPECT_FALSE(key_held(c.key));
+            // Down and up inside one frame is not seen, as with keys.
+            pad->set(c.button, true);
+            pump_sdl();
+            pad->set(c.button, false);
+            s = sample(s);
+            EXPECT_EQ(s.newly_pressed, 0u);
+        }
+
+    // Both pads hold A; the key stays down while either does, and the
+    // one unplugged holding B lets go of B and of nothing else.
+    early.set(SDL_CONTROLLER_BUTTON_A, true);
+    late.set(SDL_CONTROLLER_BUTTON_A, true);
+    late.set(SDL_CONTROLLER_BUTTON_B, true);
+    s = sample(s);
+    EXPECT_EQ(s.held, BUTTON_2 | BUTTON_3);
+    late.unplug();
+    s = sample(s);
+    EXPECT_EQ(sdl_gamepad_count(), pads_before + 1);
+    EXPECT_EQ(s.held, BUTTON_2);
+    early.set(SDL_CONTROLLER_BUTTON_A, false);
+    s = sample(s);
+    EXPECT_EQ(s.held, 0u);
+    // The pad that stays still plays.
+    early.set(SDL_CONTROLLER_BUTTON_X, true);
+    s = sample(s);
+    EXPECT_EQ(s.newly_pressed, BUTTON_1);
+}
+
+// Done right after the given present: a pad button down or up, or the
+// window closed. What it makes is taken in the wait of the next frame.
+struct PadStep {
+    uint64_t frame;
+    SDL_GameControllerButton button; // INVALID: close the window
+    bool down;
+};
+
+TEST_F(Gamepad, ThePauseScreenFromThePadAlone)
+{
+    VirtualPad& pad = plug();
+    ASSERT_TRUE(sdl_gamepads_open());
+    std::string seen; // a letter for each presented frame
+    std::vector<PadStep> steps;
+    each_present([&](uint64_t frame) {
+        const bool paused = screen_pixel(8 + 40, 8 + 12) == slot_colour(SURFACE_ESCAPE) && screen_pixel(320, 240) == 0;
+        seen += paused ? 'P' : view_transition_get() == VIEW_CLOSING ? 'c' : 't';
+        for (const PadStep& s : steps)
+            if (s.frame == frame) {
+                if (s.button == SDL_CONTROLLER_BUTTON_INVALID) headless::post(WM_CLOSE);
+                pad.set(s.button, s.down);
+            }
+        pump_sdl();
+    });
+    constexpr auto BACK = SDL_CONTROLLER_BUTTON_BACK, START = SDL_CONTROLLER_BUTTON_START, Y = SDL_CONTROLLER_BUTTON_Y,
+                   CLOSE = SDL_CONTROLLER_BUTTON_INVALID;
+    reset_game();
+    // On the title, Y alone does nothing; Back pauses; Start continues and
+    // is spent on it, so the title stays until a fresh Start; then Back
+    // pauses again and Y resets.
+    steps = {{1, Y, true},     {2, Y, false},      {3, BACK, true},   {4, BACK, false},
+             {7, START, true}, {10, START, false}, {12, START, true}, {13, START, false},
+             {15, BACK, true}, {16, BACK, false},  {18, Y, true},     {19, Y, false}};
+    EXPECT_EQ(run_scene_loop(), 1);
+    EXPECT_EQ(seen, "ttttPPPPtttttcccPPP");
+    EXPECT_EQ(view_transition_get(), VIEW_OPENING) << "the closing title was reset";
+    // Back while paused leaves the game; Back still held after a continue
+    // pauses again.
+    seen.clear();
+    const uint64_t at = headless::present_count();
+    steps = {{at + 1, BACK, true}, {at + 3, START, true}, {at + 4, START, false}, {at + 6, BACK, false},
+             {at + 8, BACK, true}, {at + 9, BACK, false}, {at + 20, CLOSE, false}};
+    EXPECT_EQ(run_scene_loop(), 0);
+    EXPECT_EQ(seen, "ttPPtPPPP");
+    EXPECT_EQ(reset_requested(), 0);
+    EXPECT_FALSE(headless::starved());
+}
+
+} // namespace
