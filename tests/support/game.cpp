@@ -115,10 +115,15 @@ std::vector<int32_t> best_file_values()
     return values;
 }
 
-void write_best_file(int32_t check, int32_t multiplier, int32_t score)
+std::vector<uint8_t> best_file_bytes(int32_t check, int32_t multiplier, int32_t score)
 {
     std::vector<uint8_t> bytes;
     for (int32_t v : {check, multiplier, score})
         for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(uint32_t(v) >> (8 * i)));
-    write_file(BEST_SCORE_FILE, bytes);
+    return bytes;
+}
+
+void write_best_file(int32_t check, int32_t multiplier, int32_t score)
+{
+    write_file(BEST_SCORE_FILE, best_file_bytes(check, multiplier, score));
 }

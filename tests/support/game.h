@@ -69,6 +69,8 @@ protected:
 void load_coded_sheet(const char* name, int slot, int width, int height);
 std::pair<int, int> sheet_place(int x, int y);
 
-// The best score file's three values, or empty when there is none.
+// The best score file's three values, or empty when there is none; the
+// bytes of such a file, and the file written with them.
 std::vector<int32_t> best_file_values();
+std::vector<uint8_t> best_file_bytes(int32_t check, int32_t multiplier, int32_t score);
 void write_best_file(int32_t check, int32_t multiplier, int32_t score);
