@@ -1,10 +1,10 @@
 // The targets in play: release, fall, catch and hit, their points and the
 // frames a fall takes in each stage, the keys that count, the pictures at
-// their places, the sway and the blink, the drops, and the rare sheet. The
-// drop pool: a full pool drops the spawn, an ended drop's record is taken
-// again while others still fly, lifetimes follow the first picture, drops
-// rise and fall, straight drops keep their column, and drops are drawn over
-// the whole screen while the scene is clipped.
+// their places, the sway and the blink, the drops and the LOVE marker, and
+// the rare sheet. The drop pool: a full pool drops the spawn, an ended
+// drop's record is taken again while others still fly, lifetimes follow
+// the first picture, drops rise and fall, straight drops keep their column,
+// and drops are drawn over the whole screen while the scene is clipped.
 #include "support/game.h"
 
 #include <algorithm>
@@ -149,37 +149,40 @@ TEST_F(Targets, AWaitingSealSwaysAndBlinksOnScreen)
     EXPECT_GT(blinks, 0) << "the seals blink now and then while they wait";
 }
 
-TEST_F(Targets, AHitTargetBleedsEverySecondInputStep)
+TEST_F(Targets, AHitTargetBleedsAndTheLoveMarkerBesideTheExecutableDoublesTheDrops)
 {
     press(BUTTON_1);
     ASSERT_EQ(target_get(0).state, TargetState::Hit);
     EXPECT_EQ(dart_get(0).points, 0);
     particles_clear();
-    const int before = particles_live();
     const uint8_t tick = field_tick_get();
     frame();
-    const bool even = uint8_t(tick + 1) % 2 == 0;
-    EXPECT_EQ(particles_live() - before, even ? 1 : 0);
+    EXPECT_EQ(particles_live(), uint8_t(tick + 1) % 2 == 0 ? 1 : 0) << "every second input step";
     frame();
-    EXPECT_EQ(particles_live() - before, 1);
+    EXPECT_EQ(particles_live(), 1);
     // The drop starts at (px - 8, py + 120) and moved one frame since.
     const Particle& p = particle_get(0);
     EXPECT_EQ(std::pair(p.x - p.vx, p.y - p.vy), std::pair((120 - 8) * 512, (80 + 120) * 512));
-}
 
-TEST_F(Targets, LoveModeBleedsTwoStraightDropsEveryFourthStep)
-{
+    // The marker counts beside the executable only, read at a reset.
+    std::ofstream(dir / "LOVE") << "";
+    reset_game();
+    EXPECT_EQ(love_mode_get(), 0) << "the working directory does not count";
     std::ofstream(exe_dir / "LOVE") << "";
+    EXPECT_EQ(love_mode_get(), 0) << "read only at a reset";
     reset_game();
     frames(30);
     start_game();
     ASSERT_EQ(love_mode_get(), 1);
     press(BUTTON_2);
     particles_clear();
-    for (int n = 0; n < 8; ++n) frame();
-    EXPECT_EQ(particles_live(), 4);
+    frames(8);
+    EXPECT_EQ(particles_live(), 4) << "two drops every fourth step";
     for (int i = 0; i < 4; ++i) EXPECT_EQ(particle_get(i).vx, 0) << "straight";
     EXPECT_EQ(std::pair(particle_get(0).x / 512, particle_get(1).x / 512), std::pair(320 + 20, 320 - 31));
+    std::filesystem::remove(exe_dir / "LOVE");
+    reset_game();
+    EXPECT_EQ(love_mode_get(), 0);
 }
 
 TEST_F(Targets, SpecialTargetsOnlyFromABestOf1400)
