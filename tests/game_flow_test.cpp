@@ -72,9 +72,7 @@ TEST_F(GameFlow, SpaceWhileTheTitleStillOpensClosesFromStepOne)
 
 TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)
 {
-    reset_game();
-    frames(30);
-    start_game();
+    new_game();
     next_stage(); // stage 1 scores
     const int first = stage_score_get(0);
     ASSERT_EQ(stage_index_get(), 1);
@@ -90,9 +88,7 @@ TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)
 
 TEST_F(GameFlow, SpaceWaitsForEveryTargetAndTheCount)
 {
-    reset_game();
-    frames(30);
-    start_game();
+    new_game();
     // Targets caught as they fall, space pressed every other frame: the
     // stage closes at the first press once every dart is thrown and the
     // count has caught up, and not before.
@@ -116,11 +112,11 @@ TEST_F(GameFlow, AResetFromAnywhereReturnsToTheTitleWithItsPicturesAndTheBest)
     // Each case plays to a point, resets, and checks the title opens.
     write_best_file(1750 * 3, 3, 1750); // above what any stage here scores
     const std::vector<std::function<void()>> points = {
-        [this] { frames(5); },                                           // title, opening
-        [this] { frames(30), press(BUTTON_SPACE), frames(5); },          // title, closing
-        [this] { frames(30), start_game(), frames(40); },                // play
-        [this] { frames(30), start_game(), finish_stage(), frames(3); }, // result, opening
-        [this] { frames(30), start_game(), finish_stage(), frames(30), press(BUTTON_SPACE), frames(4); },
+        [this] { frames(5); },                                  // title, opening
+        [this] { frames(30), press(BUTTON_SPACE), frames(5); }, // title, closing
+        [this] { new_game(), frames(40); },                     // play
+        [this] { new_game(), finish_stage(), frames(3); },      // result, opening
+        [this] { new_game(), finish_stage(), frames(30), press(BUTTON_SPACE), frames(4); },
     };
     for (size_t k = 0; k < points.size(); ++k) {
         SCOPED_TRACE(k);

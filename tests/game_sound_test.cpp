@@ -83,8 +83,7 @@ TEST_F(GameSound, TheTitleCallsOnceAndANewGameIsAnnounced)
 
 TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
 {
-    frames(30);
-    start_game();
+    new_game();
     // The middle seal is hit while it waits: WAVE_HIT and the throw, centred.
     EXPECT_TRUE(
         has_in_order(heard(BUTTON_2), {pan(SOUND_HIT, 0), pan(SOUND_SHOT, 0), play(SOUND_HIT), play(SOUND_SHOT)}));
@@ -103,8 +102,7 @@ TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
 
 TEST_F(GameSound, TheCountRisesBySixAndTicksEverySixthStep)
 {
-    frames(30);
-    start_game();
+    new_game();
     while (target_get(0).state != TargetState::Falling) frame();
     EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(SURFACE_BACKGROUND)) << "no score label while the score is 0";
     std::vector<int> tick_frames;
@@ -126,8 +124,7 @@ TEST_F(GameSound, TheCountRisesBySixAndTicksEverySixthStep)
 
 TEST_F(GameSound, ANewBestPlaysWhenTheStageCloses)
 {
-    frames(30);
-    start_game();
+    new_game();
     for (int i = 0; i < TARGET_COUNT; ++i) heard(target_button_mask(i)); // all hit: 0 points
     press(BUTTON_SPACE);
     std::vector<std::string> all;

@@ -124,42 +124,33 @@ protected:
     }
 };
 
-TEST_F(Numbers, SmallAndLargeFieldsAreRightAligned)
+// Four-cell fields, small and large, and the two-cell font field the
+// frame-rate figure uses: right aligned, capped, leading cells blank.
+TEST_F(Numbers, FieldsAreRightAlignedAndCapped)
 {
     const struct {
         int32_t value;
-        const char* shown;
-    } cases[] = {{200, ".200"},   {0, "...0"},         {7, "...7"},         {1000, "1000"},
-                 {1800, "1800"},  {-6, "...0"},        {INT32_MIN, "...0"}, {9999, "9999"},
-                 {10000, "9999"}, {INT32_MAX, "9999"}, {305, ".305"}};
+        const char *shown, *font;
+    } cases[] = {{200, ".200", "99"},   {0, "...0", ".0"},        {7, "...7", ".7"},         {42, "..42", "42"},
+                 {1000, "1000", "99"},  {-6, "...0", ".0"},       {INT32_MIN, "...0", ".0"}, {9999, "9999", "99"},
+                 {10000, "9999", "99"}, {INT32_MAX, "9999", "99"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         fill_rect(screen_clip, native_colour(0));
         number_draw_small(screen_clip, 100, 100, c.value);
         number_draw_large(screen_clip, 300, 200, c.value);
+        number_draw_font(screen_clip, 10, 3, c.value, 2);
         EXPECT_EQ(field(100, 100, false), c.shown);
         EXPECT_EQ(field(300, 200, true), c.shown);
+        EXPECT_EQ(font_field(10, 3, 2), c.font);
         // Nothing reaches past the fourth cell or before the first.
         EXPECT_EQ(back_pixel(100 + 13 * 4 + 3, 112) | back_pixel(300 + 26 * 4 + 3, 224) | back_pixel(99, 112), 0u);
     }
-}
-
-TEST_F(Numbers, FieldsAreClippedByTheirCaller)
-{
-    const RECT clip{0, 0, 126, 480}; // cuts through the third cell
-    number_draw_small(clip, 100, 100, 888);
+    // The caller's clip cuts through the third cell.
+    fill_rect(screen_clip, native_colour(0));
+    number_draw_small(RECT{0, 0, 126, 480}, 100, 100, 888);
     EXPECT_EQ(text_digit(113 + 6, 112, 12, 0), '8');
     EXPECT_EQ(back_pixel(126 + 6, 112) | back_pixel(139 + 6, 112), 0u);
-}
-
-// The font field as the frame-rate figure uses it: two cells.
-TEST_F(Numbers, TheFontFieldCapsAndLeavesLeadingCellsBlank)
-{
-    for (const auto& [value, shown] : {std::pair(7, ".7"), std::pair(150, "99")}) {
-        fill_rect(screen_clip, native_colour(0));
-        number_draw_font(screen_clip, 10, 3, value, 2);
-        EXPECT_EQ(font_field(10, 3, 2), shown);
-    }
 }
 
 TEST_F(Numbers, TheFrameRateFigureInTheRealLoop)

@@ -63,6 +63,13 @@ void GameTest::start_game()
     EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
 }
 
+void GameTest::new_game()
+{
+    reset_game();
+    frames(30);
+    start_game();
+}
+
 void GameTest::finish_stage(bool catch_targets)
 {
     for (;;) {

@@ -37,6 +37,8 @@ protected:
     int frames_until(const std::function<bool()>& condition, int limit = 5000);
     // From the title: space, then the closing and opening into play.
     void start_game();
+    // A reset, the title fully open, and start_game.
+    void new_game();
     // Each target released, caught (or left) and counted; space pressed.
     void finish_stage(bool catch_targets = true);
     // The stage finished with every target caught, and the next one open.
@@ -56,9 +58,7 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        reset_game();
-        frames(30);
-        start_game();
+        new_game();
     }
 };
 
