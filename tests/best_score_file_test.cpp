@@ -1,12 +1,11 @@
-// "Best.dat": the 12-byte layout, the check that rejects a tampered file,
-// and a write that can never lose the best already kept.
+// "Best.dat": the 12-byte layout, its multiplier drawn from the game's own
+// random sequence (the same start gives the same waits and multipliers,
+// and the clock's seconds decide how far into it the game starts), and the
+// check that rejects a tampered file.
 #include "game/best_score_file.h"
 #include "game/random.h"
-#include "platform/headless/headless.h"
 #include "support/bmp.h"
-#include "support/engine.h"
-
-#include <gtest/gtest.h>
+#include "support/game.h"
 
 #include <fstream>
 #include <string>
@@ -27,51 +26,48 @@ protected:
         std::ifstream in(BEST_SCORE_FILE, std::ios::binary);
         return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
-    static void write_values(std::initializer_list<uint32_t> values)
-    {
-        std::vector<uint8_t> bytes;
-        for (uint32_t v : values)
-            for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(v >> (8 * i)));
-        write_file(BEST_SCORE_FILE, bytes);
-    }
 
     const ScratchDir scratch{"best"};
 };
 
-TEST_F(BestScoreFile, ExactLayout)
+TEST_F(BestScoreFile, TheMultiplierComesFromTheSequenceAtTheClockSecond)
 {
+    // The generator's first values; at second s the first s are skipped.
+    const int sequence[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
     headless::set_local_seconds(0);
-    write_best_score(1234); // the first value of a fresh generator is 41: multiplier 41 % 8 + 1 = 2
-    const std::vector<uint8_t> want = {0xA4, 0x09, 0, 0, 2, 0, 0, 0, 0xD2, 0x04, 0, 0};
-    EXPECT_EQ(file_bytes(), want);
-    EXPECT_EQ(read_best_score(), 1234);
-}
+    for (int value : sequence) EXPECT_EQ(random_range(0, 32767), value);
 
-TEST_F(BestScoreFile, CheckWrapsAndEveryMultiplierReadsBack)
-{
-    for (int seconds = 0; seconds < 20; ++seconds) {
+    random_state_reset();
+    write_best_score(1234); // 41 % 8 + 1 = 2
+    EXPECT_EQ(file_bytes(), (std::vector<uint8_t>{0xA4, 0x09, 0, 0, 2, 0, 0, 0, 0xD2, 0x04, 0, 0}));
+    for (int seconds = 1; seconds < int(std::size(sequence)); ++seconds) {
+        random_state_reset();
         headless::set_local_seconds(seconds);
         write_best_score(0x7FFFFFFF); // the check overflows 32 bits
-        const std::vector<uint8_t> b = file_bytes();
-        ASSERT_EQ(b.size(), 12u);
-        EXPECT_TRUE(b[4] >= 1 && b[4] <= 8) << int(b[4]);
+        EXPECT_EQ(best_file_values().at(1), sequence[seconds] % 8 + 1) << seconds;
         EXPECT_EQ(read_best_score(), 0x7FFFFFFF);
     }
 }
 
 TEST_F(BestScoreFile, TamperedShortOrMissingReadsZero)
 {
+    const std::vector<uint8_t> good = best_file_bytes(1500 * 3, 3, 1500);
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        int read;
+    } cases[] = {
+        {"valid", good, 1500},
+        {"the score edited", best_file_bytes(1500 * 3, 3, 1800), 0},
+        {"short", std::vector<uint8_t>(good.begin(), good.begin() + 8), 0},
+        {"empty", {}, 0},
+        {"multiplier 0 with check 0 passes the check", best_file_bytes(0, 0, 777), 777},
+    };
     EXPECT_EQ(read_best_score(), 0) << "no file";
-    write_values({1500 * 3, 3, 1500});
-    EXPECT_EQ(read_best_score(), 1500);
-    write_values({1500 * 3, 3, 1800}); // the score edited
-    EXPECT_EQ(read_best_score(), 0);
-    write_values({1500 * 3, 3});
-    EXPECT_EQ(read_best_score(), 0) << "a short file";
-    write_file(BEST_SCORE_FILE, {});
-    EXPECT_EQ(read_best_score(), 0);
-    write_values({0, 0, 777}); // multiplier 0 with check 0 passes the check
-    EXPECT_EQ(read_best_score(), 777);
+    for (const auto& c : cases) {
+        write_file(BEST_SCORE_FILE, c.bytes);
+        EXPECT_EQ(read_best_score(), c.read) << c.what;
+    }
 }
 
 } // namespace

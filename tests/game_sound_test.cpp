@@ -83,8 +83,7 @@ TEST_F(GameSound, TheTitleCallsOnceAndANewGameIsAnnounced)
 
 TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
 {
-    frames(30);
-    start_game();
+    new_game();
     // The middle seal is hit while it waits: WAVE_HIT and the throw, centred.
     EXPECT_TRUE(
         has_in_order(heard(BUTTON_2), {pan(SOUND_HIT, 0), pan(SOUND_SHOT, 0), play(SOUND_HIT), play(SOUND_SHOT)}));
@@ -101,24 +100,31 @@ TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
     EXPECT_TRUE(has_in_order(got, {pan(SOUND_OUT, 2000), play(SOUND_OUT)}));
 }
 
-TEST_F(GameSound, TheCountTicksEverySixthStep)
+TEST_F(GameSound, TheCountRisesBySixAndTicksEverySixthStep)
 {
-    frames(30);
-    start_game();
+    new_game();
     while (target_get(0).state != TargetState::Falling) frame();
+    EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(SURFACE_BACKGROUND)) << "no score label while the score is 0";
     std::vector<int> tick_frames;
+    int steps = 0;
     for (int n = 0; n < 40; ++n) {
-        const std::vector<std::string> got = heard(n == 0 ? BUTTON_1 : 0);
+        const std::vector<std::string> got = heard(n == 0 ? BUTTON_1 : 0); // caught for 200
         if (std::count(got.begin(), got.end(), play(SOUND_COUNT_TICK))) tick_frames.push_back(n);
+        ASSERT_LE(shown_score_get(), 200);
+        if (n == 0) {
+            EXPECT_EQ(shown_score_get(), 6) << "the count starts in the frame of the catch";
+            EXPECT_EQ(back_pixel(240 + 24, 100 + 8), slot_colour(SURFACE_TEXT)) << "score label";
+            EXPECT_EQ(back_pixel(268 + 3 * 26 + 12, 84 + 24), slot_colour(SURFACE_TEXT)) << "large units digit";
+        }
+        steps += shown_score_get() != 200;
     }
-    // 34 steps to 200: the 6th, 12th, 18th, 24th and 30th tick.
-    EXPECT_EQ(tick_frames, (std::vector<int>{5, 11, 17, 23, 29}));
+    EXPECT_EQ(steps, 33) << "33 steps of 6 to 198, then cut back to 200";
+    EXPECT_EQ(tick_frames, (std::vector<int>{5, 11, 17, 23, 29})) << "the 6th, 12th, 18th, 24th and 30th step";
 }
 
 TEST_F(GameSound, ANewBestPlaysWhenTheStageCloses)
 {
-    frames(30);
-    start_game();
+    new_game();
     for (int i = 0; i < TARGET_COUNT; ++i) heard(target_button_mask(i)); // all hit: 0 points
     press(BUTTON_SPACE);
     std::vector<std::string> all;

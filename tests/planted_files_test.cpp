@@ -39,14 +39,6 @@ std::string contents(const fs::path& p)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-std::vector<uint8_t> best_bytes(int32_t score)
-{
-    std::vector<uint8_t> b;
-    for (int32_t v : {score * 3, 3, score})
-        for (int i = 0; i < 4; ++i) b.push_back(uint8_t(uint32_t(v) >> (8 * i)));
-    return b;
-}
-
 // A FIFO whose writer (this test) holds it open with bytes waiting: a
 // reader that should have left it alone gets them at once instead of
 // hanging the test, and the bytes still there at the end show nobody read.
@@ -69,18 +61,6 @@ private:
     int fd = -1;
     size_t size;
 };
-
-// The next random value, to see whether something drew from the sequence.
-int next_random()
-{
-    return random_range(0, 32767);
-}
-
-int untouched_random()
-{
-    random_state_reset();
-    return next_random();
-}
 
 TEST_F(PlantedFiles, TheBestScoreIsWrittenPastAnythingPlantedBesideIt)
 {
@@ -163,7 +143,7 @@ TEST_F(PlantedFiles, AnythingButARegularFileCountsAsAbsent)
         {"a FIFO",
          [&](const fs::path& p) {
              const bool font = p.filename() == "charactor.bmp";
-             fifos.push_back(std::make_unique<Fifo>(p, font ? valid_font : best_bytes(500)));
+             fifos.push_back(std::make_unique<Fifo>(p, font ? valid_font : best_file_bytes(1500, 3, 500)));
          }},
         {"a directory", [](const fs::path& p) { fs::create_directory(p); }},
         {"a device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
@@ -176,11 +156,11 @@ TEST_F(PlantedFiles, AnythingButARegularFileCountsAsAbsent)
         c.plant(dir / "charactor.bmp");
 
         EXPECT_EQ(read_best_score(), 0);
-        // A best that cannot be kept draws nothing from the random sequence.
         random_state_reset();
         write_best_score(1200);
-        const int after = next_random();
-        EXPECT_EQ(after, untouched_random());
+        const int after = random_range(0, 32767);
+        random_state_reset();
+        EXPECT_EQ(after, random_range(0, 32767)) << "a best that cannot be kept draws nothing from the sequence";
         EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(BEST_SCORE_FILE))) << "written over";
 
         reset_game();

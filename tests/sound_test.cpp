@@ -2,7 +2,8 @@
 // refusal, and resources malformed on purpose, none of which may read or
 // allocate out of bounds. The effect slots over the headless device:
 // loading the real effects, every way a load fails, and the calls a play
-// and a pan make, in order.
+// and a pan make, in order. (Without a device every load succeeds and
+// nothing sounds: the resource walk and every game test run that way.)
 #include "app/resource_list.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
@@ -77,75 +78,73 @@ TEST_F(WaveRead, TakesTheGameLayoutAndTheSixteenByteFormat)
     EXPECT_EQ(p.size, 0u);
 }
 
-TEST_F(WaveRead, RefusesOtherTagsAndFormats)
+// Each file read back: its samples, or (refused) nothing, nothing left
+// allocated and no block asked for on the strength of a claim.
+TEST_F(WaveRead, RefusesWhatItCannotPlayAndWalksChunksByTheirStatedSizeOnly)
 {
-    const Bytes good = pcm_wave(1, 8, 22050, Bytes(64, 128));
-    for (size_t at : {0, 8, 12}) {
-        Bytes bad = good;
-        bad[at + 1] ^= 0x20; // "RIFF" -> "RiFF", and so on
-        EXPECT_EQ(parse(bad).ok, 0) << at;
-    }
-    // A valid file whose format chunk comes second.
+    const Bytes fmt = fmt_chunk(1, 8, 22050), data = chunk("data", Bytes{9, 8, 7}), refused{};
     Bytes fact;
     put32(fact, 64);
-    EXPECT_EQ(parse(riff({chunk("fact", fact), fmt_chunk(1, 8, 22050), chunk("data", Bytes(64, 128))})).ok, 0);
-
-    struct Format {
-        int channels, bits, tag, ok;
-    } formats[] = {{1, 8, 1, 1}, {2, 8, 1, 1},  {1, 16, 1, 1}, {2, 16, 1, 1}, {0, 8, 1, 0},
-                   {3, 8, 1, 0}, {1, 24, 1, 0}, {1, 12, 1, 0}, {1, 0, 1, 0},  {1, 8, 3, 0}};
-    for (const Format& f : formats) {
-        const Parsed p = parse(riff({fmt_chunk(f.channels, f.bits, 22050, 18, f.tag), chunk("data", Bytes(16))}));
-        EXPECT_EQ(p.ok && !p.data_null, f.ok) << f.channels << " " << f.bits << " " << f.tag;
+    struct Case {
+        const char* what;
+        Bytes file, samples; // no samples: refused
+    };
+    std::vector<Case> cases = {
+        {"the format chunk second", riff({chunk("fact", fact), fmt, data}), refused},
+        // A claim of exactly the rest reads up to the last byte.
+        {"data to the last byte", riff({fmt, chunk("data", Bytes(100, 7))}), Bytes(100, 7)},
+        // An odd chunk is followed directly by the next one: no pad byte.
+        {"an odd chunk", riff({fmt, chunk("odd ", Bytes{1, 2, 3}), data}), Bytes{9, 8, 7}},
+        // With a pad byte the walk lands one byte early and never meets "data".
+        {"an odd chunk padded", riff({fmt, chunk("odd ", Bytes{1, 2, 3, 0}, 3), data}), refused},
+        // A chunk that ends exactly at the end: the walk fails at the next header.
+        {"no data after the last chunk", riff({fmt, chunk("fact", Bytes(4))}), refused},
+    };
+    const Bytes good = pcm_wave(1, 8, 22050, Bytes(64, 128));
+    for (size_t at : {0, 8, 12}) {
+        cases.push_back({"a tag", good, refused});
+        cases.back().file[at + 1] ^= 0x20; // "RIFF" -> "RiFF", and so on
     }
-}
-
-TEST_F(WaveRead, EveryTruncationFailsCleanly)
-{
-    const Bytes good = pcm_wave(1, 8, 22050, sine8(440, 22050, 100, 90));
-    EXPECT_EQ(parse(good).ok, 1);
-    for (size_t n = 0; n < good.size(); ++n) { // an empty resource too
-        const Parsed p = parse(Bytes(good.begin(), good.begin() + long(n)));
-        EXPECT_TRUE(!p.ok && p.data_null) << n;
-    }
-    uint8_t* data = reinterpret_cast<uint8_t*>(1);
-    platform::WaveFormat f{};
-    uint32_t size = 0;
-    EXPECT_EQ(wave_read("MISSING", "WAVE", &f, &size, &data), 0);
-    EXPECT_EQ(data, nullptr);
-}
-
-TEST_F(WaveRead, DataLargerThanTheRestFailsBeforeAllocating)
-{
-    for (uint32_t claim : {101u, 1000u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-        const Parsed p = parse(riff({fmt_chunk(1, 8, 22050), chunk("data", Bytes(100, 128), claim)}));
-        EXPECT_TRUE(!p.ok && p.data_null && p.allocations == 0) << claim;
-    }
-    // A claim of exactly the rest reads up to the last byte.
-    EXPECT_EQ(parse(riff({fmt_chunk(1, 8, 22050), chunk("data", Bytes(100, 7))})).data, Bytes(100, 7));
-    // No memory for the samples.
-    const Parsed p = parse(pcm_wave(1, 8, 22050, Bytes(100, 128)), true);
-    EXPECT_TRUE(!p.ok && p.data_null);
-}
-
-TEST_F(WaveRead, ChunksAreSkippedByTheirStatedSizeOnly)
-{
-    // An odd chunk is followed directly by the next one: no pad byte.
-    const Bytes data = chunk("data", Bytes{9, 8, 7});
-    EXPECT_EQ(parse(riff({fmt_chunk(1, 8, 22050), chunk("odd ", Bytes{1, 2, 3}), data})).data, (Bytes{9, 8, 7}));
-    // With a pad byte the walk lands one byte early and never meets "data".
-    EXPECT_EQ(parse(riff({fmt_chunk(1, 8, 22050), chunk("odd ", Bytes{1, 2, 3, 0}, 3), data})).ok, 0);
-
+    const struct {
+        int channels, bits, tag;
+        bool ok;
+    } formats[] = {{1, 8, 1, true},  {2, 8, 1, true},   {1, 16, 1, true},  {2, 16, 1, true}, {0, 8, 1, false},
+                   {3, 8, 1, false}, {1, 24, 1, false}, {1, 12, 1, false}, {1, 0, 1, false}, {1, 8, 3, false}};
+    for (const auto& f : formats)
+        cases.push_back({"a format",
+                         riff({fmt_chunk(f.channels, f.bits, 22050, 18, f.tag), chunk("data", Bytes(16, 5))}),
+                         f.ok ? Bytes(16, 5) : refused});
+    for (uint32_t claim : {101u, 1000u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu})
+        cases.push_back({"data claims more", riff({fmt, chunk("data", Bytes(100, 128), claim)}), refused});
     // Sizes near 2^32 are unsigned: they point past the end, the skip is
     // refused and the walk reads on, never backwards (0xFFFFFFF8 read as
     // signed would step back onto the same header for ever).
     for (uint32_t huge : {0xFFFFFFF8u, 0xFFFFFFFFu, 0x80000000u, 0xFFFFFFF4u}) {
-        EXPECT_EQ(parse(riff({fmt_chunk(1, 8, 22050), chunk("LIST", {}, huge), data})).data, (Bytes{9, 8, 7})) << huge;
-        EXPECT_EQ(parse(riff({fmt_chunk(1, 8, 22050), chunk("LIST", Bytes(20), huge)})).ok, 0) << huge;
+        cases.push_back({"an empty LIST", riff({fmt, chunk("LIST", {}, huge), data}), Bytes{9, 8, 7}});
+        cases.push_back({"a LIST", riff({fmt, chunk("LIST", Bytes(20), huge)}), refused});
     }
-    // A chunk that ends exactly at the end cannot be skipped past, and no
-    // "data" follows: the walk fails at the next header.
-    EXPECT_EQ(parse(riff({fmt_chunk(1, 8, 22050), chunk("fact", Bytes(4))})).ok, 0);
+    for (size_t k = 0; k < cases.size(); ++k) {
+        SCOPED_TRACE(std::to_string(k) + ": " + cases[k].what);
+        const Parsed p = parse(cases[k].file);
+        EXPECT_EQ(p.ok, cases[k].samples.empty() ? 0 : 1);
+        EXPECT_EQ(p.data, cases[k].samples);
+        EXPECT_TRUE(!cases[k].samples.empty() || (p.data_null && p.allocations == 0));
+    }
+
+    // Every truncation of a good file, down to an empty resource; a missing
+    // resource; no memory for the samples.
+    const Bytes sine = pcm_wave(1, 8, 22050, sine8(440, 22050, 100, 90));
+    for (size_t n = 0; n < sine.size(); ++n) {
+        const Parsed p = parse(Bytes(sine.begin(), sine.begin() + long(n)));
+        EXPECT_TRUE(!p.ok && p.data_null) << n;
+    }
+    uint8_t* samples = reinterpret_cast<uint8_t*>(1);
+    platform::WaveFormat f{};
+    uint32_t size = 0;
+    EXPECT_EQ(wave_read("MISSING", "WAVE", &f, &size, &samples), 0);
+    EXPECT_EQ(samples, nullptr);
+    const Parsed p = parse(sine, true);
+    EXPECT_TRUE(!p.ok && p.data_null);
 }
 
 using Log = std::vector<std::string>;
@@ -185,18 +184,6 @@ protected:
 
     platform::AudioDevice* device = nullptr;
 };
-
-TEST_F(SoundSlots, WithoutADeviceEveryLoadSucceedsAndNothingSounds)
-{
-    sound_attach_device(nullptr);
-    load_effects();
-    EXPECT_EQ(sound_load_wave("NO_SUCH_WAVE", SOUND_SLOT_COUNT), 1);
-    sound_set_pan(SOUND_GO, 56);
-    sound_play(SOUND_GO);
-    sound_release_all();
-    EXPECT_EQ(sound_slot(SOUND_GO), nullptr);
-    EXPECT_TRUE(headless::audio_log().empty());
-}
 
 TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
 {
@@ -268,36 +255,29 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
     EXPECT_EQ(headless::audio_live_buffers(), 1);
 }
 
-TEST_F(SoundSlots, ADartPansBothEffectsThenPlaysThemAndAllocatesNothing)
+// A catch: its effect and the throw, and a second throw in the same frame;
+// then the pan scale's centre and ends, and free and bad slots, which do
+// nothing. (The game's own pans are heard in the game sound tests.)
+TEST_F(SoundSlots, EachPlayRestartsItsOneVoiceAndPlaysAndPansAllocateNothing)
 {
     load_effects();
     const uint64_t before = allocation_count();
-    // A dart at the left target: its effect and the throw panned, then each
-    // played from the start; a second throw in the same frame restarts it.
-    sound_set_pan(SOUND_SAFE, 56);
-    sound_set_pan(SOUND_SHOT, 56);
     sound_play(SOUND_SAFE);
     sound_play(SOUND_SHOT);
     sound_play(SOUND_SHOT);
-    EXPECT_EQ(allocation_count(), before);
-    const std::string safe = id(SOUND_SAFE), shot = id(SOUND_SHOT);
-    EXPECT_EQ(headless::audio_log(),
-              (Log{"pan " + safe + " -2000", "pan " + shot + " -2000", "stop " + safe, "position " + safe + " 0",
-                   "play " + safe, "stop " + shot, "position " + shot + " 0", "play " + shot, "stop " + shot,
-                   "position " + shot + " 0", "play " + shot}));
-    EXPECT_EQ(headless::audio_playing().size(), 2u) << "one voice each";
-
-    // The pan scale's centre and ends; free and bad slots do nothing.
-    headless::audio_clear_events();
-    const std::string go = id(SOUND_GO);
-    sound_set_pan(SOUND_GO, 256);
-    sound_set_pan(SOUND_GO, 0);
-    sound_set_pan(SOUND_GO, 512);
+    for (int pan : {256, 0, 512}) sound_set_pan(SOUND_GO, pan);
     sound_play(SOUND_COUNT_TICK + 1);
     sound_set_pan(SOUND_COUNT_TICK + 1, 100);
     sound_play(-1);
     sound_set_pan(SOUND_SLOT_COUNT, 100);
-    EXPECT_EQ(headless::audio_log(), (Log{"pan " + go + " 0", "pan " + go + " -2560", "pan " + go + " 2560"}));
+    EXPECT_EQ(allocation_count(), before);
+
+    Log want;
+    for (const std::string& b : {id(SOUND_SAFE), id(SOUND_SHOT), id(SOUND_SHOT)})
+        want.insert(want.end(), {"stop " + b, "position " + b + " 0", "play " + b});
+    for (const char* pan : {" 0", " -2560", " 2560"}) want.push_back("pan " + id(SOUND_GO) + pan);
+    EXPECT_EQ(headless::audio_log(), want);
+    EXPECT_EQ(headless::audio_playing().size(), 2u) << "one voice each";
 }
 
 } // namespace

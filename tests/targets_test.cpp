@@ -1,15 +1,16 @@
 // The targets in play: release, fall, catch and hit, their points and the
 // frames a fall takes in each stage, the keys that count, the pictures at
-// their places, the sway and the blink, the drops, and the rare sheet. The
-// drop pool: a full pool drops the spawn, an ended drop's record is taken
-// again while others still fly, lifetimes follow the first picture, drops
-// rise and fall, straight drops keep their column, and drops are drawn over
-// the whole screen while the scene is clipped.
+// their places, the sway and the blink, the drops and the LOVE marker, and
+// the rare sheet. The drop pool: a full pool drops the spawn, an ended
+// drop's record is taken again while others still fly, lifetimes follow
+// the first picture, drops rise and fall, straight drops keep their column,
+// and drops are drawn over the whole screen while the scene is clipped.
 #include "support/game.h"
 
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -23,19 +24,27 @@ protected:
     }
 };
 
-TEST_F(Targets, ACatchOnTheFirstFrameAfterTheReleaseScores200)
+// A fall of 71 frames: caught on its first frame the full 200, on its 71st
+// the points of frame 70, 0, with the target at its lowest still on screen.
+TEST_F(Targets, ACatchPinsTheChainAndScores200OnTheFirstFallingFrameAnd0OnTheLast)
 {
-    until_released(0);
-    EXPECT_EQ(target_get(0).y, 80 * 512) << "released, not yet moved";
-    press(BUTTON_1);
-    EXPECT_EQ(target_get(0).state, TargetState::Safe);
-    EXPECT_EQ(dart_get(0).points, 200);
-    // The dart pins the chain's top ring.
-    const int py = target_get(0).y / 512;
-    EXPECT_EQ(back_pixel(120 - 52 + 28, py - 64 + 36), slot_colour(SURFACE_DART)) << "dart";
-    EXPECT_EQ(back_pixel(120, py + 140), slot_colour(SURFACE_SEAL)) << "head below it";
-    frames(40);
-    EXPECT_EQ(dart_get(0).points, 200) << "frozen";
+    for (const auto& [i, late, points] : {std::tuple(0, 0, 200), std::tuple(2, 70, 0)}) {
+        SCOPED_TRACE(i);
+        if (late) new_game();
+        until_released(i);
+        EXPECT_EQ(target_get(i).y, 80 * 512) << "released, not yet moved";
+        frames(late);
+        ASSERT_EQ(target_get(i).state, TargetState::Falling);
+        press(target_button_mask(i));
+        EXPECT_EQ(target_get(i).state, TargetState::Safe);
+        EXPECT_EQ(dart_get(i).points, points);
+        // The dart pins the chain's top ring.
+        const int px = 120 + 200 * i, py = target_get(i).y / 512;
+        EXPECT_EQ(back_pixel(px - 52 + 28, py - 64 + 36), slot_colour(SURFACE_DART)) << "dart";
+        EXPECT_TRUE(late || back_pixel(px, py + 140) == slot_colour(SURFACE_SEAL)) << "head below it";
+        frames(40);
+        EXPECT_EQ(dart_get(i).points, points) << "frozen";
+    }
 }
 
 TEST_F(Targets, AnUncaughtTargetFallsOutAfter71Then50Then41Frames)
@@ -63,18 +72,6 @@ TEST_F(Targets, AnUncaughtTargetFallsOutAfter71Then50Then41Frames)
         EXPECT_EQ(dart_get(1).points, 0) << "0 from the first input step after";
         if (stage < 2) next_stage();
     }
-}
-
-TEST_F(Targets, TheLastFrameCatchGivesTheLowestPoints)
-{
-    // A fall of 71 frames: caught on its 71st frame, the points are those
-    // of frame 70, with the target at its lowest still on screen.
-    until_released(2);
-    frames(70);
-    ASSERT_EQ(target_get(2).state, TargetState::Falling);
-    press(BUTTON_3);
-    EXPECT_EQ(target_get(2).state, TargetState::Safe);
-    EXPECT_EQ(dart_get(2).points, 0);
 }
 
 TEST_F(Targets, KeysThatWentDownBeforeTheStageStoodOpenNeverCount)
@@ -149,37 +146,38 @@ TEST_F(Targets, AWaitingSealSwaysAndBlinksOnScreen)
     EXPECT_GT(blinks, 0) << "the seals blink now and then while they wait";
 }
 
-TEST_F(Targets, AHitTargetBleedsEverySecondInputStep)
+TEST_F(Targets, AHitTargetBleedsAndTheLoveMarkerBesideTheExecutableDoublesTheDrops)
 {
     press(BUTTON_1);
     ASSERT_EQ(target_get(0).state, TargetState::Hit);
     EXPECT_EQ(dart_get(0).points, 0);
     particles_clear();
-    const int before = particles_live();
     const uint8_t tick = field_tick_get();
     frame();
-    const bool even = uint8_t(tick + 1) % 2 == 0;
-    EXPECT_EQ(particles_live() - before, even ? 1 : 0);
+    EXPECT_EQ(particles_live(), uint8_t(tick + 1) % 2 == 0 ? 1 : 0) << "every second input step";
     frame();
-    EXPECT_EQ(particles_live() - before, 1);
+    EXPECT_EQ(particles_live(), 1);
     // The drop starts at (px - 8, py + 120) and moved one frame since.
     const Particle& p = particle_get(0);
     EXPECT_EQ(std::pair(p.x - p.vx, p.y - p.vy), std::pair((120 - 8) * 512, (80 + 120) * 512));
-}
 
-TEST_F(Targets, LoveModeBleedsTwoStraightDropsEveryFourthStep)
-{
-    std::ofstream(exe_dir / "LOVE") << "";
+    // The marker counts beside the executable only, read at a reset.
+    std::ofstream(dir / "LOVE") << "";
     reset_game();
-    frames(30);
-    start_game();
+    EXPECT_EQ(love_mode_get(), 0) << "the working directory does not count";
+    std::ofstream(exe_dir / "LOVE") << "";
+    EXPECT_EQ(love_mode_get(), 0) << "read only at a reset";
+    new_game();
     ASSERT_EQ(love_mode_get(), 1);
     press(BUTTON_2);
     particles_clear();
-    for (int n = 0; n < 8; ++n) frame();
-    EXPECT_EQ(particles_live(), 4);
+    frames(8);
+    EXPECT_EQ(particles_live(), 4) << "two drops every fourth step";
     for (int i = 0; i < 4; ++i) EXPECT_EQ(particle_get(i).vx, 0) << "straight";
     EXPECT_EQ(std::pair(particle_get(0).x / 512, particle_get(1).x / 512), std::pair(320 + 20, 320 - 31));
+    std::filesystem::remove(exe_dir / "LOVE");
+    reset_game();
+    EXPECT_EQ(love_mode_get(), 0);
 }
 
 TEST_F(Targets, SpecialTargetsOnlyFromABestOf1400)

@@ -63,6 +63,13 @@ void GameTest::start_game()
     EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
 }
 
+void GameTest::new_game()
+{
+    reset_game();
+    frames(30);
+    start_game();
+}
+
 void GameTest::finish_stage(bool catch_targets)
 {
     for (;;) {
@@ -115,10 +122,15 @@ std::vector<int32_t> best_file_values()
     return values;
 }
 
-void write_best_file(int32_t check, int32_t multiplier, int32_t score)
+std::vector<uint8_t> best_file_bytes(int32_t check, int32_t multiplier, int32_t score)
 {
     std::vector<uint8_t> bytes;
     for (int32_t v : {check, multiplier, score})
         for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(uint32_t(v) >> (8 * i)));
-    write_file(BEST_SCORE_FILE, bytes);
+    return bytes;
+}
+
+void write_best_file(int32_t check, int32_t multiplier, int32_t score)
+{
+    write_file(BEST_SCORE_FILE, best_file_bytes(check, multiplier, score));
 }

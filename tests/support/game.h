@@ -37,6 +37,8 @@ protected:
     int frames_until(const std::function<bool()>& condition, int limit = 5000);
     // From the title: space, then the closing and opening into play.
     void start_game();
+    // A reset, the title fully open, and start_game.
+    void new_game();
     // Each target released, caught (or left) and counted; space pressed.
     void finish_stage(bool catch_targets = true);
     // The stage finished with every target caught, and the next one open.
@@ -56,9 +58,7 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        reset_game();
-        frames(30);
-        start_game();
+        new_game();
     }
 };
 
@@ -69,6 +69,8 @@ protected:
 void load_coded_sheet(const char* name, int slot, int width, int height);
 std::pair<int, int> sheet_place(int x, int y);
 
-// The best score file's three values, or empty when there is none.
+// The best score file's three values, or empty when there is none; the
+// bytes of such a file, and the file written with them.
 std::vector<int32_t> best_file_values();
+std::vector<uint8_t> best_file_bytes(int32_t check, int32_t multiplier, int32_t score);
 void write_best_file(int32_t check, int32_t multiplier, int32_t score);
