@@ -108,6 +108,12 @@ void set_fullscreen(SDL_Window* window, bool on)
     }
 }
 
+// How long a window with little room waits for its frame to be told, and
+// what counts as little room: more than any title bar takes.
+constexpr int FRAME_WAIT_STEPS = 20;
+constexpr Uint32 FRAME_WAIT_STEP_MS = 10;
+constexpr int FRAME_ALLOWANCE = 64;
+
 enum class ViewKey { None, Fullscreen, Larger, Smaller };
 
 ViewKey view_key(const SDL_Keysym& key)
@@ -118,6 +124,20 @@ ViewKey view_key(const SDL_Keysym& key)
     if (k == SDLK_EQUALS || k == SDLK_PLUS || k == SDLK_KP_PLUS) return ViewKey::Larger;
     if (k == SDLK_MINUS || k == SDLK_KP_MINUS) return ViewKey::Smaller;
     return ViewKey::None;
+}
+
+// True when the window fits the work area by less than a frame could take.
+bool tight(SDL_Window* window)
+{
+    const SDL_Rect work = work_area_of(window);
+    const SDL_Point c = client_size(window, scale);
+    return work.w - c.x < FRAME_ALLOWANCE || work.h - c.y < FRAME_ALLOWANCE;
+}
+
+bool framed(SDL_Window* window)
+{
+    const Borders b = borders_of(window);
+    return b.top || b.left || b.bottom || b.right;
 }
 
 } // namespace
@@ -145,10 +165,16 @@ void sdl_view_size_window(SDL_Window* window, int width, int height)
     SDL_SetWindowSize(window, size.x, size.y);
 }
 
-// Window managers tell the frame only once the window is mapped.
+// Window managers tell the frame only once the window is mapped, and
+// sometimes a moment later: where the frame could decide the scale, the
+// window waits a little for it (SDL keeps the events meanwhile).
 void sdl_view_shown(SDL_Window* window)
 {
     if (scale_fitted && !fullscreen) {
+        for (int i = 0; i < FRAME_WAIT_STEPS && tight(window) && !framed(window); ++i) {
+            SDL_Delay(FRAME_WAIT_STEP_MS);
+            SDL_PumpEvents();
+        }
         const int fits = fitting_scale(window);
         if (fits < scale) {
             scale = fits;
