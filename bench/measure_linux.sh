@@ -51,6 +51,15 @@ a=$(ticks); sleep 10; b=$(ticks)
 echo "CPU in play: $(awk "BEGIN { printf \"%.1f\", ($b - $a) * 100 / $hz / 10 }") % of one core"
 echo "resident memory: $(awk '/VmRSS/ { print $2 }' /proc/$P/status) kB (peak $(awk '/VmHWM/ { print $2 }' /proc/$P/status) kB)"
 
+# Every present takes the window's surface from SDL once: a uprobe on that
+# call counts the presents (perf, as root), whether or not the frame changed.
+SDL=$(ldd "$GAME" | grep -o '/[^ ]*libSDL2[^ ]*' | head -1)
+if command -v perf >/dev/null && [ -n "$SDL" ] && perf probe -q -x "$SDL" -a quobbin_present=SDL_GetWindowSurface 2>/dev/null; then
+    n=$(perf stat -x, -e probe_libSDL2:quobbin_present -p $P -- sleep 5 2>&1 | awk -F, '/quobbin_present/ { print $1 }')
+    perf probe -q -d probe_libSDL2:quobbin_present
+    echo "presents: $(awk "BEGIN { printf \"%.1f\", $n / 5 }") per second (in play, counted over 5 s)"
+fi
+
 # Only a frame that differs from the one before is sent to the server: its
 # changed rows as shared-memory put requests, then a sync, in one write on
 # the X connection. Their times give the spacing of the frames that changed
