@@ -162,6 +162,7 @@ Display* display_open(Window* window)
     SDL_Window* sdl = sdl_window_of(window);
     if (!sdl) return nullptr;
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0"); // where SDL has to make the surface from a texture
     if (!SDL_GetWindowSurface(sdl)) return nullptr;
     auto* d = new (std::nothrow) Display;
     if (!d) return nullptr;
