@@ -142,12 +142,16 @@ key alt+Return
 within 5 placed "$WX $WY $WW $WH" || fail "Alt+Enter: the window is at $(geometry "$WID"), not $WX $WY $WW $WH"
 pass "F11 fullscreen at scale 3 on black, the game goes on; Alt+Enter back at $WX,$WY ${WW}x${WH}"
 
-# --- Ctrl+minus steps the scale and both are remembered; the command
-# line wins over the file.
+# --- Ctrl+plus and Ctrl+minus step the scale and both are remembered;
+# the command line wins over the file.
 [ "$(cat "$SETTINGS")" = "fullscreen=0" ] || fail "after F11 twice the settings say: $(cat "$SETTINGS")"
-key ctrl+minus
 sized() { [ "$(geometry "$WID" | cut -d' ' -f3-)" = "$1 $2" ]; }
-within 5 sized 640 480 || fail "Ctrl+minus: the window is $(geometry "$WID")"
+key ctrl+plus
+within 5 sized 1920 1440 || fail "Ctrl+plus: the window is $(geometry "$WID")"
+key ctrl+minus
+within 5 sized 1280 960 || fail "Ctrl+minus: the window is $(geometry "$WID")"
+key ctrl+KP_Subtract
+within 5 sized 640 480 || fail "Ctrl+minus on the keypad: the window is $(geometry "$WID")"
 key F11
 within 5 placed "0 0 $SW $SH" || fail "F11 again did not go fullscreen"
 [ "$(tr '\n' ' ' <"$SETTINGS")" = "scale=1 fullscreen=1 " ] || fail "the settings say: $(cat "$SETTINGS")"
@@ -158,5 +162,5 @@ stop
 start --windowed
 within 5 sized 640 480 || fail "--windowed with the remembered scale 1: $(geometry "$WID")"
 stop
-pass "Ctrl+minus and F11 remembered; --windowed wins over the file"
+pass "Ctrl+plus and Ctrl+minus step the scale; it and F11 remembered; --windowed wins over the file"
 echo "all view checks passed"
