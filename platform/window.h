@@ -18,7 +18,9 @@ using MessageHandler = intptr_t (*)(Window* window, uint32_t message, uintptr_t 
 Window* window_create(MessageHandler handler);
 void window_destroy(Window* window);
 void window_set_title(Window* window, const char* title);
-// Sizes the window so that its client area is width x height.
+// Sizes the window so that its client area shows a picture of width x
+// height: that many pixels, or on Linux each pixel an s x s block at the
+// player's scale (platform/sdl/sdl_view.h).
 void window_set_client_size(Window* window, int width, int height);
 void window_show(Window* window);
 // The window rectangle in screen coordinates, and the distance from its

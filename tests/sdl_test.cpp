@@ -4,16 +4,25 @@
 // screen use. The window's icon from the real icon resource: the 32-pixel
 // face, clear around it; and every cut or damaged copy refused without
 // reading past it. And our bitmap reader, which every backend shares, held
-// to SDL's own on every form and on the game's pictures.
+// to SDL's own on every form and on the game's pictures. The remembered
+// view settings: written and read back, and every damaged or planted file
+// read as the defaults.
 #include "platform/embedded_resources.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_settings.h"
 #include "platform/types.h"
 #include "support/bmp.h"
+#include "support/engine.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -113,6 +122,123 @@ TEST(SdlBitmaps, OurReaderSeesWhatSdlSees)
         EXPECT_FALSE(bmp_decoded(f.bytes).empty()) << "refused";
         EXPECT_EQ(bmp_decoded(f.bytes), sdl_sees(f.bytes));
     }
+}
+
+// The configuration folder is the test's own, and the user's environment
+// comes back afterwards.
+class SdlSettings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < 2; ++i) {
+            const char* v = std::getenv(NAMES[i]);
+            had[i] = v != nullptr;
+            if (v) saved[i] = v;
+        }
+        ::setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+        ::setenv("HOME", (scratch.path / "home").c_str(), 1);
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < 2; ++i)
+            if (had[i])
+                ::setenv(NAMES[i], saved[i].c_str(), 1);
+            else
+                ::unsetenv(NAMES[i]);
+    }
+    static std::string read(const std::filesystem::path& p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void write(const std::filesystem::path& p, std::string_view text)
+    {
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << text;
+    }
+
+    static constexpr const char* NAMES[2] = {"XDG_CONFIG_HOME", "HOME"};
+    bool had[2] = {};
+    std::string saved[2];
+    const ScratchDir scratch{"settings"};
+};
+
+TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
+{
+    const std::filesystem::path file = scratch.path / "config/quobbin/settings";
+    // Written into folders that do not exist yet, and read back.
+    ASSERT_TRUE(settings_save(Settings{3, true}));
+    EXPECT_EQ(read(file), "scale=3\nfullscreen=1\n");
+    EXPECT_EQ(std::filesystem::status(file.parent_path()).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);
+    Settings s = settings_load();
+    EXPECT_EQ(s.scale, 3);
+    EXPECT_TRUE(s.fullscreen);
+    ASSERT_TRUE(settings_save(Settings{0, false}));
+    EXPECT_EQ(read(file), "fullscreen=0\n") << "no scale chosen, none kept";
+
+    const std::string huge = "scale=2\n" + std::string(1 << 20, '\n');
+    const struct {
+        const char* what;
+        std::string text; // the file's bytes, when it is a file
+        int scale;
+        bool fullscreen;
+    } files[] = {
+        {"both, either order", "fullscreen=1\nscale=4\n", 4, true},
+        {"one line", "scale=1\n", 1, false},
+        {"empty", "", 0, false},
+        {"scale out of range", "scale=5\nfullscreen=1\n", 0, false},
+        {"scale zero", "scale=0\n", 0, false},
+        {"two digits", "scale=03\n", 0, false},
+        {"repeated", "scale=2\nscale=3\n", 0, false},
+        {"unknown key", "scale=2\nvolume=1\n", 0, false},
+        {"spaces", "scale = 2\n", 0, false},
+        {"carriage return", "scale=2\r\n", 0, false},
+        {"blank line", "scale=2\n\n", 0, false},
+        {"a zero byte", std::string("scale=2\n\0", 9), 0, false},
+        {"cut short", "scale=2\nfullscr", 0, false},
+        {"no last newline", "scale=2", 0, false},
+        {"huge", huge, 0, false},
+    };
+    for (const auto& f : files) {
+        write(file, f.text);
+        s = settings_load();
+        EXPECT_EQ(s.scale, f.scale) << f.what;
+        EXPECT_EQ(s.fullscreen, f.fullscreen) << f.what;
+    }
+
+    // What is not a regular file of the player's: defaults, and nothing waits.
+    const std::filesystem::path elsewhere = scratch.path / "elsewhere";
+    write(elsewhere, "scale=2\nfullscreen=1\n");
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink(elsewhere, file);
+    EXPECT_EQ(settings_load().scale, 0) << "a link";
+    // Saving replaces the link itself; what it pointed to stays.
+    ASSERT_TRUE(settings_save(Settings{4, false}));
+    EXPECT_FALSE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(read(elsewhere), "scale=2\nfullscreen=1\n");
+    std::filesystem::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(settings_load().scale, 0) << "a FIFO";
+    EXPECT_FALSE(settings_save(Settings{2, false})) << "a FIFO is never written over";
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    EXPECT_EQ(settings_load().scale, 0) << "a directory";
+    EXPECT_FALSE(settings_save(Settings{2, false})) << "a directory";
+    std::filesystem::remove(file);
+    if (::geteuid() != 0) { // root reads whatever the mode says
+        write(file, "scale=2\n");
+        std::filesystem::permissions(file, std::filesystem::perms::none);
+        EXPECT_EQ(settings_load().scale, 0) << "unreadable";
+    }
+
+    // A relative XDG_CONFIG_HOME does not count: the home's .config does.
+    ::setenv("XDG_CONFIG_HOME", "config", 1);
+    ASSERT_TRUE(settings_save(Settings{2, false}));
+    EXPECT_EQ(read(scratch.path / "home/.config/quobbin/settings"), "scale=2\nfullscreen=0\n");
+    ::unsetenv("HOME");
+    EXPECT_EQ(settings_load().scale, 0) << "no home at all";
+    EXPECT_FALSE(settings_save(Settings{2, false}));
 }
 
 } // namespace

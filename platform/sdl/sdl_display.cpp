@@ -1,25 +1,31 @@
 // The display on SDL: software surfaces in memory (never lost), and a
-// present that copies the back buffer into one streaming texture and shows
-// it, without waiting for the vertical blank: the 13 ms grid sets the pace.
+// present that writes the back buffer straight into the window's own
+// surface (on X11 a shared-memory image), each game pixel as an s x s
+// block at the whole scale that fits, and hands the server only the rows
+// that changed since the last frame. It never waits for the vertical
+// blank: the 13 ms grid sets the pace.
 #include "platform/display.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_view.h"
 #include "platform/soft/soft_platform.h"
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <new>
 
 namespace platform {
 
 struct Display {
     Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
-    int texture_width = 0;
-    int texture_height = 0;
 };
 
 } // namespace platform
 
 namespace {
+
+// A frame's changed rows go to the server as at most this many bands.
+constexpr int BAND_LIMIT = 16;
 
 platform::Display* current = nullptr;
 // What the last present showed, to show it again on an expose.
@@ -28,75 +34,151 @@ platform::Surface* last_back = nullptr;
 RECT last_dest{};
 RECT last_src{};
 
-void drop_texture(platform::Display* d)
+// The picture as the window shows it, to find the rows that changed; and
+// the surface and place it was last written to.
+struct Shown {
+    std::unique_ptr<uint32_t[]> pixels;
+    std::unique_ptr<uint32_t[]> row; // one scaled row, where the window's format is not the game's
+    int width = 0;
+    int height = 0;
+    int row_capacity = 0;
+    SDL_Surface* surface = nullptr;
+    int surface_width = 0;
+    int surface_height = 0;
+    bool whole = true; // the next present writes every row
+};
+Shown shown;
+
+void shown_forget()
 {
-    if (d && d->texture) SDL_DestroyTexture(d->texture);
-    if (d) d->texture = nullptr;
+    shown = Shown{};
 }
 
-bool ensure_texture(platform::Display* d, int width, int height)
+// Prepares for a picture of w x h on the window's surface; false when
+// memory runs out. Allocates only when the sizes change.
+bool shown_fit(SDL_Surface* surface, int w, int h, const SDL_Rect& place)
 {
-    if (d->texture && d->texture_width == width && d->texture_height == height) return true;
-    drop_texture(d);
-    d->texture = SDL_CreateTexture(d->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
-    d->texture_width = width;
-    d->texture_height = height;
-    return d->texture != nullptr;
+    if (shown.width != w || shown.height != h) {
+        shown.pixels.reset(new (std::nothrow) uint32_t[size_t(w) * size_t(h)]);
+        if (!shown.pixels) {
+            shown_forget();
+            return false;
+        }
+        shown.width = w;
+        shown.height = h;
+        shown.whole = true;
+    }
+    if (shown.row_capacity < place.w) {
+        shown.row.reset(new (std::nothrow) uint32_t[size_t(place.w)]);
+        shown.row_capacity = shown.row ? place.w : 0;
+        if (!shown.row) return false;
+    }
+    if (surface != shown.surface || surface->w != shown.surface_width || surface->h != shown.surface_height) {
+        shown.surface = surface;
+        shown.surface_width = surface->w;
+        shown.surface_height = surface->h;
+        shown.whole = true;
+    }
+    if (shown.whole) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    return true;
+}
+
+// Writes game row src, s times wider and s rows tall, at the surface's row y.
+void write_row(SDL_Surface* surface, const uint32_t* src, int w, int s, int x, int y)
+{
+    const bool same = surface->format->format == SDL_PIXELFORMAT_RGB888;
+    auto* first = static_cast<uint8_t*>(surface->pixels) + size_t(y) * size_t(surface->pitch);
+    uint32_t* out = same ? reinterpret_cast<uint32_t*>(first) + x : shown.row.get();
+    if (s == 1) {
+        std::memcpy(out, src, size_t(w) * 4);
+    } else {
+        for (int i = 0; i < w; ++i)
+            for (int k = 0; k < s; ++k) *out++ = src[i];
+    }
+    const size_t bytes = size_t(w) * size_t(s) * surface->format->BytesPerPixel;
+    uint8_t* line = first + size_t(x) * surface->format->BytesPerPixel;
+    if (!same)
+        SDL_ConvertPixels(w * s, 1, SDL_PIXELFORMAT_RGB888, shown.row.get(), w * s * 4, surface->format->format, line,
+                          surface->pitch);
+    for (int k = 1; k < s; ++k) std::memcpy(line + size_t(k) * size_t(surface->pitch), line, bytes);
+}
+
+// Copies the changed rows of the picture onto the surface and lists them
+// as bands of the surface; returns how many bands.
+// A window smaller than the picture shows its top-left part.
+int write_changed_rows(SDL_Surface* surface, const uint32_t* first, int pitch, const SDL_Rect& place,
+                       SDL_Rect (&bands)[BAND_LIMIT])
+{
+    const int w = shown.width, s = place.w / w;
+    const int columns = std::min(w, (surface->w - place.x) / s);
+    const int rows = std::min(shown.height, (surface->h - place.y) / s);
+    int count = 0;
+    for (int y = 0; y < rows; ++y) {
+        const uint32_t* src = first + size_t(y) * size_t(pitch);
+        uint32_t* was = shown.pixels.get() + size_t(y) * size_t(w);
+        if (!shown.whole && std::memcmp(src, was, size_t(w) * 4) == 0) continue;
+        std::memcpy(was, src, size_t(w) * 4);
+        write_row(surface, src, columns, s, place.x, place.y + y * s);
+        const int top = place.y + y * s;
+        SDL_Rect* last = count ? &bands[count - 1] : nullptr;
+        if (last && last->y + last->h == top) {
+            last->h += s;
+        } else if (count == BAND_LIMIT) {
+            last->h = top + s - last->y; // the last band stretches over the gap
+        } else {
+            bands[count++] = SDL_Rect{place.x, top, columns * s, s};
+        }
+    }
+    shown.whole = false;
+    return count;
 }
 
 } // namespace
 
 void sdl_display_device_reset()
 {
-    drop_texture(current);
+    shown.whole = true;
 }
 
 void sdl_display_repaint()
 {
+    shown.whole = true;
     if (last_primary && last_back) platform::primary_present(last_primary, last_dest, last_back, last_src);
 }
 
 void sdl_display_window_gone(platform::Window* window)
 {
-    if (!current || current->window != window) return;
-    drop_texture(current);
-    if (current->renderer) SDL_DestroyRenderer(current->renderer);
-    current->renderer = nullptr;
+    if (current && current->window == window) shown_forget();
 }
 
 namespace platform {
 
-// SDL's software renderer first: the game draws its own pixels, so a frame
-// needs only the copy into the texture and a shared-memory put, where a GL
-// renderer without a GPU (a virtual machine, Xvfb) would run a software
-// rasteriser over every frame. The window surface stays a plain X image for
-// the same reason.
+// The game draws its own pixels, so no renderer stands between its back
+// buffer and the window: SDL's framebuffer is a plain shared-memory X
+// image, where a GL renderer without a GPU (a virtual machine, Xvfb) would
+// run a software rasteriser over every frame.
 Display* display_open(Window* window)
 {
     SDL_Window* sdl = sdl_window_of(window);
     if (!sdl) return nullptr;
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0"); // where SDL has to make the surface from a texture
+    if (!SDL_GetWindowSurface(sdl)) return nullptr;
     auto* d = new (std::nothrow) Display;
     if (!d) return nullptr;
     d->window = window;
-    d->renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
-    if (!d->renderer) d->renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED);
-    if (!d->renderer) {
-        delete d;
-        return nullptr;
-    }
     current = d;
+    shown_forget();
     return d;
 }
 
 void display_close(Display* display, Window*)
 {
     if (!display) return;
-    drop_texture(display);
-    if (display->renderer) SDL_DestroyRenderer(display->renderer);
-    if (current == display) current = nullptr;
+    if (current == display) {
+        current = nullptr;
+        shown_forget();
+    }
     delete display;
 }
 
@@ -109,18 +191,27 @@ Surface* primary_create(Display* display, Window*)
 }
 
 // The window's client area is the game's picture, so the picture goes to
-// its top-left corner whatever the screen position in dest says.
+// the window's own surface whatever the screen position in dest says.
 int primary_present(Surface* primary, const RECT& dest, Surface* back, const RECT& src)
 {
-    if (!primary || !back || !current || !current->renderer || !soft_rect_valid(back->soft, src)) return 0;
+    if (!primary || !back || !current || !soft_rect_valid(back->soft, src)) return 0;
+    SDL_Window* window = sdl_window_of(current->window);
+    SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
+    if (!surface) return 0;
     const int w = src.right - src.left;
     const int h = src.bottom - src.top;
-    if (!ensure_texture(current, w, h)) return 0;
+    const SDL_Rect place = sdl_view_place(surface->w, surface->h, w, h);
+    if (!shown_fit(surface, w, h, place)) return 0;
+    const bool whole = shown.whole;
     const uint32_t* first = back->soft.pixels.get() + size_t(src.top) * size_t(back->soft.width) + size_t(src.left);
-    SDL_UpdateTexture(current->texture, nullptr, first, back->soft.width * 4);
-    const SDL_Rect to{0, 0, dest.right - dest.left, dest.bottom - dest.top};
-    SDL_RenderCopy(current->renderer, current->texture, nullptr, &to);
-    SDL_RenderPresent(current->renderer);
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return 0;
+    SDL_Rect bands[BAND_LIMIT];
+    const int count = write_changed_rows(surface, first, back->soft.width, place, bands);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    if (whole)
+        SDL_UpdateWindowSurface(window);
+    else if (count > 0)
+        SDL_UpdateWindowSurfaceRects(window, bands, count);
     last_primary = primary;
     last_back = back;
     last_dest = dest;
@@ -146,8 +237,7 @@ void surface_release(Surface* surface)
     delete surface;
 }
 
-// Memory surfaces are never lost; a renderer that loses its texture makes it
-// again at the next present.
+// Memory surfaces are never lost.
 bool surface_is_lost(Surface*)
 {
     return false;

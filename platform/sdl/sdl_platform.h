@@ -6,12 +6,13 @@
 #include <SDL.h>
 
 SDL_Window* sdl_window_of(platform::Window* window);
-// The renderer lost its textures (or itself): they are made again at the
-// next present.
+// What the window showed may be gone: the next present writes the whole
+// picture.
 void sdl_display_device_reset();
 // The window is about to go; its renderer must go first.
 void sdl_display_window_gone(platform::Window* window);
-// Shows the last presented picture again, as when the window is uncovered.
+// Shows the last presented picture again, whole, as when the window is
+// uncovered or resized.
 void sdl_display_repaint();
 
 // The next event, or false after a few milliseconds without one. A wait

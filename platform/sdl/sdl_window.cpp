@@ -8,6 +8,7 @@
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_view.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -99,6 +100,7 @@ bool driver_asked_for(const char* driver)
 void translate_key(const SDL_KeyboardEvent& key)
 {
     if (modal_box || !for_game(key.windowID)) return;
+    if (sdl_view_key(main_window ? main_window->sdl : nullptr, key)) return;
     const uint8_t vk = sdl_key_to_vk(key.keysym);
     if (!vk) return;
     if (key.type == SDL_KEYDOWN && (key.keysym.mod & KMOD_CTRL) && main_window) {
@@ -141,6 +143,7 @@ void translate_window_event(const SDL_WindowEvent& e)
         if (!modal_box) push(WM_CLOSE); // under a box the window is disabled, close box and all
         break;
     case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
         sdl_display_repaint();
         break;
     default:
@@ -264,7 +267,8 @@ Window* window_create(MessageHandler handler)
     if (!raise_event) raise_event = SDL_RegisterEvents(1);
     auto* w = new (std::nothrow) Window;
     if (!w) return nullptr;
-    w->sdl = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480, SDL_WINDOW_HIDDEN);
+    w->sdl = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480,
+                              SDL_WINDOW_HIDDEN | sdl_view_window_flags());
     if (!w->sdl) {
         delete w;
         return nullptr;
@@ -296,7 +300,7 @@ void window_set_title(Window* window, const char* title)
 
 void window_set_client_size(Window* window, int width, int height)
 {
-    if (window) SDL_SetWindowSize(window->sdl, width, height);
+    if (window) sdl_view_size_window(window->sdl, width, height);
 }
 
 void window_show(Window* window)
@@ -404,6 +408,7 @@ void window_move_and_show(Window* window, int x, int y)
     SDL_GetWindowBordersSize(window->sdl, &top, &left, nullptr, nullptr);
     SDL_SetWindowPosition(window->sdl, x + left, y + top);
     SDL_ShowWindow(window->sdl);
+    sdl_view_shown(window->sdl);
 }
 
 } // namespace platform

@@ -6,50 +6,24 @@
 #
 # Every check prints a line; the first failure ends the run with 1.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
-GAME=$1
-X_CLOSE=$2
-SHOTS=$3
+GAME=$(realpath "$1")
+X_CLOSE=$(realpath "$2")
+SHOTS=$(realpath "$3")
 WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
-export XDG_RUNTIME_DIR=$WORK/run
+export XDG_RUNTIME_DIR=$WORK/run XDG_CONFIG_HOME=$WORK/config
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/audio.raw SDL_DISKAUDIODELAY=11
 cd "$WORK" || exit 1
 
-fail() { echo "FAIL: $*"; exit 1; }
-pass() { echo "ok: $*"; }
-# Tries a check every tenth of a second until it holds or $1 seconds pass;
-# the bounds are generous, a slow machine only takes longer.
-within() {
-    local until=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -lt $until ] || return 1
-        sleep 0.1
-    done
-}
-not() { ! "$@"; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
-# A process that ends within the bound leaves its exit status in $status.
-end_status() {
-    within "$2" ended "$1" || { status=timeout; return; }
-    wait "$1"
-    status=$?
-}
 # Nobody holds the single-instance claim.
 unclaimed() {
     local lock
     for lock in "$XDG_RUNTIME_DIR"/*.lock; do flock -n "$lock" true || return 1; done
 }
 
-# The game window and where its client area sits on the screen.
-window_id() { timeout 10 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
-geometry() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$X $Y $WIDTH $HEIGHT"
-}
-shot() { import -window root "$WORK/$1.png"; }
 # Pixel (x, y) of a picture as rrggbb.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | tr 'A-F' 'a-f' | cut -c1-6; }
 # How many pixels of a w x h region differ between the game on screen (at
@@ -70,10 +44,6 @@ shows() { # shot ref x y w h limit
 }
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 named() { [ -n "$(xdotool search --name "$1" 2>/dev/null)" ]; }
-# A key pressed and let go on the keyboard, so to the window with the
-# focus, held long enough for a frame to see it. (A release sent to a
-# window that has lost the focus meanwhile would leave the key held.)
-key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
 # Ctrl+I, the About command, opens the box with the focus.
 open_about() {
     xdotool windowfocus --sync "$WID"

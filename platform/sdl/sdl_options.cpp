@@ -1,0 +1,60 @@
+#include "platform/sdl/sdl_options.h"
+
+#include "platform/sdl/sdl_settings.h"
+
+#include <cstdio>
+#include <cstring>
+
+const char* const OPTIONS_HELP = "Usage: quobbin [OPTION]...\n"
+                                 "Catch the three seals on their chains with the keys 1, 2 and 3.\n"
+                                 "\n"
+                                 "Options:\n"
+                                 "  --scale N      show each game pixel as an N x N block (1 to 4); by default\n"
+                                 "                 the largest that fits the desktop\n"
+                                 "  --fullscreen   start fullscreen\n"
+                                 "  --windowed     start in a window\n"
+                                 "  --help         show this help and end\n"
+                                 "\n"
+                                 "Keys besides the game's:\n"
+                                 "  Alt+Enter, F11          fullscreen on and off\n"
+                                 "  Ctrl+plus, Ctrl+minus   a larger or smaller window\n"
+                                 "\n"
+                                 "The scale chosen with the keys and the fullscreen state are kept in\n"
+                                 "$XDG_CONFIG_HOME/quobbin/settings (~/.config/quobbin/settings).\n";
+
+namespace {
+
+bool refuse(char* error, size_t size, const char* what, const char* argument)
+{
+    std::snprintf(error, size, what, argument);
+    return false;
+}
+
+} // namespace
+
+bool options_parse(int argc, const char* const* argv, Options* out, char* error, size_t error_size)
+{
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0) {
+            o.help = true;
+        } else if (std::strcmp(arg, "--fullscreen") == 0) {
+            o.fullscreen = 1;
+        } else if (std::strcmp(arg, "--windowed") == 0) {
+            o.fullscreen = 0;
+        } else if (std::strcmp(arg, "--scale") == 0 || std::strncmp(arg, "--scale=", 8) == 0) {
+            const char* value = arg[7] == '=' ? arg + 8 : (i + 1 < argc ? argv[++i] : nullptr);
+            if (!value) return refuse(error, error_size, "option '%s' needs a value (1 to 4)", arg);
+            if (value[0] < '0' + SCALE_MIN || value[0] > '0' + SCALE_MAX || value[1] != 0)
+                return refuse(error, error_size, "scale '%s' is not a whole number from 1 to 4", value);
+            o.scale = value[0] - '0';
+        } else if (arg[0] == '-') {
+            return refuse(error, error_size, "unknown option '%s'", arg);
+        } else {
+            return refuse(error, error_size, "unexpected argument '%s'", arg);
+        }
+    }
+    *out = o;
+    return true;
+}

@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# The Linux game's scale, fullscreen and remembered settings, under an
+# Xvfb screen large enough for the window at scale 3 (2048x1536), judged
+# by screenshots shrunk by point sampling; and its command line.
+#
+#   linux_view_e2e.sh <quobbin> <docs/shots>
+#
+# The fullscreen checks need a window manager (openbox); without one they
+# are skipped, as nothing on a bare X server can make a window fullscreen.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+
+GAME=$(realpath "$1")
+SHOTS=$(realpath "$2")
+WORK=${KEEP:-$(mktemp -d)}
+trap 'kill $(jobs -p) 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$WORK"' EXIT
+export XDG_RUNTIME_DIR=$WORK/run XDG_CONFIG_HOME=$WORK/config SDL_AUDIODRIVER=dummy
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+cd "$WORK" || exit 1
+SETTINGS=$XDG_CONFIG_HOME/quobbin/settings
+
+# --- The command line: every bad form says what is wrong, ends with 2.
+while IFS='|' read -r args says; do
+    # shellcheck disable=SC2086 # the arguments are split on purpose
+    "$GAME" $args >"$WORK/out.txt" 2>"$WORK/err.txt"
+    status=$?
+    [ $status = 2 ] || fail "'$args' ended with $status"
+    grep -qF "$says" "$WORK/err.txt" || fail "'$args' said: $(cat "$WORK/err.txt")"
+    [ ! -s "$WORK/out.txt" ] || fail "'$args' wrote to the output"
+done <<'CASES'
+--scale 0|scale '0' is not a whole number from 1 to 4
+--scale 5|scale '5' is not a whole number from 1 to 4
+--scale x|scale 'x' is not a whole number from 1 to 4
+--scale=|scale '' is not a whole number from 1 to 4
+--scale=22|scale '22' is not a whole number from 1 to 4
+--scale|option '--scale' needs a value
+--fullscreen --scale|option '--scale' needs a value
+--big|unknown option '--big'
+-s|unknown option '-s'
+seals|unexpected argument 'seals'
+CASES
+"$GAME" --help >"$WORK/help.txt" || fail "--help ended with $?"
+for word in --scale --fullscreen --windowed Alt+Enter F11 Ctrl+plus; do
+    grep -qF -- "$word" "$WORK/help.txt" || fail "--help does not mention $word"
+done
+pass "bad options refused with their reason and status 2; --help lists the options and keys"
+
+read -r SW SH < <(xdotool getdisplaygeometry)
+start() {
+    "$GAME" "$@" >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    WID=$(window_id) || true
+    [ -n "$WID" ] || fail "no window with $*"
+}
+stop() {
+    kill -TERM $GAME_PID
+    end_status $GAME_PID 5
+    [ $status = 0 ] || fail "the game ended with $status"
+}
+# The game's picture at (x, y), s times 640x480 on the screen, shrunk by
+# point sampling to 640x480 in $WORK/$1.png; the frame-rate figure at the
+# top right, which may tick between two shots, painted over.
+picture() { # name x y s
+    shot screen
+    convert "$WORK/screen.png" -crop "$((640 * $4))x$((480 * $4))+$2+$3" +repage -sample 640x480 \
+        -fill black -draw 'rectangle 600,0 639,15' "$WORK/$1.png"
+}
+same() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" = 0 ]; }
+title_at() { # name x y s
+    picture "$@"
+    convert "$WORK/$1.png" -crop 320x80+160+96 +repage "$WORK/part.png"
+    convert "$SHOTS/title.png" -crop 320x80+160+96 +repage "$WORK/want.png"
+    same "$WORK/part.png" "$WORK/want.png"
+}
+# The title is drawn in steps: it is whole once it holds still.
+steady() { # name x y s
+    picture "$@"
+    sleep 0.3
+    picture now "${@:2}"
+    same "$WORK/$1.png" "$WORK/now.png"
+}
+placed() { [ "$(geometry "$WID")" = "$*" ]; }
+
+# --- Scales 1 to 3, picture for picture the same. A damaged settings file
+# gives the defaults: the largest scale that fits, 3 here.
+mkdir -p "$(dirname "$SETTINGS")"
+printf 'scale=9\n' >"$SETTINGS"
+for run in "3|" "2|--scale=2" "1|--scale 1"; do
+    s=${run%%|*}
+    # shellcheck disable=SC2086
+    start ${run#*|}
+    w=$((640 * s)) h=$((480 * s))
+    x=$(((SW - w) / 2)) y=$(((SH - h) / 2))
+    within 5 placed "$x $y $w $h" || fail "scale $s: the window is at $(geometry "$WID"), not $x $y $w $h"
+    within 10 title_at "title$s" "$x" "$y" "$s" || fail "scale $s: no title"
+    within 5 steady "title$s" "$x" "$y" "$s" || fail "scale $s: the title does not hold still"
+    stop
+done
+same "$WORK/title3.png" "$WORK/title1.png" || fail "the title at scale 3 differs from scale 1"
+same "$WORK/title2.png" "$WORK/title1.png" || fail "the title at scale 2 differs from scale 1"
+[ "$(cat "$SETTINGS")" = "scale=9" ] || fail "the damaged settings file was rewritten without a key"
+pass "1920x1440 by default (settings damaged), 1280x960 and 640x480 by option, centred, the same title"
+
+if ! command -v openbox >/dev/null; then
+    echo "skipped: fullscreen (no openbox)"
+    exit 0
+fi
+openbox >/dev/null 2>&1 &
+sleep 1
+rm "$SETTINGS"
+
+# --- Fullscreen by key, at the largest scale that fits, centred on black;
+# back in the window's place and size; the game goes on meanwhile.
+start --scale 2
+read -r WX WY WW WH < <(geometry "$WID")
+# (A framed window's screen position, as xdotool tells it, is not where
+# its picture is: the window is shot on its own.)
+title_in_window() {
+    import -window "$WID" "$WORK/window.png"
+    convert "$WORK/window.png" -sample 640x480 -crop 320x80+160+96 +repage "$WORK/part.png"
+    same "$WORK/part.png" "$WORK/want.png"
+}
+within 10 title_in_window || fail "--scale 2 under a window manager: no title"
+[ "$WW $WH" = "1280 960" ] || fail "--scale 2 under a window manager: ${WW}x${WH}"
+xdotool windowfocus --sync "$WID"
+key F11
+within 5 placed "0 0 $SW $SH" || fail "F11: the window is at $(geometry "$WID")"
+x=$(((SW - 1920) / 2)) y=$(((SH - 1440) / 2))
+within 5 title_at full "$x" "$y" 3 || fail "fullscreen: the title is not at scale 3 in the middle"
+same "$WORK/full.png" "$WORK/title1.png" || fail "fullscreen: the title differs from scale 1"
+convert "$WORK/screen.png" -crop "${SW}x${y}+0+0" +repage -format '%[fx:maxima]' info: >"$WORK/top.txt"
+[ "$(cat "$WORK/top.txt")" = 0 ] || fail "fullscreen: the band above the picture is not black"
+# (Pressed again while the title stays: on a loaded machine a frame may
+# outlast a short press.)
+started() {
+    key space
+    sleep 0.2
+    not title_at play "$x" "$y" 3
+}
+within 5 started || fail "fullscreen: Space did not start the game"
+key alt+Return
+within 5 placed "$WX $WY $WW $WH" || fail "Alt+Enter: the window is at $(geometry "$WID"), not $WX $WY $WW $WH"
+pass "F11 fullscreen at scale 3 on black, the game goes on; Alt+Enter back at $WX,$WY ${WW}x${WH}"
+
+# --- Ctrl+plus and Ctrl+minus step the scale and both are remembered;
+# the command line wins over the file.
+[ "$(cat "$SETTINGS")" = "fullscreen=0" ] || fail "after F11 twice the settings say: $(cat "$SETTINGS")"
+sized() { [ "$(geometry "$WID" | cut -d' ' -f3-)" = "$1 $2" ]; }
+key ctrl+plus
+within 5 sized 1920 1440 || fail "Ctrl+plus: the window is $(geometry "$WID")"
+key ctrl+minus
+within 5 sized 1280 960 || fail "Ctrl+minus: the window is $(geometry "$WID")"
+key ctrl+KP_Subtract
+within 5 sized 640 480 || fail "Ctrl+minus on the keypad: the window is $(geometry "$WID")"
+key F11
+within 5 placed "0 0 $SW $SH" || fail "F11 again did not go fullscreen"
+[ "$(tr '\n' ' ' <"$SETTINGS")" = "scale=1 fullscreen=1 " ] || fail "the settings say: $(cat "$SETTINGS")"
+stop
+start
+within 5 placed "0 0 $SW $SH" || fail "the remembered fullscreen was not restored: $(geometry "$WID")"
+stop
+start --windowed
+within 5 sized 640 480 || fail "--windowed with the remembered scale 1: $(geometry "$WID")"
+stop
+pass "Ctrl+plus and Ctrl+minus step the scale; it and F11 remembered; --windowed wins over the file"
+echo "all view checks passed"
