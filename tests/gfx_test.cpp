@@ -151,21 +151,60 @@ TEST(SoftSurface, RefusesBadRectangles)
     EXPECT_FALSE(soft_surface_init(&none, 0, 5));
 }
 
-TEST(SoftSurface, KeyedRowMatchesAPlainLoopAtEveryLength)
+// Every cut through a picture of long runs, scattered key, wide gaps and
+// lone pixels, copied keyed through its stretches and pixel by pixel, each
+// against a plain loop; and again after a fill has changed the picture.
+TEST(SoftSurface, KeyedCopyMatchesAPlainLoopAtEveryCut)
 {
-    // Vector and scalar tails must agree for every width and alignment.
-    for (int n = 0; n < 70; ++n)
-        for (int offset = 0; offset < 4; ++offset) {
-            uint32_t src[80], dst[80], want[80];
-            for (int i = 0; i < 80; ++i) {
-                src[i] = (i % 3 == 0) ? 0 : 0x100u + uint32_t(i);
-                dst[i] = want[i] = 0xABCDu + uint32_t(i);
-            }
-            for (int i = 0; i < n; ++i)
-                if (src[offset + i] != 0) want[offset + i] = src[offset + i];
-            soft_copy_row_keyed(dst + offset, src + offset, n, 0);
-            for (int i = 0; i < 80; ++i) ASSERT_EQ(dst[i], want[i]) << "n " << n << " offset " << offset;
+    constexpr int W = 70, H = 5, AT_X = 3, AT_Y = 1;
+    constexpr uint32_t UNDER = 0xABCDEFu;
+    const auto picture = [](int x, int y) -> uint32_t {
+        const uint32_t c = 0x10000u * uint32_t(y + 1) + uint32_t(x);
+        switch (y) {
+        case 0:
+            return c; // opaque throughout
+        case 1:
+            return 0; // key throughout
+        case 2:
+            return x % 3 == 0 ? 0 : c; // key every third pixel, at both ends
+        case 3:
+            return (x / 10) % 2 ? 0 : c; // runs and gaps of ten
+        default:
+            return x == 5 || (x > 20 && x < 24) || x == W - 1 ? c : 0; // lone pixels
         }
+    };
+    SoftSurface indexed, plain, dst;
+    ASSERT_TRUE(soft_surface_init(&indexed, W, H) && soft_surface_init(&plain, W, H));
+    ASSERT_TRUE(soft_surface_init(&dst, W + 2 * AT_X, H + 2 * AT_Y));
+    for (SoftSurface* s : {&indexed, &plain}) {
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) s->pixels[size_t(y * W + x)] = picture(x, y);
+        s->has_colour_key = true;
+    }
+    soft_surface_index_spans(&indexed);
+    ASSERT_TRUE(indexed.spans_valid);
+
+    const auto every_cut = [&](const SoftSurface& src, const char* name) {
+        for (int left = 0; left < W; ++left)
+            for (int right = left + 1; right <= W; ++right) {
+                soft_fill(&dst, RECT{0, 0, dst.width, dst.height}, UNDER);
+                const RECT to{AT_X, AT_Y, AT_X + right - left, AT_Y + H};
+                ASSERT_EQ(soft_blit(&dst, to, src, RECT{left, 0, right, H}, true), 1);
+                for (int y = 0; y < dst.height; ++y)
+                    for (int x = 0; x < dst.width; ++x) {
+                        const bool inside = x >= to.left && x < to.right && y >= to.top && y < to.bottom;
+                        const uint32_t from = inside ? src.pixels[size_t((y - AT_Y) * W + x - AT_X + left)] : 0;
+                        ASSERT_EQ(dst.pixels[size_t(y * dst.width + x)], from ? from : UNDER)
+                            << name << " cut " << left << "-" << right << " at " << x << "," << y;
+                    }
+            }
+    };
+    every_cut(indexed, "indexed");
+    every_cut(plain, "plain");
+    // Row 0 becomes key and row 1 opaque: stale stretches would show both.
+    soft_fill(&indexed, RECT{0, 0, W, 1}, 0);
+    soft_fill(&indexed, RECT{10, 1, 30, 2}, 0x777777u);
+    every_cut(indexed, "filled");
 }
 
 class Slots : public EngineTest {
