@@ -46,7 +46,6 @@ struct Game {
     {
         buttons.held = held;
         button_state_update(&buttons);
-        fill_rect(screen_clip, native_colour(0));
         step_scene(buttons);
     }
 };
