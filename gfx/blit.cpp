@@ -1,6 +1,7 @@
 #include "gfx/blit.h"
 
 #include "gfx/display.h"
+#include "gfx/draw_list.h"
 #include "gfx/surfaces.h"
 
 #include <algorithm>
@@ -8,13 +9,9 @@
 
 namespace {
 
-int copy(RECT d, RECT s, int id, bool keyed)
+int copy(const RECT& d, const RECT& s, int id, bool keyed)
 {
-    const SurfaceSlot& slot = surface_slot(id);
-    if (!slot.surface) return 0;
-    scale_rect(s);
-    scale_rect(d);
-    return platform::surface_blit(display_back_buffer(), d, slot.surface, s, keyed);
+    return draw_list_submit(DrawCommand{d, s, id, 0, keyed});
 }
 
 // The right and bottom tests use the untrimmed position and are strict, so
@@ -57,8 +54,7 @@ int copy_clipped(const RECT& clip, int x, int y, const RECT& src, int id)
 
 void fill_rect(const RECT& rect, uint32_t colour)
 {
-    RECT r = rect;
-    platform::surface_fill(display_back_buffer(), scale_rect(r), colour);
+    draw_list_submit(DrawCommand{rect, RECT{}, FILL_COMMAND, colour, false});
 }
 
 // Above and below inner across the screen, then left and right of it
@@ -84,6 +80,7 @@ void fill_surface(const RECT* rect, uint32_t colour, int id)
 {
     const SurfaceSlot& slot = surface_slot(id);
     if (!slot.surface) return;
+    draw_list_forget();
     RECT r = rect ? *rect : RECT{0, 0, slot.width, slot.height};
     platform::surface_fill(slot.surface, scale_rect(r), colour);
 }
@@ -102,6 +99,7 @@ RECT& scale_rect(RECT& rect)
 // reading the surface memory back; the pixel's own colour is put back after.
 uint32_t native_colour(uint32_t rgb)
 {
+    draw_list_forget();
     platform::Surface* back = display_back_buffer();
     if (!back) return 0xFFFFFFFFu;
     const uint32_t saved = platform::surface_get_pixel_rgb(back, 0, 0);

@@ -3,6 +3,7 @@
 // refusal of empty, inverted and outside rectangles, the colour key. The
 // 64 slots: loading, reloading, releasing, files, and the repair of lost
 // surfaces after a present.
+#include "gfx/draw_list.h"
 #include "platform/soft/soft_surface.h"
 #include "support/allocation.h"
 #include "support/bmp.h"
@@ -10,6 +11,7 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -126,6 +128,53 @@ TEST_F(Blit, NativeColourOfBlackIsZeroAndPixelZeroSurvives)
     EXPECT_EQ(back_pixel(0, 0), 0x123456u);
     headless::mark_lost(display_back_buffer());
     EXPECT_EQ(native_colour(0), 0xFFFFFFFFu) << "the back buffer is lost";
+}
+
+// A frame whose commands repeat the last frame's leaves the back buffer as
+// it is. Each case changes something between such frames; the frames after
+// must show what drawing them afresh shows.
+TEST_F(Blit, RepeatedFramesShowWhatDrawingThemAfreshShows)
+{
+    headless::register_resource("OTHER", "BITMAP", make_solid_bmp(32, 16, GREEN));
+    const auto draw = [](bool both) {
+        fill_rect(screen_clip, BLUE);
+        blit(100, 100, RECT{0, 0, 32, 16}, SPRITE);
+        if (both) blit_clipped(screen_clip, 300, 200, RECT{0, 0, 32, 16}, SPRITE);
+        display_present();
+    };
+    const auto back_buffer = [] {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < SCREEN_HEIGHT; ++y)
+            for (int x = 0; x < SCREEN_WIDTH; ++x) pixels.push_back(back_pixel(x, y));
+        return pixels;
+    };
+    const struct {
+        const char* change;
+        void (*between)();
+        bool both;
+    } cases[] = {
+        {"nothing", [] {}, true},
+        {"the last copy left out", [] {}, false},
+        {"the picture reloaded", [] { surface_reload("OTHER", SPRITE, false); }, true},
+        {"the picture filled", [] { fill_surface(nullptr, RED, SPRITE); }, true},
+        {"the picture released", [] { surface_release(SPRITE); }, true},
+        {"the back buffer lost", [] { headless::mark_lost(display_back_buffer()); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        surface_release(SPRITE);
+        ASSERT_TRUE(surface_load("SPRITE", SPRITE, false, false));
+        draw(true);
+        draw(true);
+        c.between();
+        draw(c.both);
+        draw(c.both);
+        const std::vector<uint32_t> shown = back_buffer();
+        draw_list_reset();
+        draw(c.both);
+        EXPECT_EQ(shown, back_buffer());
+        EXPECT_EQ(back_pixel(0, 0), BLUE);
+    }
 }
 
 // The blitter itself refuses what DirectDraw refuses, and never writes out
