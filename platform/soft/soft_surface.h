@@ -54,7 +54,3 @@ int soft_blit(SoftSurface* dst, const RECT& dst_rect, const SoftSurface& src, co
 
 // Fills rect with colour; refuses like soft_blit.
 int soft_fill(SoftSurface* dst, const RECT& rect, uint32_t colour);
-
-// The keyed row copy at the heart of every sprite: pixels equal to key are
-// left alone. Exposed for the benchmark.
-void soft_copy_row_keyed(uint32_t* dst, const uint32_t* src, int count, uint32_t key);
