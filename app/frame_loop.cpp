@@ -54,7 +54,6 @@ int run_game()
 
 int run_scene_loop()
 {
-    const uint32_t clear = native_colour(0);
     reset_flag = 0;
     ButtonState buttons{};
     button_keys_init();
@@ -67,8 +66,7 @@ int run_scene_loop()
         }
         buttons.held = buttons_read();
         button_state_update(&buttons);
-        fill_rect(screen_clip, clear);
-        step_scene(buttons);
+        step_scene(buttons); // covers the whole screen: no clear before it
         number_draw_font(screen_clip, screen_clip.right - 16, 3, count_frame_rate(), 2);
         if (!wait_and_present()) return 0;
     }

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr RECT BACKGROUND_SRC = screen_clip;
+constexpr uint32_t BLACK = 0; // native black in every pixel format, the key
 constexpr int CENTRE_X = SCREEN_WIDTH / 2;
 constexpr int CENTRE_Y = SCREEN_HEIGHT / 2;
 
@@ -113,7 +114,11 @@ int find_love_marker()
 
 void step_scene(const ButtonState& buttons)
 {
-    blit_clipped(view_clip, 0, 0, BACKGROUND_SRC, SURFACE_BACKGROUND);
+    // The background covers the view, and its black is the black of the
+    // clear, so it is copied whole and only the screen around the view is
+    // cleared. Without its picture the view is cleared too.
+    fill_around(view_clip, BLACK);
+    if (!copy_clipped(view_clip, 0, 0, BACKGROUND_SRC, SURFACE_BACKGROUND)) fill_rect(view_clip, BLACK);
 
     switch (scene) {
     case SCENE_TITLE:

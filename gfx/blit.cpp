@@ -1,32 +1,23 @@
 #include "gfx/blit.h"
 
 #include "gfx/display.h"
+#include "gfx/draw_list.h"
 #include "gfx/surfaces.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-void keyed_copy(RECT d, RECT s, int id)
+int copy(const RECT& d, const RECT& s, int id, bool keyed)
 {
-    const SurfaceSlot& slot = surface_slot(id);
-    if (!slot.surface) return;
-    scale_rect(s);
-    scale_rect(d);
-    platform::surface_blit(display_back_buffer(), d, slot.surface, s, true);
-}
-
-} // namespace
-
-void blit(int x, int y, const RECT& src, int id)
-{
-    keyed_copy(RECT{x, y, x + src.right - src.left, y + src.bottom - src.top}, src, id);
+    return draw_list_submit(DrawCommand{d, s, id, 0, keyed});
 }
 
 // The right and bottom tests use the untrimmed position and are strict, so
 // a sprite ending exactly on the clip's edge is left whole. A sprite wholly
 // outside comes out empty or inverted, and the copy refuses it.
-void blit_clipped(const RECT& clip, int x, int y, const RECT& src, int id)
+int trimmed_copy(const RECT& clip, int x, int y, const RECT& src, int id, bool keyed)
 {
     const int w = src.right - src.left;
     const int h = src.bottom - src.top;
@@ -41,19 +32,55 @@ void blit_clipped(const RECT& clip, int x, int y, const RECT& src, int id)
         s.top += clip.top - y;
         y = clip.top;
     }
-    keyed_copy(RECT{x, y, x + s.right - s.left, y + s.bottom - s.top}, s, id);
+    return copy(RECT{x, y, x + s.right - s.left, y + s.bottom - s.top}, s, id, keyed);
+}
+
+} // namespace
+
+void blit(int x, int y, const RECT& src, int id)
+{
+    copy(RECT{x, y, x + src.right - src.left, y + src.bottom - src.top}, src, id, true);
+}
+
+void blit_clipped(const RECT& clip, int x, int y, const RECT& src, int id)
+{
+    trimmed_copy(clip, x, y, src, id, true);
+}
+
+int copy_clipped(const RECT& clip, int x, int y, const RECT& src, int id)
+{
+    return trimmed_copy(clip, x, y, src, id, false);
 }
 
 void fill_rect(const RECT& rect, uint32_t colour)
 {
-    RECT r = rect;
-    platform::surface_fill(display_back_buffer(), scale_rect(r), colour);
+    draw_list_submit(DrawCommand{rect, RECT{}, FILL_COMMAND, colour, false});
+}
+
+// Above and below inner across the screen, then left and right of it
+// between them; empty bands are refused by the fill.
+void fill_around(const RECT& inner, uint32_t colour)
+{
+    const RECT& all = screen_clip;
+    if (inner.left >= inner.right || inner.top >= inner.bottom) {
+        fill_rect(all, colour);
+        return;
+    }
+    const int top = std::clamp(inner.top, all.top, all.bottom);
+    const int bottom = std::clamp(inner.bottom, top, all.bottom);
+    const int left = std::clamp(inner.left, all.left, all.right);
+    const int right = std::clamp(inner.right, left, all.right);
+    fill_rect(RECT{all.left, all.top, all.right, top}, colour);
+    fill_rect(RECT{all.left, bottom, all.right, all.bottom}, colour);
+    fill_rect(RECT{all.left, top, left, bottom}, colour);
+    fill_rect(RECT{right, top, all.right, bottom}, colour);
 }
 
 void fill_surface(const RECT* rect, uint32_t colour, int id)
 {
     const SurfaceSlot& slot = surface_slot(id);
     if (!slot.surface) return;
+    draw_list_forget();
     RECT r = rect ? *rect : RECT{0, 0, slot.width, slot.height};
     platform::surface_fill(slot.surface, scale_rect(r), colour);
 }
@@ -72,6 +99,7 @@ RECT& scale_rect(RECT& rect)
 // reading the surface memory back; the pixel's own colour is put back after.
 uint32_t native_colour(uint32_t rgb)
 {
+    draw_list_forget();
     platform::Surface* back = display_back_buffer();
     if (!back) return 0xFFFFFFFFu;
     const uint32_t saved = platform::surface_get_pixel_rgb(back, 0, 0);

@@ -15,7 +15,12 @@ inline constexpr RECT screen_clip{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
 
 void blit(int x, int y, const RECT& src, int id);
 void blit_clipped(const RECT& clip, int x, int y, const RECT& src, int id);
+// Trimmed as blit_clipped, but every pixel is copied, black included; 0
+// when nothing could be copied.
+int copy_clipped(const RECT& clip, int x, int y, const RECT& src, int id);
 void fill_rect(const RECT& rect, uint32_t colour);
+// Fills the screen outside inner (all of it when inner is empty).
+void fill_around(const RECT& inner, uint32_t colour);
 // With rect null the whole slot is filled.
 void fill_surface(const RECT* rect, uint32_t colour, int id);
 RECT& scale_rect(RECT& rect);

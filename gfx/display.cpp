@@ -1,6 +1,7 @@
 #include "gfx/display.h"
 
 #include "gfx/blit.h"
+#include "gfx/draw_list.h"
 #include "gfx/surfaces.h"
 
 #include <cstring>
@@ -33,6 +34,7 @@ int display_init(platform::Window* window, const char* directory)
     std::memset(directory_buffer, 0, sizeof directory_buffer);
     if (directory) std::strncpy(directory_buffer, directory, BITMAP_DIR_SIZE - 1);
     surface_slots_clear();
+    draw_list_reset();
     device = platform::display_open(window);
     if (!device) return 0;
     display_window = window;
@@ -41,6 +43,7 @@ int display_init(platform::Window* window, const char* directory)
 
 int display_create_surfaces(platform::Window* window, int width, int height, int new_scale)
 {
+    draw_list_reset();
     screen_width = width;
     screen_height = height;
     scale = new_scale;
@@ -60,6 +63,7 @@ void display_set_client_offset(int x, int y)
 
 int display_present()
 {
+    draw_list_frame_end();
     if (!device || !display_window || !primary_surface || !back_buffer) return 0;
     const RECT src{0, 0, screen_width * scale, screen_height * scale};
     const RECT window = platform::window_rect(display_window);
@@ -94,11 +98,14 @@ int display_restore_lost()
             fill_surface(nullptr, 0, id);
         }
     }
+    // A lost back buffer comes back as garbage; a slot may come back changed.
+    if (lost) draw_list_forget();
     return lost;
 }
 
 void display_shutdown(platform::Window* window)
 {
+    draw_list_reset();
     surface_release_all();
     if (primary_surface) platform::surface_release(primary_surface);
     primary_surface = nullptr;

@@ -1,6 +1,7 @@
 #include "gfx/surfaces.h"
 
 #include "gfx/display.h"
+#include "gfx/draw_list.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
 
@@ -62,6 +63,7 @@ platform::Surface* make_slot_surface(int width, int height, bool system_memory)
 int surface_load(const char* name, int id, bool from_file, bool system_memory)
 {
     if (!id_valid(id) || surface_slots[size_t(id)].surface) return 0;
+    draw_list_forget();
     platform::Bitmap* bitmap = load_bitmap(name, from_file);
     if (!bitmap) return 0;
     int width = 0;
@@ -93,6 +95,7 @@ int surface_load(const char* name, int id, bool from_file, bool system_memory)
 int surface_reload(const char* name, int id, bool from_file)
 {
     if (!id_valid(id) || !surface_slots[size_t(id)].surface) return 0;
+    draw_list_forget();
     platform::Bitmap* bitmap = load_bitmap(name, from_file);
     if (!bitmap) return 0;
     SurfaceSlot& slot = surface_slots[size_t(id)];
@@ -113,6 +116,7 @@ int surface_reload(const char* name, int id, bool from_file)
 int surface_create_blank(int width, int height, int id, bool system_memory)
 {
     if (!id_valid(id) || surface_slots[size_t(id)].surface) return 0;
+    draw_list_forget();
     platform::Surface* surface = make_slot_surface(width, height, system_memory);
     if (!surface) return 0;
     SurfaceSlot& slot = surface_slots[size_t(id)];
@@ -128,6 +132,7 @@ int surface_create_blank(int width, int height, int id, bool system_memory)
 void surface_release(int id)
 {
     if (!id_valid(id) || !surface_slots[size_t(id)].surface) return;
+    draw_list_forget();
     SurfaceSlot& slot = surface_slots[size_t(id)];
     delete[] slot.name;
     platform::surface_release(slot.surface);

@@ -22,6 +22,15 @@ bool is_empty(const RECT& r)
     return r.left >= r.right || r.top >= r.bottom;
 }
 
+// Pixels where what the screen held before the frame still shows.
+int stale_pixels()
+{
+    int n = 0;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        for (int x = 0; x < SCREEN_WIDTH; ++x) n += back_pixel(x, y) == STALE_COLOUR;
+    return n;
+}
+
 TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
 {
     reset_game();
@@ -31,12 +40,14 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
     // the title pictures, drawn against the whole screen, already show.
     EXPECT_EQ(back_pixel(320, 240), 0u);
     EXPECT_EQ(back_pixel(320, 136), slot_colour(SURFACE_TITLE));
+    EXPECT_EQ(stale_pixels(), 0);
     EXPECT_TRUE(same(view_clip_get(), RECT{307, 230, 333, 250})) << "step 1";
     frames(11);
     EXPECT_TRUE(same(view_clip_get(), RECT{160, 120, 480, 360})) << "step 12";
     frame();
     EXPECT_EQ(back_pixel(161, 300), slot_colour(SURFACE_BACKGROUND)) << "drawn through the step-12 clip";
     EXPECT_EQ(back_pixel(158, 300) | back_pixel(300, 380), 0u) << "and nothing outside it";
+    EXPECT_EQ(stale_pixels(), 0);
     frames(11);
     EXPECT_TRUE(same(view_clip_get(), RECT{0, 0, 640, 480})) << "step 24";
     EXPECT_EQ(accept_input_get(), 1);
@@ -46,7 +57,10 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
     // already closes to step 1.
     EXPECT_EQ(std::pair(view_transition_get(), accept_input_get()), std::pair(VIEW_CLOSING, 0));
     EXPECT_TRUE(same(view_clip_get(), RECT{26, 20, 614, 460})) << "step 2 after the release frame";
-    frames(22);
+    frame();
+    EXPECT_EQ(back_pixel(25, 300) | back_pixel(300, 19), 0u) << "outside the step-2 clip";
+    EXPECT_EQ(stale_pixels(), 0);
+    frames(21);
     EXPECT_EQ(std::tuple(scene_get(), view_transition_get(), accept_input_get()),
               std::tuple(SCENE_PLAY, VIEW_OPENING, 0))
         << "step 24 left the title";
@@ -132,6 +146,8 @@ TEST_F(GameFlow, AResetFromAnywhereReturnsToTheTitleWithItsPicturesAndTheBest)
         EXPECT_EQ(back_pixel(128 + 196, 316 + 28), slot_colour(SURFACE_TITLE_TEXT)) << "instructions";
         EXPECT_EQ(back_pixel(160 + 160, 96 + 79), slot_colour(SURFACE_BACKGROUND))
             << "the background through the title picture's transparent frame";
+        EXPECT_EQ(back_pixel(1, 300) | back_pixel(639, 478), 0u) << "the background's own transparent frame";
+        EXPECT_EQ(stale_pixels(), 0);
         EXPECT_EQ(back_pixel(270 + 16, 32 + 8), slot_colour(SURFACE_TEXT)) << "best label";
         EXPECT_EQ(best_score_get(), 1750);
     }

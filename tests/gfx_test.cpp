@@ -3,6 +3,7 @@
 // refusal of empty, inverted and outside rectangles, the colour key. The
 // 64 slots: loading, reloading, releasing, files, and the repair of lost
 // surfaces after a present.
+#include "gfx/draw_list.h"
 #include "platform/soft/soft_surface.h"
 #include "support/allocation.h"
 #include "support/bmp.h"
@@ -10,6 +11,7 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -128,6 +130,53 @@ TEST_F(Blit, NativeColourOfBlackIsZeroAndPixelZeroSurvives)
     EXPECT_EQ(native_colour(0), 0xFFFFFFFFu) << "the back buffer is lost";
 }
 
+// A frame whose commands repeat the last frame's leaves the back buffer as
+// it is. Each case changes something between such frames; the frames after
+// must show what drawing them afresh shows.
+TEST_F(Blit, RepeatedFramesShowWhatDrawingThemAfreshShows)
+{
+    headless::register_resource("OTHER", "BITMAP", make_solid_bmp(32, 16, GREEN));
+    const auto draw = [](bool both) {
+        fill_rect(screen_clip, BLUE);
+        blit(100, 100, RECT{0, 0, 32, 16}, SPRITE);
+        if (both) blit_clipped(screen_clip, 300, 200, RECT{0, 0, 32, 16}, SPRITE);
+        display_present();
+    };
+    const auto back_buffer = [] {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < SCREEN_HEIGHT; ++y)
+            for (int x = 0; x < SCREEN_WIDTH; ++x) pixels.push_back(back_pixel(x, y));
+        return pixels;
+    };
+    const struct {
+        const char* change;
+        void (*between)();
+        bool both;
+    } cases[] = {
+        {"nothing", [] {}, true},
+        {"the last copy left out", [] {}, false},
+        {"the picture reloaded", [] { surface_reload("OTHER", SPRITE, false); }, true},
+        {"the picture filled", [] { fill_surface(nullptr, RED, SPRITE); }, true},
+        {"the picture released", [] { surface_release(SPRITE); }, true},
+        {"the back buffer lost", [] { headless::mark_lost(display_back_buffer()); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        surface_release(SPRITE);
+        ASSERT_TRUE(surface_load("SPRITE", SPRITE, false, false));
+        draw(true);
+        draw(true);
+        c.between();
+        draw(c.both);
+        draw(c.both);
+        const std::vector<uint32_t> shown = back_buffer();
+        draw_list_reset();
+        draw(c.both);
+        EXPECT_EQ(shown, back_buffer());
+        EXPECT_EQ(back_pixel(0, 0), BLUE);
+    }
+}
+
 // The blitter itself refuses what DirectDraw refuses, and never writes out
 // of bounds.
 TEST(SoftSurface, RefusesBadRectangles)
@@ -151,21 +200,60 @@ TEST(SoftSurface, RefusesBadRectangles)
     EXPECT_FALSE(soft_surface_init(&none, 0, 5));
 }
 
-TEST(SoftSurface, KeyedRowMatchesAPlainLoopAtEveryLength)
+// Every cut through a picture of long runs, scattered key, wide gaps and
+// lone pixels, copied keyed through its stretches and pixel by pixel, each
+// against a plain loop; and again after a fill has changed the picture.
+TEST(SoftSurface, KeyedCopyMatchesAPlainLoopAtEveryCut)
 {
-    // Vector and scalar tails must agree for every width and alignment.
-    for (int n = 0; n < 70; ++n)
-        for (int offset = 0; offset < 4; ++offset) {
-            uint32_t src[80], dst[80], want[80];
-            for (int i = 0; i < 80; ++i) {
-                src[i] = (i % 3 == 0) ? 0 : 0x100u + uint32_t(i);
-                dst[i] = want[i] = 0xABCDu + uint32_t(i);
-            }
-            for (int i = 0; i < n; ++i)
-                if (src[offset + i] != 0) want[offset + i] = src[offset + i];
-            soft_copy_row_keyed(dst + offset, src + offset, n, 0);
-            for (int i = 0; i < 80; ++i) ASSERT_EQ(dst[i], want[i]) << "n " << n << " offset " << offset;
+    constexpr int W = 70, H = 5, AT_X = 3, AT_Y = 1;
+    constexpr uint32_t UNDER = 0xABCDEFu;
+    const auto picture = [](int x, int y) -> uint32_t {
+        const uint32_t c = 0x10000u * uint32_t(y + 1) + uint32_t(x);
+        switch (y) {
+        case 0:
+            return c; // opaque throughout
+        case 1:
+            return 0; // key throughout
+        case 2:
+            return x % 3 == 0 ? 0 : c; // key every third pixel, at both ends
+        case 3:
+            return (x / 10) % 2 ? 0 : c; // runs and gaps of ten
+        default:
+            return x == 5 || (x > 20 && x < 24) || x == W - 1 ? c : 0; // lone pixels
         }
+    };
+    SoftSurface indexed, plain, dst;
+    ASSERT_TRUE(soft_surface_init(&indexed, W, H) && soft_surface_init(&plain, W, H));
+    ASSERT_TRUE(soft_surface_init(&dst, W + 2 * AT_X, H + 2 * AT_Y));
+    for (SoftSurface* s : {&indexed, &plain}) {
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) s->pixels[size_t(y * W + x)] = picture(x, y);
+        s->has_colour_key = true;
+    }
+    soft_surface_index_spans(&indexed);
+    ASSERT_TRUE(indexed.spans_valid);
+
+    const auto every_cut = [&](const SoftSurface& src, const char* name) {
+        for (int left = 0; left < W; ++left)
+            for (int right = left + 1; right <= W; ++right) {
+                soft_fill(&dst, RECT{0, 0, dst.width, dst.height}, UNDER);
+                const RECT to{AT_X, AT_Y, AT_X + right - left, AT_Y + H};
+                ASSERT_EQ(soft_blit(&dst, to, src, RECT{left, 0, right, H}, true), 1);
+                for (int y = 0; y < dst.height; ++y)
+                    for (int x = 0; x < dst.width; ++x) {
+                        const bool inside = x >= to.left && x < to.right && y >= to.top && y < to.bottom;
+                        const uint32_t from = inside ? src.pixels[size_t((y - AT_Y) * W + x - AT_X + left)] : 0;
+                        ASSERT_EQ(dst.pixels[size_t(y * dst.width + x)], from ? from : UNDER)
+                            << name << " cut " << left << "-" << right << " at " << x << "," << y;
+                    }
+            }
+    };
+    every_cut(indexed, "indexed");
+    every_cut(plain, "plain");
+    // Row 0 becomes key and row 1 opaque: stale stretches would show both.
+    soft_fill(&indexed, RECT{0, 0, W, 1}, 0);
+    soft_fill(&indexed, RECT{10, 1, 30, 2}, 0x777777u);
+    every_cut(indexed, "filled");
 }
 
 class Slots : public EngineTest {

@@ -350,6 +350,7 @@ int surface_restore(Surface* surface)
     if (surface->lost) {
         const size_t n = size_t(surface->soft.width) * size_t(surface->soft.height);
         std::fill(surface->soft.pixels.get(), surface->soft.pixels.get() + n, RESTORED_GARBAGE);
+        soft_surface_touch(&surface->soft);
         surface->lost = false;
     }
     return 1;

@@ -176,4 +176,5 @@ void soft_bitmap_copy(const SoftSurface& bitmap, SoftSurface* dst, int scale)
         uint32_t* d = dst->pixels.get() + size_t(y) * size_t(dst->width);
         for (int x = 0; x < w; ++x) d[x] = src[x / scale];
     }
+    soft_surface_index_spans(dst);
 }

@@ -27,6 +27,7 @@ void surface_set_colour_key(Surface* surface, uint32_t key)
     if (!surface) return;
     surface->soft.colour_key = key;
     surface->soft.has_colour_key = true;
+    soft_surface_touch(&surface->soft);
 }
 
 int surface_blit(Surface* dst, const RECT& dst_rect, Surface* src, const RECT& src_rect, bool keyed)
@@ -44,6 +45,7 @@ int surface_fill(Surface* dst, const RECT& rect, uint32_t colour)
 int surface_lock(Surface* surface, SurfaceLock* lock)
 {
     if (!usable(surface) || !lock) return 0;
+    soft_surface_touch(&surface->soft); // whoever locks may write
     // 32-bit XRGB, rows packed.
     *lock = SurfaceLock{reinterpret_cast<uint8_t*>(surface->soft.pixels.get()),
                         surface->soft.width * 4,
@@ -71,6 +73,7 @@ uint32_t surface_get_pixel_rgb(Surface* surface, int x, int y)
 int surface_set_pixel_rgb(Surface* surface, int x, int y, uint32_t rgb)
 {
     if (!usable(surface) || !inside(surface, x, y)) return 0;
+    soft_surface_touch(&surface->soft);
     surface->soft.pixels[size_t(y) * size_t(surface->soft.width) + size_t(x)] =
         ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
     return 1;

@@ -8,17 +8,41 @@
 #include <cstdint>
 #include <memory>
 
+// A stretch of one row that a keyed copy draws: opaque pixels copied whole,
+// or (mixed) opaque pixels with short gaps of the key between them, copied
+// pixel by pixel. What lies between stretches is the key and is skipped.
+struct SoftSpan {
+    uint16_t left;
+    uint16_t right; // one past the last pixel
+    bool mixed;
+};
+
 struct SoftSurface {
     int width = 0;
     int height = 0;
     std::unique_ptr<uint32_t[]> pixels; // width * height, row-major
     uint32_t colour_key = 0;
     bool has_colour_key = false;
+    // The stretches of every row for colour_key, found once when a bitmap is
+    // copied in and forgotten by any other write: row y's are spans[rows[y]]
+    // up to spans[rows[y + 1]]. Without them a keyed copy tests every pixel.
+    std::unique_ptr<SoftSpan[]> spans;
+    std::unique_ptr<uint32_t[]> span_rows;
+    bool spans_valid = false;
 };
 
 // Allocates width x height pixels, all black. False when the size is not
 // positive or memory runs out.
 bool soft_surface_init(SoftSurface* surface, int width, int height);
+
+// Finds the stretches of every row for the surface's colour key; without
+// a key or the memory for them, keyed copies go pixel by pixel.
+void soft_surface_index_spans(SoftSurface* surface);
+// The pixels are about to change other than through a bitmap's copy.
+inline void soft_surface_touch(SoftSurface* surface)
+{
+    surface->spans_valid = false;
+}
 
 // True when r is a non-empty rectangle lying wholly inside the surface.
 bool soft_rect_valid(const SoftSurface& surface, const RECT& r);
@@ -30,7 +54,3 @@ int soft_blit(SoftSurface* dst, const RECT& dst_rect, const SoftSurface& src, co
 
 // Fills rect with colour; refuses like soft_blit.
 int soft_fill(SoftSurface* dst, const RECT& rect, uint32_t colour);
-
-// The keyed row copy at the heart of every sprite: pixels equal to key are
-// left alone. Exposed for the benchmark.
-void soft_copy_row_keyed(uint32_t* dst, const uint32_t* src, int count, uint32_t key);

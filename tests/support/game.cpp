@@ -33,7 +33,8 @@ void GameTest::frame(ButtonMask held)
 {
     buttons.held = held;
     button_state_update(&buttons);
-    fill_rect(screen_clip, native_colour(0));
+    // The loop does not clear: whatever the screen held must not show.
+    fill_rect(screen_clip, STALE_COLOUR);
     step_scene(buttons);
 }
 

@@ -21,13 +21,15 @@
 
 inline constexpr uint32_t BACK2_COLOUR = 0x4080C0;
 inline constexpr uint32_t BACK3_COLOUR = 0xC08040;
+// What the screen holds before each frame: no picture has it.
+inline constexpr uint32_t STALE_COLOUR = 0x5A5A5A;
 
 class GameTest : public EngineTest {
 protected:
     void SetUp() override;
 
-    // One frame with these buttons down: the button state, the black
-    // clear, step_scene.
+    // One frame with these buttons down: the button state, the screen
+    // painted STALE_COLOUR, step_scene.
     void frame(ButtonMask held = 0);
     void frames(int n, ButtonMask held = 0);
     // Down for one frame, then up for one.
