@@ -45,7 +45,9 @@ struct Shown {
     SDL_Surface* surface = nullptr;
     int surface_width = 0;
     int surface_height = 0;
-    bool whole = true; // the next present writes every row
+    bool whole = true;                         // the next present writes every row
+    const platform::Surface* source = nullptr; // the back buffer last shown
+    uint64_t source_writes = 0;                // and its write count then
 };
 Shown shown;
 
@@ -202,7 +204,15 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
     const int h = src.bottom - src.top;
     const SDL_Rect place = sdl_view_place(surface->w, surface->h, w, h);
     if (!shown_fit(surface, w, h, place)) return 0;
+    last_primary = primary;
+    last_back = back;
+    last_dest = dest;
+    last_src = src;
     const bool whole = shown.whole;
+    // A frame the game held back wrote nothing: no row can have changed.
+    if (!whole && shown.source == back && shown.source_writes == back->soft.writes) return 1;
+    shown.source = back;
+    shown.source_writes = back->soft.writes;
     const uint32_t* first = back->soft.pixels.get() + size_t(src.top) * size_t(back->soft.width) + size_t(src.left);
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return 0;
     SDL_Rect bands[BAND_LIMIT];
@@ -212,10 +222,6 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
         SDL_UpdateWindowSurface(window);
     else if (count > 0)
         SDL_UpdateWindowSurfaceRects(window, bands, count);
-    last_primary = primary;
-    last_back = back;
-    last_dest = dest;
-    last_src = src;
     return 1;
 }
 
@@ -234,6 +240,7 @@ Surface* surface_create(Display* display, int width, int height, bool)
 void surface_release(Surface* surface)
 {
     if (surface && (surface == last_primary || surface == last_back)) last_primary = last_back = nullptr;
+    if (surface && surface == shown.source) shown.source = nullptr;
     delete surface;
 }
 

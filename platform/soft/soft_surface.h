@@ -29,6 +29,9 @@ struct SoftSurface {
     std::unique_ptr<SoftSpan[]> spans;
     std::unique_ptr<uint32_t[]> span_rows;
     bool spans_valid = false;
+    // Counts the writes, so a reader of the pixels can tell that nothing
+    // has changed since it last looked.
+    uint64_t writes = 0;
 };
 
 // Allocates width x height pixels, all black. False when the size is not
@@ -42,6 +45,7 @@ void soft_surface_index_spans(SoftSurface* surface);
 inline void soft_surface_touch(SoftSurface* surface)
 {
     surface->spans_valid = false;
+    ++surface->writes;
 }
 
 // True when r is a non-empty rectangle lying wholly inside the surface.
