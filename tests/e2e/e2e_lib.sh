@@ -1,4 +1,4 @@
-# What the Linux end-to-end scripts share: checks that print a line, waits
+# What the end-to-end scripts share: checks that print a line, waits
 # with generous bounds, the game's window, screenshots and key presses.
 # Sourced; the script sets WORK first.
 

@@ -7,6 +7,7 @@
 #
 # Every check prints a line; the first failure ends the run with 1.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 WINE=$1
 GAME=$2
@@ -18,30 +19,12 @@ WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 
-fail() { echo "FAIL: $*"; exit 1; }
-pass() { echo "ok: $*"; }
-
-# Tries a check every tenth of a second until it holds or $1 seconds pass.
-within() {
-    local until=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -lt $until ] || return 1
-        sleep 0.1
-    done
-}
-ended() { ! kill -0 "$1" 2>/dev/null; }
-end_status() { # pid seconds: the exit status in $status
-    within "$2" ended "$1" || { status=timeout; return; }
-    wait "$1"
-    status=$?
-}
 probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 about_open() { probe about >/dev/null; }
 about_closed() { ! about_open; }
 foreground_is() { [ "$(probe foreground)" = "$1" ]; }
+# Wine takes longer than the Linux game to show its window.
 window_id() { timeout 20 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
-shot() { import -window root "$WORK/$1.png"; }
 # How many pixels of the client area's region (x y w h) differ between the
 # screen, shot as $1, and the reference picture $2.
 differing() { # shot ref x y w h
@@ -55,7 +38,6 @@ shows() { # shot ref x y w h limit: at most limit pixels differ
     n=$(differing "$@")
     [ "$n" -le "$7" ] 2>/dev/null
 }
-key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
 # Without a window manager, Wine takes the focus back from another program's
 # window only on a click, as a player would give it.
 focus_game() {

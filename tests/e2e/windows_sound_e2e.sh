@@ -11,6 +11,7 @@
 # figures it measures (the device's delay, the effects' delay after a key,
 # levels) are printed too.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 WINE=$(realpath "$1")
 GAME=$(realpath "$2")
@@ -23,21 +24,10 @@ WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 
-fail() { echo "FAIL: $*"; exit 1; }
-pass() { echo "ok: $*"; }
-within() {
-    local until=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -lt $until ] || return 1
-        sleep 0.1
-    done
-}
 now() { date +%s%N; }
 probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 foreground_is() { [ "$(probe foreground)" = "$1" ]; }
 about_open() { probe about >/dev/null; }
-key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
 focus_game() {
     xdotool windowfocus --sync "$WID" 2>/dev/null
     within 2 foreground_is 1 && return
