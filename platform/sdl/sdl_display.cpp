@@ -163,8 +163,11 @@ Display* display_open(Window* window)
 {
     SDL_Window* sdl = sdl_window_of(window);
     if (!sdl) return nullptr;
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0"); // where SDL has to make the surface from a texture
+    // Only X11 has a plain framebuffer; elsewhere (Wayland) SDL makes the
+    // surface from a texture. SDL settles this once, at the first surface.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (!SDL_GetWindowSurface(sdl)) return nullptr;
     auto* d = new (std::nothrow) Display;
     if (!d) return nullptr;
