@@ -33,7 +33,7 @@ IDirectSoundBuffer* buffer_of(platform::AudioBuffer* buffer)
 
 namespace platform {
 
-// The first, shorter form of the description, without the 3-D algorithm:
+// The first, shorter form of the buffer description, without the 3-D algorithm:
 // DirectSound knows a description by its size, which sizeof gives for this
 // build (20 bytes in a 32-bit program, 24 in a 64-bit one).
 AudioBuffer* audio_buffer_create(AudioDevice* device, const WaveFormat& format, uint32_t bytes)

@@ -193,7 +193,7 @@ TEST(Win32Effects, TheNineWavesBecomeStaticBuffersOfTheirOwnBytesAndAreReleased)
         const std::vector<uint8_t> expected(samples, samples + size);
         delete[] samples;
 
-        // The first form of the description, whatever size it has in this
+        // The first form of the buffer description, whatever size it has in this
         // build, and the game's flags.
         const DSBUFFERDESC1& desc = noting.descs[size_t(id)];
         EXPECT_EQ(desc.dwSize, sizeof(DSBUFFERDESC1));
