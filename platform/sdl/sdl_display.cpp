@@ -2,7 +2,11 @@
 // present that writes the back buffer straight into the window's own
 // surface (on X11 a shared-memory image), each game pixel as an s x s
 // block at the whole scale that fits, and hands the server only the rows
-// that changed since the last frame. It never waits for the vertical
+// that changed since the last frame. Where there is no such framebuffer
+// (Wayland), SDL's window surface counts in points, which a desktop with a
+// scale factor would enlarge softly; there the picture goes through a
+// renderer instead, one texture drawn at the whole scale of the output's
+// own pixels with nearest sampling. It never waits for the vertical
 // blank: the 13 ms grid sets the pace.
 #include "platform/display.h"
 #include "platform/sdl/sdl_platform.h"
@@ -18,6 +22,10 @@ namespace platform {
 
 struct Display {
     Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr; // only without a plain framebuffer
+    SDL_Texture* texture = nullptr;   // the picture, at its own size
+    int texture_width = 0;
+    int texture_height = 0;
 };
 
 } // namespace platform
@@ -135,6 +143,43 @@ int write_changed_rows(SDL_Surface* surface, const uint32_t* first, int pitch, c
     return count;
 }
 
+void renderer_forget(platform::Display* d)
+{
+    if (d->texture) SDL_DestroyTexture(d->texture);
+    if (d->renderer) SDL_DestroyRenderer(d->renderer);
+    d->texture = nullptr;
+    d->renderer = nullptr;
+    d->texture_width = d->texture_height = 0;
+}
+
+// The picture through the renderer: the texture takes the back buffer when
+// it changed, and is drawn centred at the whole scale the output holds.
+int renderer_present(platform::Display* d, const uint32_t* first, int pitch, int w, int h, bool changed)
+{
+    if (d->texture_width != w || d->texture_height != h) {
+        if (d->texture) SDL_DestroyTexture(d->texture);
+        d->texture = SDL_CreateTexture(d->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        if (!d->texture) {
+            d->texture_width = d->texture_height = 0;
+            return 0;
+        }
+        SDL_SetTextureScaleMode(d->texture, SDL_ScaleModeNearest);
+        d->texture_width = w;
+        d->texture_height = h;
+        changed = true;
+    }
+    if (!changed) return 1;
+    SDL_UpdateTexture(d->texture, nullptr, first, pitch * 4);
+    int ow = 0, oh = 0;
+    if (SDL_GetRendererOutputSize(d->renderer, &ow, &oh) != 0) return 0;
+    const SDL_Rect place = sdl_view_place(ow, oh, w, h);
+    SDL_SetRenderDrawColor(d->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(d->renderer);
+    SDL_RenderCopy(d->renderer, d->texture, nullptr, &place);
+    SDL_RenderPresent(d->renderer);
+    return 1;
+}
+
 } // namespace
 
 void sdl_display_device_reset()
@@ -150,7 +195,10 @@ void sdl_display_repaint()
 
 void sdl_display_window_gone(platform::Window* window)
 {
-    if (current && current->window == window) shown_forget();
+    if (current && current->window == window) {
+        shown_forget();
+        renderer_forget(current);
+    }
 }
 
 namespace platform {
@@ -164,13 +212,24 @@ Display* display_open(Window* window)
     SDL_Window* sdl = sdl_window_of(window);
     if (!sdl) return nullptr;
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0"); // where SDL has to make the surface from a texture
-    // Only X11 has a plain framebuffer; elsewhere (Wayland) SDL makes the
-    // surface from a texture. SDL settles this once, at the first surface.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (!SDL_GetWindowSurface(sdl)) return nullptr;
     auto* d = new (std::nothrow) Display;
     if (!d) return nullptr;
+    // Only X11 has a plain framebuffer (SDL settles which kind at the first
+    // window surface); elsewhere the picture goes through a renderer.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "x11") == 0) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (!SDL_GetWindowSurface(sdl)) {
+            delete d;
+            return nullptr;
+        }
+    } else {
+        d->renderer = SDL_CreateRenderer(sdl, -1, 0);
+        if (!d->renderer) {
+            delete d;
+            return nullptr;
+        }
+    }
     d->window = window;
     current = d;
     shown_forget();
@@ -184,6 +243,7 @@ void display_close(Display* display, Window*)
         current = nullptr;
         shown_forget();
     }
+    renderer_forget(display);
     delete display;
 }
 
@@ -200,6 +260,18 @@ Surface* primary_create(Display* display, Window*)
 int primary_present(Surface* primary, const RECT& dest, Surface* back, const RECT& src)
 {
     if (!primary || !back || !current || !soft_rect_valid(back->soft, src)) return 0;
+    if (current->renderer) {
+        const bool changed = shown.whole || shown.source != back || shown.source_writes != back->soft.writes;
+        shown.whole = false;
+        shown.source = back;
+        shown.source_writes = back->soft.writes;
+        last_primary = primary;
+        last_back = back;
+        last_dest = dest;
+        last_src = src;
+        const uint32_t* first = back->soft.pixels.get() + size_t(src.top) * size_t(back->soft.width) + size_t(src.left);
+        return renderer_present(current, first, back->soft.width, src.right - src.left, src.bottom - src.top, changed);
+    }
     SDL_Window* window = sdl_window_of(current->window);
     SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
     if (!surface) return 0;

@@ -5,8 +5,9 @@
 #
 #   linux_view_e2e.sh <quobbin> <docs/shots>
 #
-# The fullscreen checks need a window manager (openbox); without one they
-# are skipped, as nothing on a bare X server can make a window fullscreen.
+# The fullscreen checks need a window manager (openbox), the check of a
+# desktop with a scale factor a Wayland compositor (weston); without them
+# those checks are skipped.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
@@ -100,6 +101,37 @@ same "$WORK/title3.png" "$WORK/title1.png" || fail "the title at scale 3 differs
 same "$WORK/title2.png" "$WORK/title1.png" || fail "the title at scale 2 differs from scale 1"
 [ "$(cat "$SETTINGS")" = "scale=9" ] || fail "the damaged settings file was rewritten without a key"
 pass "1920x1440 by default (settings damaged), 1280x960 and 640x480 by option, centred, the same title"
+
+# --- On a desktop with a scale factor the picture counts the screen's own
+# pixels: under Weston at scale 2 (nested in this X server, one fullscreen
+# window of 960x720 points), through SDL's own Wayland driver, the title
+# fills the 1920x1440 pixels at scale 3, each game pixel a sharp 3x3 block.
+# (Counted in points it would be at scale 1, enlarged twice.)
+if command -v weston >/dev/null; then
+    weston --backend=x11-backend.so --width=960 --height=720 --scale=2 --shell=kiosk-shell.so \
+        --socket=quobbin-e2e --idle-time=0 >"$WORK/weston.log" 2>&1 &
+    WESTON_PID=$!
+    within 10 test -S "$XDG_RUNTIME_DIR/quobbin-e2e" || fail "Weston did not start"
+    sleep 0.5
+    xdotool mousemove 1860 2 # Weston's own pointer, with the frame-rate figure, is painted over
+    WAYLAND_DISPLAY=quobbin-e2e SDL_VIDEODRIVER=wayland "$GAME" >"$WORK/wayland.log" 2>&1 &
+    GAME_PID=$!
+    convert "$SHOTS/title.png" -sample 300% -fill black -draw 'rectangle 1800,0 1919,95' "$WORK/title_3x.png"
+    sharp_title() {
+        shot screen
+        convert "$WORK/screen.png" -crop 1920x1440+0+0 +repage -fill black -draw 'rectangle 1800,0 1919,95' \
+            "$WORK/wayland.png"
+        same "$WORK/wayland.png" "$WORK/title_3x.png"
+    }
+    within 15 sharp_title || fail "Wayland at scale 2: the title is not the scale-1 title in 3x3 blocks ($(compare \
+        -metric AE "$WORK/wayland.png" "$WORK/title_3x.png" null: 2>&1) pixels differ)"
+    stop
+    kill $WESTON_PID
+    wait $WESTON_PID 2>/dev/null
+    pass "Wayland on a desktop at scale 2: the title at scale 3 in the screen's own pixels, sharp"
+else
+    echo "skipped: a desktop with a scale factor (no weston)"
+fi
 
 if ! command -v openbox >/dev/null; then
     echo "skipped: fullscreen (no openbox)"
