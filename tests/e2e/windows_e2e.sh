@@ -7,7 +7,7 @@
 #
 # Every check prints a line; the first failure ends the run with 1.
 set -uo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine_e2e_lib.sh"
 
 WINE=$1
 GAME=$2
@@ -19,12 +19,6 @@ WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 
-probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-about_open() { probe about >/dev/null; }
-about_closed() { ! about_open; }
-foreground_is() { [ "$(probe foreground)" = "$1" ]; }
-# Wine takes longer than the Linux game to show its window.
-window_id() { timeout 20 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
 # How many pixels of the client area's region (x y w h) differ between the
 # screen, shot as $1, and the reference picture $2.
 differing() { # shot ref x y w h
@@ -37,14 +31,6 @@ shows() { # shot ref x y w h limit: at most limit pixels differ
     local n
     n=$(differing "$@")
     [ "$n" -le "$7" ] 2>/dev/null
-}
-# Without a window manager, Wine takes the focus back from another program's
-# window only on a click, as a player would give it.
-focus_game() {
-    xdotool windowfocus --sync "$WID" 2>/dev/null
-    within 2 foreground_is 1 && return
-    xdotool mousemove $((CX + 320)) $((CY + 240)) click 1
-    within 5 foreground_is 1
 }
 frame_sum() { convert "$WORK/$1.png" -crop "640x480+$CX+$CY" +repage rgb:- | md5sum; }
 # The frame-rate figure in the top right corner is the one part of a frame
@@ -60,8 +46,6 @@ GAME_PID=$!
 WID=$(window_id) || true
 [ -n "$WID" ] || fail "no window titled [ Quobbin ] Murvale"
 pass "window titled '[ Quobbin ] Murvale'"
-# The window is made hidden and small, then sized and centred.
-client_sized() { read -r CX CY CW CH < <(probe client) && [ "${CW}x${CH}" = 640x480 ]; }
 within 10 client_sized || fail "client area ${CW:-?}x${CH:-?}"
 pass "client area 640x480 at $CX,$CY"
 within 5 shows logo "$SHOTS/logo.png" 0 0 640 480 0 || fail "the start-up logo differs from the rendered one"
@@ -72,13 +56,6 @@ pass "title screen, pixel for pixel (but the frame-rate figure)"
 focus_game || fail "the game window did not take the focus"
 # --- The menu, opened with the mouse: Reset goes back from play to the
 # title; About shows the dialog, Escape leaves it open, Enter closes it.
-open_menu_item() { # how many items down
-    xdotool mousemove $((CX + 16)) $((CY - 9)) click 1
-    sleep 0.5
-    local i
-    for i in $(seq 1 "$1"); do key Down; done
-    key Return
-}
 key space # into play, on the first stage's background
 sleep 1.5
 open_menu_item 1

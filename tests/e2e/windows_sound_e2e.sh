@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # What the real quobbin.exe sounds like under Wine and Xvfb: everything
-# Wine's DirectSound plays goes to a PulseAudio server of this run's own,
-# into a null sink whose monitor parec writes to a file (32-bit float
-# stereo, 48000 Hz), while sound_read logs when the file grew. Run by ctest
-# inside xvfb-run.
+# Wine's DirectSound plays goes to the sound server of with_sound_server.sh,
+# which records it to $QUOBBIN_CAPTURE (32-bit float stereo, 48000 Hz),
+# while sound_read logs when the file grew. Run by ctest inside xvfb-run
+# and with_sound_server.sh.
 #
 #   windows_sound_e2e.sh <wine-run.sh> <quobbin.exe> <win_probe.exe> <click_probe.exe> <sound_read> <res>
 #
@@ -11,7 +11,7 @@
 # figures it measures (the device's delay, the effects' delay after a key,
 # levels) are printed too.
 set -uo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine_e2e_lib.sh"
 
 WINE=$(realpath "$1")
 GAME=$(realpath "$2")
@@ -21,44 +21,19 @@ READ=$(realpath "$5")
 RES=$(realpath "$6")
 WORK=$(mktemp -d)
 # QUOBBIN_E2E_KEEP=1 keeps the capture of a failed run for a listen.
-trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && cp "$CAPTURE" "$WORK" && echo "kept $WORK" || rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 
 now() { date +%s%N; }
-probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
-foreground_is() { [ "$(probe foreground)" = "$1" ]; }
-about_open() { probe about >/dev/null; }
-focus_game() {
-    xdotool windowfocus --sync "$WID" 2>/dev/null
-    within 2 foreground_is 1 && return
-    xdotool mousemove $((CX + 320)) $((CY + 240)) click 1
-    within 5 foreground_is 1
-}
-open_menu_item() { # how many items down
-    xdotool mousemove $((CX + 16)) $((CY - 9)) click 1
-    sleep 0.5
-    local i
-    for i in $(seq 1 "$1"); do key Down; done
-    key Return
-}
 # The level of the capture between two times (ns): left, right and the
 # quietest 100 ms, in dBFS, and where that begins.
-level() { "$READ" level capture.raw capture.log "$1" "$2"; }
+level() { "$READ" level "$CAPTURE" capture.log "$1" "$2"; }
 louder() { awk "BEGIN { exit !($1 > $2) }"; }
 ms() { awk "BEGIN { printf \"%.1f\", ($1 - $2) / 1e6 }"; }
 
-# --- The sound server: a null sink and nothing else, reached through a
-# socket of this run's own; Wine's PulseAudio driver finds it by
-# PULSE_SERVER. HOME is the run's too, so nothing of the user's is read.
-export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
-mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/native
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes --log-target=file:"$WORK/pulse.log" \
-    -L "module-null-sink sink_name=capture rate=48000 channels=2 format=float32le" \
-    -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native auth-anonymous=1" &
-within 10 pactl info >/dev/null 2>&1 || fail "the sound server did not start"
-parec -d capture.monitor --format=float32le --rate=48000 --channels=2 --latency-msec=5 --raw >capture.raw 2>/dev/null &
-"$READ" watch capture.raw capture.log &
+# --- The sound server's capture, logged as it grows.
+CAPTURE=${QUOBBIN_CAPTURE:?run inside with_sound_server.sh}
+"$READ" watch "$CAPTURE" capture.log &
 within 5 test -s capture.log || fail "nothing is captured"
 pass "the sound server takes what Wine plays"
 
@@ -68,9 +43,8 @@ pass "the sound server takes what Wine plays"
 # and when the sound server ran dry.
 WINEDEBUG=+timestamp,+key,+dsound,warn+pulse "$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
-WID=$(timeout 20 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1)
+WID=$(window_id)
 [ -n "$WID" ] || fail "no game window"
-client_sized() { read -r CX CY CW CH < <(probe client) && [ "${CW}x${CH}" = 640x480 ]; }
 within 10 client_sized || fail "client area ${CW:-?}x${CH:-?}"
 sleep 4
 focus_game || fail "the game window did not take the focus"
@@ -85,7 +59,7 @@ pass "silence on the title before play ($l dBFS)"
 mapfile -t plays < <("$WINE" "$CLICK" 8 250 2>/dev/null | tr -d '\r')
 [ ${#plays[@]} = 8 ] || fail "the click probe played ${#plays[@]} clicks"
 sleep 0.5
-mapfile -t delays < <("$READ" onsets capture.raw capture.log -30 "${plays[@]}")
+mapfile -t delays < <("$READ" onsets "$CAPTURE" capture.log -30 "${plays[@]}")
 [ ${#delays[@]} = 8 ] || fail "only ${#delays[@]} of 8 clicks were heard"
 device=$(printf '%s\n' "${delays[@]}" | sort -n | tail -1)
 pass "device delay from Play to the capture: ${delays[*]} ms; at most $device ms"
@@ -124,7 +98,7 @@ pass "a game played: left seal hit, middle caught, right dropped"
 
 # The title closes over 24 frames before play begins with the tune and the
 # stage's call; from then on the tune has no gap.
-start=$("$READ" onsets capture.raw capture.log -40 "$t_space")
+start=$("$READ" onsets "$CAPTURE" capture.log -40 "$t_space")
 [ -n "$start" ] || fail "no sound after Space"
 read -r l r q qat < <(level $((t_space + ${start%.*} * 1000000)) $((t_space + 3000000000)))
 louder "$q" -50 || fail "a gap in play's first seconds: the quietest 100 ms is $q dBFS, $qat ms in"
@@ -155,7 +129,7 @@ pass "silence on the title after a reset ($l dBFS)"
 effect() { # name from to expected-dB waves...
     local name=$1 from=$2 to=$3 expect=$4
     shift 4
-    read -r EFFECT_AT EFFECT_DB fit < <("$READ" find capture.raw capture.log "$from" "$to" "$@")
+    read -r EFFECT_AT EFFECT_DB fit < <("$READ" find "$CAPTURE" capture.log "$from" "$to" "$@")
     [ -n "${EFFECT_AT:-}" ] || fail "no $name found"
     awk "BEGIN { d = $EFFECT_DB - ($expect); exit !(d < 3 && d > -3) }" ||
         fail "the $name is $EFFECT_DB dB louder on the left than the right, not about $expect (fit $fit)"
