@@ -66,7 +66,8 @@ mergeInto(LibraryManager.library, {
     onKeyUp: function(e) {
       var vk = e.code === 'KeyI' ? 0x49 : QB.KEYS[e.code] || QB.PAD_DIGITS[e.code];
       if (!vk) return;
-      e.preventDefault();
+      // Space lets go of the About dialog's OK button: the dialog's own.
+      if (!document.getElementById('about').open) e.preventDefault();
       QB.key(0, vk, 0);
     },
     // A press is held for at least one frame: a release that comes before
