@@ -29,7 +29,7 @@ mergeInto(LibraryManager.library, {
     // goes on wherever the game waits for Space.
     TAP_KEYS: [[0x31, 0x20], [0x32, 0x20], [0x33, 0x20]],
     // Audio kept queued ahead of the output, in seconds.
-    AUDIO_AHEAD: 0.025,
+    AUDIO_AHEAD: 0.02,
     // Where even scale 2 does not fit and scale 1 leaves more than this
     // share of the width empty, the picture fills the width.
     FILL_WIDTH_EMPTY: 0.4,

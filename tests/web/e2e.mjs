@@ -1,31 +1,12 @@
 // The real page in headless Chromium: node e2e.mjs <build/web> <docs/shots>
 // Serves the build on 127.0.0.1, plays it with keys, a pad and taps, and
 // holds its canvas to the headless renders in docs/shots.
-import puppeteer from 'puppeteer-core';
-import fs from 'node:fs';
-import http from 'node:http';
-import os from 'node:os';
+import {launch, serve} from './browser.mjs';
 import path from 'node:path';
 
 const [site, shots] = process.argv.slice(2).map((p) => path.resolve(p));
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png'};
-const server = http.createServer((req, res) => {
-  const name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-  const file = name.startsWith('/shots/') ? path.join(shots, name.slice(7)) : path.join(site, name === '/' ? 'index.html' : name);
-  fs.readFile(file, (err, data) => {
-    res.writeHead(err ? 404 : 200, {'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream'});
-    res.end(err ? '' : data);
-  });
-});
-await new Promise((r) => server.listen(0, '127.0.0.1', r));
-const URL_ = `http://127.0.0.1:${server.address().port}/`;
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quobbin-chromium-'));
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', `--user-data-dir=${profile}`, '--autoplay-policy=user-gesture-required'],
-});
+const {server, url: URL_} = await serve(site, shots);
+const {browser, done} = await launch();
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 async function until(what, fn, ms = 10000) {
   for (const end = Date.now() + ms; Date.now() < end; await sleep(20)) if (await fn()) return;
@@ -238,8 +219,7 @@ for (const [name, check] of checks) {
   passed += ok;
   console.log(`${ok ? 'ok' : 'not ok'} - ${name}`);
 }
-await browser.close();
+await done();
 server.close();
-fs.rmSync(profile, {recursive: true, force: true});
 console.log(`${passed} passed, ${checks.length - passed} failed`);
 process.exit(passed === checks.length ? 0 : 1);
