@@ -75,14 +75,6 @@ void display_close(Display* display, Window*)
     delete display;
 }
 
-Surface* primary_create(Display* display, Window*)
-{
-    if (!display) return nullptr;
-    auto* p = new (std::nothrow) Surface;
-    if (p) p->primary = true;
-    return p;
-}
-
 // The canvas is the game's picture, whatever screen position dest names.
 // The pads are read here, once a frame, as the Gamepad API wants.
 int primary_present(Surface* primary, const RECT&, Surface* back, const RECT& src)
@@ -112,42 +104,10 @@ int primary_present(Surface* primary, const RECT&, Surface* back, const RECT& sr
     return 1;
 }
 
-Surface* surface_create(Display* display, int width, int height, bool)
-{
-    if (!display) return nullptr;
-    auto* surface = new (std::nothrow) Surface;
-    if (!surface) return nullptr;
-    if (!soft_surface_init(&surface->soft, width, height)) {
-        delete surface;
-        return nullptr;
-    }
-    return surface;
-}
-
 void surface_release(Surface* surface)
 {
     if (surface && current && surface == current->source) current->source = nullptr;
     delete surface;
-}
-
-// Memory surfaces are never lost.
-bool surface_is_lost(Surface*)
-{
-    return false;
-}
-
-int surface_restore(Surface* surface)
-{
-    return surface ? 1 : 0;
-}
-
-// No drawing of the game uses the display font.
-void font_create(const char*, int, int)
-{
-}
-
-void font_delete()
-{
 }
 
 } // namespace platform
