@@ -13,6 +13,7 @@ mergeInto(LibraryManager.library, {
     presents: 0,
     taps: [],
     padHeld: 0,
+    pointer: '',
     active: true,
     gesture: false,
     audio: null,
@@ -89,6 +90,7 @@ mergeInto(LibraryManager.library, {
       });
     },
     onPointerDown: function(e) {
+      QB.pointer = e.pointerType;
       if (e.pointerType === 'mouse') return;
       e.preventDefault();
       var r = QB.canvas.getBoundingClientRect();
@@ -98,11 +100,18 @@ mergeInto(LibraryManager.library, {
     onPointerUp: function(e) {
       QB.release(e.pointerId);
     },
+    // A hidden tab is silent until it is shown again.
     focusChanged: function() {
       var active = !document.hidden && document.hasFocus();
       var a = QB.audio;
-      if (a && document.hidden && a.ctx.state === 'running') a.ctx.suspend();
-      if (a && !document.hidden && QB.gesture && a.ctx.state === 'suspended') a.ctx.resume();
+      if (a && document.hidden && a.ctx.state === 'running') {
+        a.ctx.suspend();
+        a.hidden = true;
+      }
+      if (a && !document.hidden && a.hidden) {
+        a.ctx.resume();
+        a.hidden = false;
+      }
       if (active === QB.active) return;
       QB.active = active;
       if (QB.open) Module['_web_activate'](active ? 1 : 0);
@@ -154,7 +163,8 @@ mergeInto(LibraryManager.library, {
       window.addEventListener('keyup', QB.onKeyUp);
       c.addEventListener('pointerdown', QB.onPointerDown);
       ['pointerup', 'pointercancel'].forEach(function(t) { window.addEventListener(t, QB.onPointerUp); });
-      c.addEventListener('dblclick', function(e) { if (!QB.taps.length) QB.toggleFullscreen(); });
+      // A double click, not a double tap: taps are throws.
+      c.addEventListener('dblclick', function() { if (QB.pointer === 'mouse') QB.toggleFullscreen(); });
       ['focus', 'blur'].forEach(function(t) { window.addEventListener(t, QB.focusChanged); });
       document.addEventListener('visibilitychange', QB.focusChanged);
       window.addEventListener('resize', QB.fit);

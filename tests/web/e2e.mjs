@@ -111,7 +111,12 @@ const checks = [
     console.log(`# logo at ${Math.round(logo - loaded)} ms, the first frame after it at ${Math.round(next - loaded)} ms after DOMContentLoaded`);
     return logo - loaded <= 500 && next - logo >= 1000;
   }],
-  ['the picture at scales 2 and 3 is the scale-1 picture point-sampled', async () => {
+  ['F11 and Alt+Enter toggle fullscreen; the picture at scales 2 and 3 is the scale-1 picture point-sampled', async () => {
+    const fullscreen = () => desk.evaluate(() => !!document.fullscreenElement);
+    await key(desk, 'F11');
+    await until('fullscreen', fullscreen, 2000);
+    await desk.keyboard.down('Alt'); await key(desk, 'Enter'); await desk.keyboard.up('Alt');
+    await until('a window again', async () => !(await fullscreen()), 2000);
     for (const [dpr, width, height, s] of [[1, 1300, 1000, 2], [2, 1000, 760, 3]]) {
       await desk.setViewport({width, height, deviceScaleFactor: dpr});
       await until('a still title', async () => (await canvasShot(desk)) === (await sleep(300), await canvasShot(desk)));
