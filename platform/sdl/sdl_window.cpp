@@ -8,6 +8,7 @@
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_settings.h"
 #include "platform/sdl/sdl_view.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -280,6 +281,10 @@ Window* window_create(MessageHandler handler)
     SDL_DisableScreenSaver();
     w->handler = handler;
     main_window = w;
+    // Start-up makes the window only once the single-instance claim is
+    // held, so no other copy can be saving the settings now: temporaries
+    // beside them were left by saves that were killed.
+    settings_remove_leftovers();
     if (handler) handler(w, WM_CREATE, 0, 0);
     return w;
 }
