@@ -10,6 +10,7 @@
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_settings.h"
 #include "platform/sdl/sdl_view.h"
+#include "platform/soft/message_queue.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -34,12 +35,8 @@ namespace {
 
 using platform::Window;
 
-constexpr size_t QUEUE_SIZE = 256;
-
 Window* main_window = nullptr;
-std::array<Message, QUEUE_SIZE> queue{};
-size_t queue_first = 0;
-size_t queue_count = 0;
+MessageQueue queue;
 bool quit_posted = false;
 Uint32 raise_event = 0;          // SDL's number for our "come forward" event
 SDL_Window* modal_box = nullptr; // the message box open over the game, if any
@@ -52,9 +49,7 @@ constexpr const char* UNSEEN_DRIVERS[] = {"offscreen", "dummy", "evdev"};
 
 void push(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0)
 {
-    if (queue_count == QUEUE_SIZE) return; // a full queue drops the newest, as Windows' does
-    queue[(queue_first + queue_count) % QUEUE_SIZE] = Message{message, wparam, lparam};
-    ++queue_count;
+    message_queue_push(&queue, Message{message, wparam, lparam});
 }
 
 bool visible(const Window* w)
@@ -310,7 +305,8 @@ void window_set_client_size(Window* window, int width, int height)
 
 void window_show(Window* window)
 {
-    if (window) SDL_ShowWindow(window->sdl);
+    if (!window) return;
+    SDL_ShowWindow(window->sdl);
 }
 
 // SDL places and measures the client area; the frame is around it.
@@ -340,7 +336,7 @@ void window_set_accelerators(Window* window, std::span<const Accelerator> accele
 bool message_peek()
 {
     pump_now_and_then();
-    return queue_count > 0 || quit_posted;
+    return queue.count > 0 || quit_posted;
 }
 
 // While the queue is empty this waits for SDL's events, so an inactive
@@ -348,12 +344,7 @@ bool message_peek()
 bool message_get(Message* message)
 {
     for (;;) {
-        if (queue_count > 0) {
-            *message = queue[queue_first];
-            queue_first = (queue_first + 1) % QUEUE_SIZE;
-            --queue_count;
-            return true;
-        }
+        if (message_queue_pop(&queue, message)) return true;
         if (quit_posted) {
             *message = Message{WM_QUIT, 0, 0};
             return false;
