@@ -27,6 +27,7 @@ struct Window {
     SDL_Window* sdl = nullptr;
     MessageHandler handler = nullptr;
     std::vector<Accelerator> accelerators;
+    bool shown = false; // shown at least once; minimised or not now
 };
 
 } // namespace platform
@@ -174,7 +175,10 @@ void translate(const SDL_Event& e)
         break;
     default:
         if (sdl_gamepad_event(e, push_pad_key)) break;
-        if (raise_event && e.type == raise_event && visible(main_window)) {
+        // A minimised window is hidden to SDL, yet the request is for it
+        // most of all; only a window not shown yet has nothing to bring back.
+        if (raise_event && e.type == raise_event && main_window && main_window->shown) {
+            SDL_ShowWindow(main_window->sdl);
             SDL_RestoreWindow(main_window->sdl);
             SDL_RaiseWindow(main_window->sdl);
             if (modal_box) box_forward();
@@ -307,6 +311,7 @@ void window_show(Window* window)
 {
     if (!window) return;
     SDL_ShowWindow(window->sdl);
+    window->shown = true;
 }
 
 // SDL places and measures the client area; the frame is around it.
@@ -404,6 +409,7 @@ void window_move_and_show(Window* window, int x, int y)
     SDL_GetWindowBordersSize(window->sdl, &top, &left, nullptr, nullptr);
     SDL_SetWindowPosition(window->sdl, x + left, y + top);
     SDL_ShowWindow(window->sdl);
+    window->shown = true;
     sdl_view_shown(window->sdl);
 }
 

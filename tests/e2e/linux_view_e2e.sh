@@ -195,4 +195,17 @@ start --windowed
 within 5 sized 640 480 || fail "--windowed with the remembered scale 1: $(geometry "$WID")"
 stop
 pass "Ctrl+plus and Ctrl+minus step the scale; it and F11 remembered; --windowed wins over the file"
+
+# --- A second copy brings a minimised game back: shown and in front.
+start --windowed
+xdotool windowminimize --sync "$WID"
+shown() { [ -n "$(xdotool search --onlyvisible --name '^\[ Quobbin \] Murvale$' 2>/dev/null)" ]; }
+within 3 not shown || fail "the game was not minimised"
+timeout 10 "$GAME" >"$WORK/second.log" 2>&1
+status=$?
+[ $status = 0 ] || fail "the second copy ended with $status"
+in_front() { shown && [ "$(xdotool getactivewindow 2>/dev/null)" = "$WID" ]; }
+within 3 in_front || fail "the minimised game was not brought back and to the front"
+stop
+pass "a second copy restores a minimised game and brings it to the front"
 echo "all view checks passed"
