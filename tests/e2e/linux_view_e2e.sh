@@ -40,6 +40,10 @@ done <<'CASES'
 -s|unknown option '-s'
 seals|unexpected argument 'seals'
 CASES
+# An argument's control characters are shown escaped, never sent to the terminal.
+"$GAME" $'--\e]2;owned\a' 2>"$WORK/err.txt"
+[ $? = 2 ] && grep -qF "unknown option '--\\033]2;owned\\007'" "$WORK/err.txt" && ! grep -q $'\e' "$WORK/err.txt" ||
+    fail "an escape sequence in an option was shown as: $(od -c "$WORK/err.txt")"
 "$GAME" --help >"$WORK/help.txt" || fail "--help ended with $?"
 for word in --scale --fullscreen --windowed Alt+Enter F11 Ctrl+plus; do
     grep -qF -- "$word" "$WORK/help.txt" || fail "--help does not mention $word"
