@@ -120,6 +120,11 @@ int file_replace_commit(FileReplacement* replacement, const void* data, size_t s
     return web_storage_write(key, static_cast<const uint8_t*>(data), int(size));
 }
 
+// The stored value is replaced in one step: nothing is left over.
+void file_remove_leftovers(const char*)
+{
+}
+
 // One copy at a time across the tabs of this page: a Web Lock held for
 // the run. Where the browser has no locks, every tab plays.
 struct InstanceClaim {

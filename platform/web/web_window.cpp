@@ -4,13 +4,13 @@
 // handler when the frame loop dispatches them. The browser runs its events
 // only while the game sleeps (clock_sleep), so the queue is filled there.
 #include "platform/clock.h"
+#include "platform/soft/message_queue.h"
 #include "platform/system.h"
 #include "platform/web/web_platform.h"
 #include "platform/window.h"
 
 #include <emscripten.h>
 
-#include <array>
 #include <cstdio>
 #include <new>
 #include <vector>
@@ -28,22 +28,17 @@ namespace {
 
 using platform::Window;
 
-constexpr size_t QUEUE_SIZE = 256;
 // A wait for messages looks again this often; a hidden page's timers run
 // far more slowly anyway.
 constexpr uint32_t WAIT_STEP_MS = 10;
 
 Window* main_window = nullptr;
-std::array<Message, QUEUE_SIZE> queue{};
-size_t queue_first = 0;
-size_t queue_count = 0;
+MessageQueue queue;
 bool quit_posted = false;
 
 void push(uint32_t message, uintptr_t wparam = 0)
 {
-    if (queue_count == QUEUE_SIZE) return; // a full queue drops the newest, as Windows' does
-    queue[(queue_first + queue_count) % QUEUE_SIZE] = Message{message, wparam, 0};
-    ++queue_count;
+    message_queue_push(&queue, Message{message, wparam, 0});
 }
 
 } // namespace
@@ -80,7 +75,7 @@ Window* window_create(MessageHandler handler)
     if (!w) return nullptr;
     w->handler = handler;
     main_window = w;
-    queue_first = queue_count = 0;
+    queue = MessageQueue{};
     quit_posted = false;
     if (handler) handler(w, WM_CREATE, 0, 0);
     return w;
@@ -128,7 +123,7 @@ void window_set_accelerators(Window* window, std::span<const Accelerator> accele
 
 bool message_peek()
 {
-    return queue_count > 0 || quit_posted;
+    return queue.count > 0 || quit_posted;
 }
 
 // While the queue is empty this sleeps, so an inactive game lets the
@@ -136,12 +131,7 @@ bool message_peek()
 bool message_get(Message* message)
 {
     for (;;) {
-        if (queue_count > 0) {
-            *message = queue[queue_first];
-            queue_first = (queue_first + 1) % QUEUE_SIZE;
-            --queue_count;
-            return true;
-        }
+        if (message_queue_pop(&queue, message)) return true;
         if (quit_posted) {
             *message = Message{WM_QUIT, 0, 0};
             return false;
@@ -208,6 +198,11 @@ void window_move_and_show(Window*, int, int)
 int launch(Window*, const char* const*)
 {
     return 0;
+}
+
+bool launched_running()
+{
+    return false;
 }
 
 std::span<const VolumeCommand> volume_control_commands()
