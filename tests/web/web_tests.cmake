@@ -1,8 +1,9 @@
 # The web build's tests: the portable suites under Node.js, and the real
 # page in headless Chromium.
 foreach(suite quobbin_tests sorvel_tests)
-  # The file tests work on the build machine's own files.
-  target_link_options(${suite} PRIVATE -sNODERAWFS -sALLOW_MEMORY_GROWTH -sEXIT_RUNTIME -sENVIRONMENT=node)
+  # The file tests work on the build machine's own files; the program
+  # carries its wasm inside, so no Node.js tries to fetch it.
+  target_link_options(${suite} PRIVATE -sNODERAWFS -sALLOW_MEMORY_GROWTH -sEXIT_RUNTIME -sENVIRONMENT=node -sSINGLE_FILE)
 endforeach()
 # Left out: the soak (an hour, the Linux build's job), and the start-ups
 # through the POSIX single-instance claim, whose listener thread a build
