@@ -128,7 +128,7 @@ int launch(Window* owner, const char* const* argv)
         if (!append_argument(parameters, sizeof parameters, &used, *arg)) return 0;
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI; // a program not found is our answer, not a box
     info.hwnd = win32_hwnd(owner);
     info.lpVerb = "open";
     info.lpFile = argv[0];
