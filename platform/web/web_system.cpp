@@ -81,6 +81,13 @@ int executable_dir(char* out, size_t size)
     return 1;
 }
 
+// The stored files have no folder: a name is its own path.
+int data_file_path(const char* name, char* out, size_t size)
+{
+    const int n = std::snprintf(out, size, "%s", name ? name : "");
+    return n >= 0 && size_t(n) < size ? 1 : 0;
+}
+
 bool file_exists(const char* path)
 {
     if (path && std::strcmp(base_name(path), LOVE_MARKER) == 0) return web_love() != 0;

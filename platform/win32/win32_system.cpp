@@ -128,9 +128,7 @@ int launch(Window* owner, const char* const* argv)
         if (!append_argument(parameters, sizeof parameters, &used, *arg)) return 0;
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
-    // A program that is not there is tried quietly: the shell's own error
-    // box would stop the game until someone closed it.
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI; // a program not found is our answer, not a box
     info.hwnd = win32_hwnd(owner);
     info.lpVerb = "open";
     info.lpFile = argv[0];
