@@ -132,7 +132,6 @@ rm "$SETTINGS"
 # --- Fullscreen by key, at the largest scale that fits, centred on black;
 # back in the window's place and size; the game goes on meanwhile.
 start --scale 2
-read -r WX WY WW WH < <(geometry "$WID")
 # (A framed window's screen position, as xdotool tells it, is not where
 # its picture is: the window is shot on its own.)
 title_in_window() {
@@ -141,6 +140,11 @@ title_in_window() {
     same "$WORK/part.png" "$WORK/want.png"
 }
 within 10 title_in_window || fail "--scale 2 under a window manager: no title"
+# (Its place is read once the window manager has framed it: framing moves
+# the picture by the frame's left and top.)
+framed() { xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q =; }
+within 5 framed || fail "--scale 2: the window manager gave no frame"
+read -r WX WY WW WH < <(geometry "$WID")
 [ "$WW $WH" = "1280 960" ] || fail "--scale 2 under a window manager: ${WW}x${WH}"
 xdotool windowfocus --sync "$WID"
 key F11
