@@ -232,11 +232,6 @@ ViewTransition view_transition_get()
     return view_transition;
 }
 
-int view_step_get()
-{
-    return view_step;
-}
-
 int accept_input_get()
 {
     return accept_input;

@@ -27,7 +27,6 @@ void play_title_sound_once();
 
 Scene scene_get();
 ViewTransition view_transition_get();
-int view_step_get();
 int accept_input_get();
 int love_mode_get();
 // The transition's clip rectangle: the scene shows only inside it.

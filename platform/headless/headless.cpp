@@ -313,7 +313,7 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
     return ok;
 }
 
-Surface* surface_create(Display* display, int width, int height, bool system_memory)
+Surface* surface_create(Display* display, int width, int height, bool)
 {
     State& s = state();
     if (!display) return nullptr;
@@ -325,7 +325,6 @@ Surface* surface_create(Display* display, int width, int height, bool system_mem
         return nullptr;
     }
     if (s.surface_successes_left > 0) --s.surface_successes_left;
-    surface->system_memory = system_memory;
     ++s.live_surfaces;
     return surface;
 }
@@ -511,11 +510,6 @@ uint32_t primary_pixel(int x, int y)
     return pixel(s.primary, s.last_dest.left + x, s.last_dest.top + y);
 }
 
-RECT last_present_dest()
-{
-    return state().last_dest;
-}
-
 void mark_lost(platform::Surface* surface)
 {
     if (surface) surface->lost = true;
@@ -531,11 +525,6 @@ void surface_size(const platform::Surface* surface, int* width, int* height)
 {
     *width = surface ? surface->soft.width : 0;
     *height = surface ? surface->soft.height : 0;
-}
-
-bool surface_in_system_memory(const platform::Surface* surface)
-{
-    return surface && surface->system_memory;
 }
 
 int live_surfaces()

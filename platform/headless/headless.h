@@ -49,13 +49,11 @@ uint32_t present_tick(uint64_t back);
 // The last presented picture, 640 x 480 times the scale presented.
 const platform::Surface* primary();
 uint32_t primary_pixel(int x, int y);
-RECT last_present_dest();
 
 // Surfaces.
 void mark_lost(platform::Surface* surface);
 uint32_t pixel(const platform::Surface* surface, int x, int y);
 void surface_size(const platform::Surface* surface, int* width, int* height);
-bool surface_in_system_memory(const platform::Surface* surface);
 int live_surfaces();
 
 // Failure switches for start-up paths.

@@ -35,7 +35,6 @@ struct AudioState {
     std::array<AudioEvent, AUDIO_LOG> events{};
     size_t first = 0;
     size_t count = 0;
-    bool fail_open = false;
     int create_successes_left = -1;
     bool fail_lock = false;
 };
@@ -88,7 +87,7 @@ AudioDevice* audio_open(Window*, int channels, int rate, int bits)
     // The mixer always renders 16-bit stereo; other output formats are the
     // backend's conversion, so any sensible request is taken.
     const bool format_ok = (channels == 1 || channels == 2) && (bits == 8 || bits == 16);
-    if (!audio_state().fail_open && format_ok) {
+    if (format_ok) {
         device = new (std::nothrow) AudioDevice;
         if (device && !soft_mixer_init(&device->mixer, rate)) {
             delete device;
@@ -218,11 +217,6 @@ void audio_reset()
     audio_state() = AudioState{};
 }
 
-void audio_fail_open(bool fail)
-{
-    audio_state().fail_open = fail;
-}
-
 void audio_fail_buffer_create_after(int successes)
 {
     audio_state().create_successes_left = successes;
@@ -326,11 +320,6 @@ std::vector<int> audio_playing()
 int audio_live_buffers()
 {
     return live_buffers;
-}
-
-platform::AudioDevice* audio_device()
-{
-    return open_device;
 }
 
 void audio_render(int16_t* out, int frames)

@@ -40,7 +40,6 @@ struct AudioEvent {
 void audio_reset();
 
 // Failure switches.
-void audio_fail_open(bool fail);
 void audio_fail_buffer_create_after(int successes); // -1: never fail
 void audio_fail_buffer_lock(bool fail);
 
@@ -61,9 +60,8 @@ bool audio_is_playing(const platform::AudioBuffer* buffer);
 std::vector<int> audio_playing();
 int audio_live_buffers();
 
-// The device most recently opened and not closed, or null.
-platform::AudioDevice* audio_device();
-// Renders frames of 16-bit stereo from that device; silence without one.
+// Renders frames of 16-bit stereo from the device most recently opened
+// and not closed; silence without one.
 // Not while the caller holds audio_lock.
 void audio_render(int16_t* out, int frames);
 

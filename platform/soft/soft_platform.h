@@ -14,7 +14,6 @@ struct Surface {
     SoftSurface soft;
     bool lost = false;          // the headless backend can lose a surface on a test's word
     bool primary = false;       // the screen itself: drawn on only by a present
-    bool system_memory = false; // as asked at creation
 };
 
 struct Bitmap {
