@@ -53,7 +53,7 @@ void hold_logo(uint32_t since)
 StartupResult give_up(platform::Window* window, const char* message)
 {
     if (message) platform::message_box(message, "error");
-    display_shutdown(window);
+    display_shutdown();
     platform::window_destroy(window);
     return StartupResult::Failed;
 }
@@ -98,7 +98,7 @@ StartupResult start_and_run(InstanceGuard* guard)
     sound_release_all();
     platform::joystick_close();
     font_delete();
-    display_shutdown(window);
+    display_shutdown();
     return StartupResult::Ran;
 }
 

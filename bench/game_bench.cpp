@@ -43,7 +43,7 @@ struct Game {
     {
         surface_release_all();
         platform::window_destroy(window);
-        display_shutdown(window);
+        display_shutdown();
     }
     void frame(ButtonMask held)
     {

@@ -103,7 +103,7 @@ int display_restore_lost()
     return lost;
 }
 
-void display_shutdown(platform::Window* window)
+void display_shutdown()
 {
     draw_list_reset();
     surface_release_all();
@@ -112,7 +112,7 @@ void display_shutdown(platform::Window* window)
     // The back buffer belongs to the device and ends with it.
     if (back_buffer) platform::surface_release(back_buffer);
     back_buffer = nullptr;
-    if (device) platform::display_close(device, window);
+    if (device) platform::display_close(device);
     device = nullptr;
     display_window = nullptr;
 }

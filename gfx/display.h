@@ -16,7 +16,7 @@ int display_create_surfaces(platform::Window* window, int width, int height, int
 void display_set_client_offset(int x, int y);
 int display_present();
 int display_restore_lost();
-void display_shutdown(platform::Window* window);
+void display_shutdown();
 void font_create(const char* face, int width, int height);
 void font_delete();
 

@@ -32,9 +32,8 @@ struct SurfaceLock {
 };
 
 Display* display_open(Window* window);
-// The window may already be destroyed: start-up destroys the window first
-// and closes the display with its handle after.
-void display_close(Display* display, Window* window);
+// Start-up destroys the window first and closes the display after.
+void display_close(Display* display);
 
 // The visible screen for this window, clipped to the window.
 Surface* primary_create(Display* display, Window* window);

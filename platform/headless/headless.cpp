@@ -288,7 +288,7 @@ Display* display_open(Window*)
     return new (std::nothrow) Display;
 }
 
-void display_close(Display* display, Window*)
+void display_close(Display* display)
 {
     delete display;
 }

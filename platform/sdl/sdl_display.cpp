@@ -236,7 +236,7 @@ Display* display_open(Window* window)
     return d;
 }
 
-void display_close(Display* display, Window*)
+void display_close(Display* display)
 {
     if (!display) return;
     if (current == display) {

@@ -108,7 +108,7 @@ Display* display_open(Window* window)
 // The window is normally gone by now. A dead handle could by then name
 // another window, so the level is handed back without one, which the
 // normal level allows.
-void display_close(Display* display, Window*)
+void display_close(Display* display)
 {
     if (!display) return;
     const HWND hwnd = IsWindow(display->hwnd) ? display->hwnd : nullptr;

@@ -67,7 +67,7 @@ void EngineTest::TearDown()
     headless::on_sleep(nullptr, nullptr);
     headless::on_idle(nullptr, nullptr);
     if (window) platform::window_destroy(window);
-    display_shutdown(window);
+    display_shutdown();
     window = nullptr;
     EXPECT_EQ(headless::live_surfaces(), 0) << "a surface outlived the display";
 }

@@ -69,7 +69,7 @@ protected:
     void TearDown() override
     {
         platform::window_destroy(window);
-        display_shutdown(window);
+        display_shutdown();
     }
 
     std::string path(const std::string& name) const { return folder.path + "\\" + name; }

@@ -211,7 +211,7 @@ int main(int argc, char** argv)
     save("logo.png");
     const int loaded = run_game();
     platform::window_destroy(window);
-    display_shutdown(window);
+    display_shutdown();
     std::filesystem::remove_all(work);
     if (!loaded) {
         std::fprintf(stderr, "quobbin_shots: a resource failed to load\n");
