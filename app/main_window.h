@@ -1,6 +1,8 @@
 // The main window's message handler: keys and mouse buttons into the key
 // table, the menu commands, and the activation that freezes the game while
-// the window is inactive or minimised.
+// the window is inactive or minimised. The frame loop reads what the
+// messages leave here: whether the window is active, and whether a reset
+// was asked for (by the menu, or by F2 on the pause screen).
 #pragma once
 
 #include "platform/window.h"
@@ -28,9 +30,7 @@ inline constexpr const char* ABOUT_MAKER = "Orbane";
 
 intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t wparam, intptr_t lparam);
 int window_active();
-void on_activate();
-void on_deactivate();
-// Back to the state before any window existed.
+void request_reset(int flag);
+int reset_requested();
+// Back to the state before any window existed, with no reset asked for.
 void main_window_state_reset();
-// The About box, modal: the game stands still while it is open.
-void show_about_box(platform::Window* window);
