@@ -246,6 +246,10 @@ void audio_clear_events()
     audio_state().count = 0;
 }
 
+namespace {
+
+// One call as text, for readable assertions: "pan #3 -2000", "play #3",
+// "create #3 1ch 8bit 22050Hz 1520B", "create refused 0B", "open 44100".
 std::string audio_event_text(const AudioEvent& e)
 {
     const std::string id = join({"#", std::to_string(e.buffer)});
@@ -283,6 +287,8 @@ std::string audio_event_text(const AudioEvent& e)
     }
     return "?";
 }
+
+} // namespace
 
 std::vector<std::string> audio_log()
 {

@@ -47,9 +47,8 @@ void audio_fail_buffer_lock(bool fail);
 int audio_event_count();
 const AudioEvent& audio_event(int index);
 void audio_clear_events();
-// One call as text, for readable assertions: "pan #3 -2000", "play #3",
+// Every call as text, for readable assertions: "pan #3 -2000", "play #3",
 // "create #3 1ch 8bit 22050Hz 1520B", "create refused 0B", "open 44100".
-std::string audio_event_text(const AudioEvent& event);
 std::vector<std::string> audio_log();
 
 // A buffer's id, counted from 1 in order of creation and never reused;

@@ -1,9 +1,12 @@
 #include "platform/sdl/sdl_settings.h"
 
+#include "platform/files.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
@@ -44,8 +47,9 @@ bool parse_line(std::string_view line, std::string_view key, int low, int high, 
     return true;
 }
 
-} // namespace
-
+// $XDG_CONFIG_HOME/quobbin/settings, or ~/.config/quobbin/settings when
+// XDG_CONFIG_HOME is unset, empty or relative. False when neither gives a
+// path that fits.
 bool settings_path(char (&path)[platform::PATH_LIMIT])
 {
     const char* config = std::getenv("XDG_CONFIG_HOME");
@@ -60,6 +64,7 @@ bool settings_path(char (&path)[platform::PATH_LIMIT])
     return n > 0 && size_t(n) < sizeof path;
 }
 
+// Strict: any fault in the text gives false and leaves *out alone.
 bool settings_parse(std::string_view text, Settings* out)
 {
     Settings s;
@@ -84,6 +89,7 @@ bool settings_parse(std::string_view text, Settings* out)
     return true;
 }
 
+// The file's text for s; returns its length.
 size_t settings_format(const Settings& s, char* out, size_t size)
 {
     const int n = s.scale >= SCALE_MIN && s.scale <= SCALE_MAX
@@ -91,6 +97,8 @@ size_t settings_format(const Settings& s, char* out, size_t size)
                       : std::snprintf(out, size, "fullscreen=%d\n", s.fullscreen ? 1 : 0);
     return n > 0 && size_t(n) < size ? size_t(n) : 0;
 }
+
+} // namespace
 
 // A link is refused even when it leads to a good file: the settings are
 // the player's own file, never one somebody pointed the game at.

@@ -10,11 +10,6 @@
 // regular file or a link, or unreadable gives the defaults, never an error.
 #pragma once
 
-#include "platform/files.h"
-
-#include <cstddef>
-#include <string_view>
-
 inline constexpr int SCALE_MIN = 1;
 inline constexpr int SCALE_MAX = 4;
 
@@ -23,16 +18,9 @@ struct Settings {
     bool fullscreen = false;
 };
 
-// $XDG_CONFIG_HOME/quobbin/settings, or ~/.config/quobbin/settings when
-// XDG_CONFIG_HOME is unset, empty or relative. False when neither gives a
-// path that fits.
-bool settings_path(char (&path)[platform::PATH_LIMIT]);
-
-// Strict: any fault in the text gives false and leaves *out alone.
-bool settings_parse(std::string_view text, Settings* out);
-// The file's text for s; returns its length.
-size_t settings_format(const Settings& s, char* out, size_t size);
-
+// The file is $XDG_CONFIG_HOME/quobbin/settings, or
+// ~/.config/quobbin/settings when XDG_CONFIG_HOME is unset, empty or
+// relative.
 Settings settings_load();
 // Makes the folder when it is missing and replaces the file as one step;
 // false when it could not be written (the game goes on either way).
