@@ -7,7 +7,6 @@
 #include "gfx/display.h"
 #include "input/keys.h"
 #include "platform/clock.h"
-#include "platform/joystick.h"
 #include "platform/window.h"
 #include "sorvel/sorvel.h"
 #include "sound/music.h"
@@ -85,7 +84,7 @@ StartupResult start_and_run(InstanceGuard* guard)
     draw_startup_logo();
     const uint32_t logo_shown = platform::clock_ticks();
 
-    platform::joystick_open(window);
+    joystick_open(window);
     sorvel_Ready(window, MUSIC_CHANNELS, MUSIC_RATE, MUSIC_BITS, MUSIC_BUFFER_SECONDS, MUSIC_FLAG_FIRST,
                  MUSIC_FLAG_SECOND);
     sound_attach_device(sorvel_GetDirectSound());
@@ -96,7 +95,7 @@ StartupResult start_and_run(InstanceGuard* guard)
 
     platform::window_destroy(window);
     sound_release_all();
-    platform::joystick_close();
+    joystick_close();
     font_delete();
     display_shutdown();
     return StartupResult::Ran;

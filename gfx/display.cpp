@@ -107,10 +107,10 @@ void display_shutdown()
 {
     draw_list_reset();
     surface_release_all();
-    if (primary_surface) platform::surface_release(primary_surface);
+    if (primary_surface) platform::surface_destroy(primary_surface);
     primary_surface = nullptr;
     // The back buffer belongs to the device and ends with it.
-    if (back_buffer) platform::surface_release(back_buffer);
+    if (back_buffer) platform::surface_destroy(back_buffer);
     back_buffer = nullptr;
     if (device) platform::display_close(device);
     device = nullptr;
@@ -119,12 +119,12 @@ void display_shutdown()
 
 void font_create(const char* face, int width, int height)
 {
-    platform::font_create(face, width, height);
+    platform::display_font_open(face, width, height);
 }
 
 void font_delete()
 {
-    platform::font_delete();
+    platform::display_font_close();
 }
 
 int view_scale()

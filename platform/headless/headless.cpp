@@ -329,7 +329,7 @@ Surface* surface_create(Display* display, int width, int height, bool)
     return surface;
 }
 
-void surface_release(Surface* surface)
+void surface_destroy(Surface* surface)
 {
     if (!surface) return;
     State& s = state();
@@ -355,10 +355,10 @@ int surface_restore(Surface* surface)
     return 1;
 }
 
-void font_create(const char*, int, int)
+void display_font_open(const char*, int, int)
 {
 }
-void font_delete()
+void display_font_close()
 {
 }
 
@@ -379,12 +379,12 @@ int executable_dir(char* out, size_t size)
     return 1;
 }
 
-int joystick_open(Window*)
+int gamepads_open(Window*)
 {
     return 0; // the headless machine has no joystick
 }
 
-void joystick_close()
+void gamepads_close()
 {
 }
 

@@ -312,7 +312,7 @@ Surface* surface_create(Display* display, int width, int height, bool)
     return surface;
 }
 
-void surface_release(Surface* surface)
+void surface_destroy(Surface* surface)
 {
     if (surface && (surface == last_primary || surface == last_back)) last_primary = last_back = nullptr;
     if (surface && surface == shown.source) shown.source = nullptr;
@@ -331,11 +331,11 @@ int surface_restore(Surface* surface)
 }
 
 // No drawing of the game uses the display font.
-void font_create(const char*, int, int)
+void display_font_open(const char*, int, int)
 {
 }
 
-void font_delete()
+void display_font_close()
 {
 }
 

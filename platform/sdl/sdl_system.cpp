@@ -54,12 +54,12 @@ int executable_dir(char* out, size_t size)
 
 // Here the joystick is every game controller, now and plugged in later,
 // and the game reads them (sdl_gamepad.cpp). 1 when one is attached now.
-int joystick_open(Window*)
+int gamepads_open(Window*)
 {
     return sdl_gamepads_open() && sdl_gamepad_count() > 0 ? 1 : 0;
 }
 
-void joystick_close()
+void gamepads_close()
 {
     sdl_gamepads_close();
 }
