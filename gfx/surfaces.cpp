@@ -1,7 +1,7 @@
 #include "gfx/surfaces.h"
 
-#include "gfx/display.h"
 #include "gfx/draw_list.h"
+#include "gfx/view.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
 
