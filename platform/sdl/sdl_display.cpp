@@ -8,9 +8,11 @@
 // renderer instead, one texture drawn at the whole scale of the output's
 // own pixels with nearest sampling. It never waits for the vertical
 // blank: the 13 ms grid sets the pace.
+#include "platform/sdl/sdl_display.h"
+
 #include "platform/display.h"
-#include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_view.h"
+#include "platform/sdl/sdl_window_record.h"
 #include "platform/soft/soft_platform.h"
 
 #include <algorithm>

@@ -4,11 +4,14 @@
 // the window's handler when the frame loop dispatches them. While a
 // message box (sdl_message_box.cpp) is open, the window is its disabled
 // owner.
+#include "platform/sdl/sdl_window.h"
+
+#include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
-#include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_view.h"
+#include "platform/sdl/sdl_window_record.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -17,17 +20,6 @@
 #include <array>
 #include <cstring>
 #include <new>
-#include <vector>
-
-namespace platform {
-
-struct Window {
-    SDL_Window* sdl = nullptr;
-    MessageHandler handler = nullptr;
-    std::vector<Accelerator> accelerators;
-};
-
-} // namespace platform
 
 namespace {
 
@@ -208,11 +200,6 @@ void pump_now_and_then()
 }
 
 } // namespace
-
-SDL_Window* sdl_window_of(platform::Window* window)
-{
-    return window ? window->sdl : nullptr;
-}
 
 bool sdl_next_event(SDL_Event* e)
 {
