@@ -62,4 +62,9 @@ void window_request_raise(Window* window);
 void mouse_capture(Window* window);
 void mouse_release();
 
+// The system's own handle of the window (on Windows its HWND), for what
+// another process must find: the single-instance claim publishes it. 0
+// where the window has none.
+uintptr_t window_system_handle(Window* window);
+
 } // namespace platform

@@ -281,6 +281,12 @@ void mouse_release()
     s.captured = false;
 }
 
+// A headless window is no window of the system's.
+uintptr_t window_system_handle(Window*)
+{
+    return 0;
+}
+
 // ---------------------------------------------------------------- display
 Display* display_open(Window*)
 {

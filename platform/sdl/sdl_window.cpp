@@ -372,6 +372,12 @@ void mouse_release()
     SDL_CaptureMouse(SDL_FALSE);
 }
 
+// The claim here is a socket, which needs no handle.
+uintptr_t window_system_handle(Window*)
+{
+    return 0;
+}
+
 void window_request_raise(Window*)
 {
     if (!raise_event) return;

@@ -262,6 +262,11 @@ void mouse_release()
     ReleaseCapture();
 }
 
+uintptr_t window_system_handle(Window* window)
+{
+    return reinterpret_cast<uintptr_t>(win32_hwnd(window));
+}
+
 // A visible window is restored and brought to the front; the calls are
 // Windows' own and safe from any thread or process.
 void window_request_raise(Window* window)
