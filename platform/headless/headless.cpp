@@ -8,7 +8,7 @@
 #include "platform/display.h"
 #include "platform/files.h"
 #include "platform/joystick.h"
-#include "platform/resource.h"
+#include "platform/resource_table.h"
 #include "platform/soft/soft_bitmap.h"
 #include "platform/soft/soft_platform.h"
 #include "platform/soft/soft_surface.h"
@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstring>
 #include <map>
 #include <new>
@@ -81,12 +80,6 @@ struct MessageQueue {
     }
 };
 
-struct Resource {
-    std::string name;
-    std::string type;
-    std::vector<uint8_t> bytes;
-};
-
 struct State {
     uint32_t ticks = 0;
     int local_seconds = 0;
@@ -99,7 +92,7 @@ struct State {
     headless::Hook sleep_hook = nullptr;
     void* sleep_user = nullptr;
     bool starved = false;
-    std::vector<Resource> resources;
+    platform::ResourceStore resources;
     std::string executable_dir = ".";
     uint64_t presents = 0;
     std::array<uint32_t, PRESENT_LOG> present_ticks{};
@@ -122,16 +115,6 @@ State& state()
 {
     static State s;
     return s;
-}
-
-bool same_ignoring_case(const std::string& a, const char* b)
-{
-    const size_t n = std::strlen(b);
-    if (a.size() != n) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 // What a restored surface holds before anyone redraws it: not black, so
@@ -371,10 +354,7 @@ void display_font_close()
 // ---------------------------------------------------------------- resources, files, joystick
 std::span<const uint8_t> resource_find(const char* name, const char* type)
 {
-    if (!name || !type) return {};
-    for (const Resource& r : state().resources)
-        if (same_ignoring_case(r.name, name) && same_ignoring_case(r.type, type)) return r.bytes;
-    return {};
+    return resource_table_find(state().resources.table, name, type);
 }
 
 int executable_dir(char* out, size_t size)
@@ -478,13 +458,7 @@ void on_sleep(Hook hook, void* user)
 
 void register_resource(const std::string& name, const std::string& type, std::span<const uint8_t> bytes)
 {
-    State& s = state();
-    for (Resource& r : s.resources)
-        if (same_ignoring_case(r.name, name.c_str()) && same_ignoring_case(r.type, type.c_str())) {
-            r.bytes.assign(bytes.begin(), bytes.end());
-            return;
-        }
-    s.resources.push_back(Resource{name, type, std::vector<uint8_t>(bytes.begin(), bytes.end())});
+    platform::resource_store_put(&state().resources, name, type, bytes);
 }
 
 void set_executable_dir(const std::string& dir)

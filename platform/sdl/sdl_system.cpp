@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/joystick.h"
 #include "platform/resource.h"
+#include "platform/resource_table.h"
 #include "platform/sdl/sdl_gamepad.h"
 
 #include <SDL.h>
@@ -34,7 +35,7 @@ int clock_local_seconds()
 
 std::span<const uint8_t> resource_find(const char* name, const char* type)
 {
-    return embedded_resource_find(name, type);
+    return resource_table_find(embedded_resources(), name, type);
 }
 
 int executable_dir(char* out, size_t size)

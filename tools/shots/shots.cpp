@@ -191,8 +191,8 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(work);
     std::filesystem::current_path(work);
 
-    for (const platform::EmbeddedResource& r : platform::embedded_resources())
-        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+    for (const platform::Resource& r : platform::embedded_resources())
+        headless::register_resource(r.name, r.type, r.bytes);
     player.exe_dir = (work / "bin").string();
     std::filesystem::create_directories(player.exe_dir);
     headless::set_executable_dir(player.exe_dir);
