@@ -29,6 +29,8 @@ void show_about_box(platform::Window* window)
 
 } // namespace
 
+// A case for each of platform::HANDLER_MESSAGES: a message the backends
+// are to hand on is added there.
 intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t wparam, intptr_t)
 {
     switch (message) {

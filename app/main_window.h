@@ -6,13 +6,9 @@
 #pragma once
 
 #include "platform/window.h"
+#include "res/resource_ids.h" // COMMAND_CLOSE and the other menu commands
 
 #include <cstdint>
-
-inline constexpr uint32_t COMMAND_CLOSE = 40002;
-inline constexpr uint32_t COMMAND_RESET = 40011;
-inline constexpr uint32_t COMMAND_ABOUT = 40013;
-inline constexpr uint32_t COMMAND_VOLUME = 40015;
 
 // Where the window has no menu bar, the commands are keys with Ctrl:
 // R reset, M volume (mixer), I about, Q close.

@@ -224,7 +224,8 @@ bool message_get(Message* message)
 void message_dispatch(const Message& message)
 {
     State& s = state();
-    if (s.window && s.window->handler) s.window->handler(s.window, message.message, message.wparam, message.lparam);
+    if (s.window && s.window->handler && handler_message(message.message))
+        s.window->handler(s.window, message.message, message.wparam, message.lparam);
 }
 
 void post_quit()
