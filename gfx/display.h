@@ -6,7 +6,7 @@
 #pragma once
 
 #include "gfx/view.h"
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/window.h"
 
 int display_init(platform::Window* window, const char* directory);

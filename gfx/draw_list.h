@@ -8,7 +8,7 @@
 // costs almost nothing between.
 #pragma once
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 
 #include <cstdint>
 

@@ -5,7 +5,7 @@
 // display, blit, surfaces, draw_list, view.
 #pragma once
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 
 #include <cstddef>
 

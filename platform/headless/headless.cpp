@@ -5,8 +5,8 @@
 
 #include "platform/bitmap.h"
 #include "platform/clock.h"
-#include "platform/display.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 #include "platform/joystick.h"
 #include "platform/resource_table.h"
 #include "platform/soft/soft_bitmap.h"

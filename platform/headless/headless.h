@@ -3,7 +3,7 @@
 // a record of what the game did (presents, message boxes, captures).
 #pragma once
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/types.h"
 
 #include <cstdint>

@@ -10,7 +10,7 @@
 // blank: the 13 ms grid sets the pace.
 #include "platform/sdl/sdl_display.h"
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/sdl/sdl_view.h"
 #include "platform/sdl/sdl_window_record.h"
 #include "platform/soft/soft_platform.h"

@@ -6,7 +6,7 @@
 // learns what a colour is in that format.
 #include "platform/win32/win32_platform.h"
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/win32/win32_display.h"
 
 #include <algorithm>
