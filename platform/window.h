@@ -19,8 +19,8 @@ using MessageHandler = intptr_t (*)(Window* window, uint32_t message, uintptr_t 
 // others either, and the SDL backend makes no others. The game's handler
 // (app/main_window.cpp) has a case for each.
 inline constexpr uint32_t HANDLER_MESSAGES[] = {
-    WM_CREATE,  WM_SIZE,        WM_ACTIVATE,  WM_CLOSE,       WM_KEYDOWN,   WM_KEYUP,
-    WM_COMMAND, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
+    WM_CREATE,      WM_SIZE,      WM_ACTIVATE,    WM_CLOSE,     WM_KEYDOWN,    WM_KEYUP,
+    WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CANCELMODE, WM_COMMAND,
 };
 constexpr bool handler_message(uint32_t message)
 {

@@ -7,6 +7,7 @@
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "game/scene.h"
+#include "input/keys.h"
 #include "support/engine.h"
 
 #include <string>
@@ -113,7 +114,7 @@ TEST_F(FramePacing, InactiveWindowFreezesUntilReactivated)
 // Done right after the given present. A message posted then is taken in
 // the wait of the next frame, so a key is down from the start of the one
 // after.
-enum Action { DOWN, UP, POST, COMMAND };
+enum Action { DOWN, UP, POST, COMMAND, STORM };
 struct Step {
     uint64_t frame;
     Action what;
@@ -146,9 +147,26 @@ protected:
                 if (s.what == UP) headless::key_up(uint8_t(s.code));
                 if (s.what == POST) headless::post(s.code);
                 if (s.what == COMMAND) headless::post(WM_COMMAND, s.code);
+                if (s.what == STORM) storm(s.code != 0);
             }
         });
         return run_scene_loop();
+    }
+
+    // More key messages than the queue holds, as pile up while the game is
+    // stopped: letters pressed and let go (or only let go), and among the
+    // last of them Escape and the left mouse button let go.
+    static void storm(bool with_presses)
+    {
+        for (int i = 0; i < 300; ++i) {
+            const uint8_t letter = uint8_t('A' + i / 2 % 20);
+            if (with_presses && i % 2 == 0)
+                headless::key_down(letter);
+            else
+                headless::key_up(letter);
+            if (i == 280) headless::key_up(VK_ESCAPE);
+            if (i == 290) headless::post(WM_LBUTTONUP);
+        }
     }
 
     std::string paused;
@@ -168,6 +186,28 @@ TEST_F(Pause, EscapeOpensF1ContinuesAndHeldEscapeReopens)
     // does not leave.
     EXPECT_EQ(paused, "....PPP.PPPP...");
     EXPECT_EQ(reset_requested(), 0);
+}
+
+// A queue that fills never loses a release: afterwards no key the player
+// let go of is held, the mouse is free, and F1 leaves the pause screen
+// for good.
+TEST_F(Pause, AFullQueueLosesNoRelease)
+{
+    for (const bool presses : {true, false}) {
+        SCOPED_TRACE(presses ? "presses and releases" : "releases only");
+        paused.clear();
+        const uint64_t at = headless::present_count();
+        EXPECT_EQ(run({{at + 3, DOWN, VK_ESCAPE},
+                       {at + 3, POST, WM_LBUTTONDOWN},
+                       {at + 5, STORM, presses},
+                       {at + 8, DOWN, VK_F1},
+                       {at + 9, UP, VK_F1},
+                       {at + 12, POST, WM_CLOSE}}),
+                  0);
+        EXPECT_EQ(paused, "....PPPPP...");
+        for (int vk = 0; vk < 256; ++vk) EXPECT_FALSE(key_held(vk)) << vk;
+        EXPECT_FALSE(headless::mouse_captured());
+    }
 }
 
 // How the loop ends: its result, the frames presented, a reset asked for.

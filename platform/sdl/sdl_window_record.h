@@ -14,6 +14,7 @@ struct Window {
     SDL_Window* sdl = nullptr;
     MessageHandler handler = nullptr;
     std::vector<Accelerator> accelerators;
+    bool shown = false; // shown at least once; minimised or not now
 };
 
 } // namespace platform

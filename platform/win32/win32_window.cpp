@@ -32,13 +32,15 @@ MSG last_message{};
 
 // Every message the game or this procedure handles is answered with 0; the
 // rest are the system's. WM_CLOSE is the game's too: the window stays until
-// the frame loop has ended, and start-up destroys it.
+// the frame loop has ended, and start-up destroys it. WM_CANCELMODE (a
+// dialog opening, the capture taken away) lets the game let go of its keys
+// and buttons, and the system still ends its own modes.
 LRESULT CALLBACK main_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
     if (main_window && !main_window->hwnd) main_window->hwnd = hwnd; // messages sent while it is made
     if (platform::handler_message(message)) {
         if (main_window && main_window->handler) main_window->handler(main_window, message, wparam, lparam);
-        return 0;
+        if (message != WM_CANCELMODE) return 0;
     }
     switch (message) {
     case WM_SYSCOMMAND:
