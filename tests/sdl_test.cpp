@@ -10,6 +10,7 @@
 #include "platform/embedded_resources.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_options.h"
 #include "platform/sdl/sdl_settings.h"
 #include "platform/types.h"
 #include "support/bmp.h"
@@ -19,13 +20,61 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
 namespace {
+
+// The command line as a table: what each form gives, or the reason it is
+// refused (the program then ends with status 2).
+TEST(SdlOptions, EachFormAndEachRefusal)
+{
+    const struct {
+        std::vector<const char*> args;
+        int scale, fullscreen;
+        bool help, version;
+        const char* refused;
+    } cases[] = {
+        {{}, 0, -1, false, false, nullptr},
+        {{"--scale", "3", "--fullscreen"}, 3, 1, false, false, nullptr},
+        {{"--scale=1", "--fullscreen", "--windowed"}, 1, 0, false, false, nullptr},
+        {{"-h"}, 0, -1, true, false, nullptr},
+        {{"--help", "--version"}, 0, -1, true, true, nullptr},
+        {{"--scale=2", "--"}, 2, -1, false, false, nullptr},
+        {{"--", "--help"}, 0, 0, false, false, "unexpected argument '--help'"},
+        {{"--scale", "0"}, 0, 0, false, false, "scale '0' is not a whole number from 1 to 4"},
+        {{"--scale", "5"}, 0, 0, false, false, "scale '5' is not a whole number from 1 to 4"},
+        {{"--scale=x"}, 0, 0, false, false, "scale 'x' is not a whole number from 1 to 4"},
+        {{"--scale="}, 0, 0, false, false, "scale '' is not a whole number from 1 to 4"},
+        {{"--scale=22"}, 0, 0, false, false, "scale '22' is not a whole number from 1 to 4"},
+        {{"--fullscreen", "--scale"}, 0, 0, false, false, "option '--scale' needs a value (1 to 4)"},
+        {{"--big"}, 0, 0, false, false, "unknown option '--big'"},
+        {{"-s"}, 0, 0, false, false, "unknown option '-s'"},
+        {{"seals"}, 0, 0, false, false, "unexpected argument 'seals'"},
+        {{"--\x1b]2;x\a\x7f"}, 0, 0, false, false, "unknown option '--\\033]2;x\\007\\177'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> argv = {"quobbin"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        Options o;
+        char error[160] = "";
+        const bool ok = options_parse(int(argv.size()), argv.data(), &o, error, sizeof error);
+        SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0]);
+        EXPECT_EQ(ok, !c.refused);
+        if (c.refused) {
+            EXPECT_STREQ(error, c.refused);
+            continue;
+        }
+        EXPECT_EQ(std::tuple(o.scale, o.fullscreen, o.help, o.version),
+                  std::tuple(c.scale, c.fullscreen, c.help, c.version));
+    }
+    EXPECT_TRUE(std::regex_match(OPTIONS_VERSION, std::regex("quobbin [0-9]+\\.[0-9]+\\.[0-9]+\n")));
+}
 
 TEST(SdlKeys, TheGameKeysAndTheKeypadByNumLock)
 {
@@ -130,7 +179,7 @@ class SdlSettings : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 3; ++i) {
             const char* v = std::getenv(NAMES[i]);
             had[i] = v != nullptr;
             if (v) saved[i] = v;
@@ -140,7 +189,7 @@ protected:
     }
     void TearDown() override
     {
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < 3; ++i)
             if (had[i])
                 ::setenv(NAMES[i], saved[i].c_str(), 1);
             else
@@ -157,9 +206,9 @@ protected:
         std::ofstream(p, std::ios::binary) << text;
     }
 
-    static constexpr const char* NAMES[2] = {"XDG_CONFIG_HOME", "HOME"};
-    bool had[2] = {};
-    std::string saved[2];
+    static constexpr const char* NAMES[3] = {"XDG_CONFIG_HOME", "HOME", "XDG_DATA_HOME"};
+    bool had[3] = {};
+    std::string saved[3];
     const ScratchDir scratch{"settings"};
 };
 
@@ -246,6 +295,40 @@ TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
     ::unsetenv("HOME");
     EXPECT_EQ(settings_load().scale, 0) << "no home at all";
     EXPECT_FALSE(settings_save(Settings{2, false}));
+}
+
+// The game's data (the best score) in the user's data folder, made for its
+// owner alone; a relative XDG_DATA_HOME does not count; with no home at
+// all there is no such folder (the game keeps the working directory).
+TEST_F(SdlSettings, TheDataFolder)
+{
+    const struct {
+        const char* data_home; // null: unset
+        bool home;
+        std::string path;
+    } cases[] = {
+        {"/data", true, scratch.path.string() + "/data/quobbin/Best.dat"},
+        {nullptr, true, scratch.path.string() + "/home/.local/share/quobbin/Best.dat"},
+        {"data", true, scratch.path.string() + "/home/.local/share/quobbin/Best.dat"},
+        {nullptr, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const std::string data_home = c.data_home && c.data_home[0] == '/' ? scratch.path.string() + c.data_home : "";
+        if (c.data_home)
+            ::setenv("XDG_DATA_HOME", c.data_home[0] == '/' ? data_home.c_str() : c.data_home, 1);
+        else
+            ::unsetenv("XDG_DATA_HOME");
+        if (!c.home) ::unsetenv("HOME");
+        char path[platform::PATH_LIMIT] = "";
+        EXPECT_EQ(data_folder_path("Best.dat", path), c.home);
+        if (c.home) {
+            EXPECT_EQ(path, c.path);
+            EXPECT_EQ(std::filesystem::status(std::filesystem::path(path).parent_path()).permissions() &
+                          std::filesystem::perms::all,
+                      std::filesystem::perms::owner_all);
+        }
+    }
 }
 
 } // namespace

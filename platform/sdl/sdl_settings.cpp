@@ -47,21 +47,28 @@ bool parse_line(std::string_view line, std::string_view key, int low, int high, 
     return true;
 }
 
+// $<variable>/quobbin/<name>, or $HOME/<fallback>/quobbin/<name> when the
+// variable is unset, empty or relative, as the XDG base directories have it.
+bool xdg_path(const char* variable, const char* fallback, const char* name, char (&path)[platform::PATH_LIMIT])
+{
+    const char* base = std::getenv(variable);
+    int n;
+    if (base && base[0] == '/') {
+        n = std::snprintf(path, sizeof path, "%s/%s/%s", base, FOLDER, name);
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || home[0] != '/') return false;
+        n = std::snprintf(path, sizeof path, "%s/%s/%s/%s", home, fallback, FOLDER, name);
+    }
+    return n > 0 && size_t(n) < sizeof path;
+}
+
 // $XDG_CONFIG_HOME/quobbin/settings, or ~/.config/quobbin/settings when
 // XDG_CONFIG_HOME is unset, empty or relative. False when neither gives a
 // path that fits.
 bool settings_path(char (&path)[platform::PATH_LIMIT])
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    int n;
-    if (config && config[0] == '/') {
-        n = std::snprintf(path, sizeof path, "%s/%s/%s", config, FOLDER, FILE_NAME);
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || home[0] != '/') return false;
-        n = std::snprintf(path, sizeof path, "%s/.config/%s/%s", home, FOLDER, FILE_NAME);
-    }
-    return n > 0 && size_t(n) < sizeof path;
+    return xdg_path("XDG_CONFIG_HOME", ".config", FILE_NAME, path);
 }
 
 // Strict: any fault in the text gives false and leaves *out alone.
@@ -99,6 +106,11 @@ size_t settings_format(const Settings& s, char* out, size_t size)
 }
 
 } // namespace
+
+bool data_folder_path(const char* name, char (&path)[platform::PATH_LIMIT])
+{
+    return xdg_path("XDG_DATA_HOME", ".local/share", name, path) && make_folders(path);
+}
 
 // A link is refused even when it leads to a good file: the settings are
 // the player's own file, never one somebody pointed the game at.

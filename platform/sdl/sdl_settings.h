@@ -10,6 +10,8 @@
 // regular file or a link, or unreadable gives the defaults, never an error.
 #pragma once
 
+#include "platform/files.h"
+
 inline constexpr int SCALE_MIN = 1;
 inline constexpr int SCALE_MAX = 4;
 
@@ -18,7 +20,12 @@ struct Settings {
     bool fullscreen = false;
 };
 
-// The file is $XDG_CONFIG_HOME/quobbin/settings, or
+// $XDG_DATA_HOME/quobbin/<name>, or ~/.local/share/quobbin/<name> when
+// XDG_DATA_HOME is unset, empty or relative, with the folders made for the
+// owner alone. False when there is no such folder to be had.
+bool data_folder_path(const char* name, char (&path)[platform::PATH_LIMIT]);
+
+// The settings file is $XDG_CONFIG_HOME/quobbin/settings, or
 // ~/.config/quobbin/settings when XDG_CONFIG_HOME is unset, empty or
 // relative.
 Settings settings_load();

@@ -7,9 +7,11 @@
 #include "platform/resource.h"
 #include "platform/resource_table.h"
 #include "platform/sdl/sdl_gamepad.h"
+#include "platform/sdl/sdl_settings.h"
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
@@ -36,6 +38,14 @@ int clock_local_seconds()
 std::span<const uint8_t> resource_find(const char* name, const char* type)
 {
     return resource_table_find(embedded_resources(), name, type);
+}
+
+// The user's data folder; without one, the working directory as ever.
+int data_file_path(const char* name, char* out, size_t size)
+{
+    char path[PATH_LIMIT];
+    const int n = std::snprintf(out, size, "%s", data_folder_path(name, path) ? path : name);
+    return n > 0 && size_t(n) < size ? 1 : 0;
 }
 
 int executable_dir(char* out, size_t size)

@@ -3,7 +3,7 @@
 # Xvfb screen large enough for the window at scale 3 (2048x1536), judged
 # by screenshots shrunk by point sampling; and its command line.
 #
-#   linux_view_e2e.sh <quobbin> <docs/shots>
+#   linux_view_e2e.sh <quobbin> <docs/shots> <version>
 #
 # The fullscreen checks need a window manager (openbox), the check of a
 # desktop with a scale factor a Wayland compositor (weston); without them
@@ -13,6 +13,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 GAME=$(realpath "$1")
 SHOTS=$(realpath "$2")
+VERSION=$3
 WORK=${KEEP:-$(mktemp -d)}
 trap 'kill $(jobs -p) 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$WORK"' EXIT
 export XDG_RUNTIME_DIR=$WORK/run XDG_CONFIG_HOME=$WORK/config SDL_AUDIODRIVER=dummy
@@ -20,35 +21,18 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 cd "$WORK" || exit 1
 SETTINGS=$XDG_CONFIG_HOME/quobbin/settings
 
-# --- The command line: every bad form says what is wrong, ends with 2.
-while IFS='|' read -r args says; do
-    # shellcheck disable=SC2086 # the arguments are split on purpose
-    "$GAME" $args >"$WORK/out.txt" 2>"$WORK/err.txt"
-    status=$?
-    [ $status = 2 ] || fail "'$args' ended with $status"
-    grep -qF "$says" "$WORK/err.txt" || fail "'$args' said: $(cat "$WORK/err.txt")"
-    [ ! -s "$WORK/out.txt" ] || fail "'$args' wrote to the output"
-done <<'CASES'
---scale 0|scale '0' is not a whole number from 1 to 4
---scale 5|scale '5' is not a whole number from 1 to 4
---scale x|scale 'x' is not a whole number from 1 to 4
---scale=|scale '' is not a whole number from 1 to 4
---scale=22|scale '22' is not a whole number from 1 to 4
---scale|option '--scale' needs a value
---fullscreen --scale|option '--scale' needs a value
---big|unknown option '--big'
--s|unknown option '-s'
-seals|unexpected argument 'seals'
-CASES
-# An argument's control characters are shown escaped, never sent to the terminal.
-"$GAME" $'--\e]2;owned\a' 2>"$WORK/err.txt"
-[ $? = 2 ] && grep -qF "unknown option '--\\033]2;owned\\007'" "$WORK/err.txt" && ! grep -q $'\e' "$WORK/err.txt" ||
-    fail "an escape sequence in an option was shown as: $(od -c "$WORK/err.txt")"
+# --- The command line (its every form is the unit tests'): a bad option
+# is named on the error output, with its control characters escaped, and
+# ends the game with 2; --help and --version answer on the output.
+"$GAME" $'--\e]2;owned\a' >"$WORK/out.txt" 2>"$WORK/err.txt"
+[ $? = 2 ] && grep -qF "unknown option '--\\033]2;owned\\007'" "$WORK/err.txt" && ! grep -q $'\e' "$WORK/err.txt" &&
+    [ ! -s "$WORK/out.txt" ] || fail "a bad option gave: $(od -c "$WORK/err.txt")"
 "$GAME" --help >"$WORK/help.txt" || fail "--help ended with $?"
-for word in --scale --fullscreen --windowed Alt+Enter F11 Ctrl+plus; do
+for word in --scale --fullscreen --windowed --version Ctrl+R Ctrl+M Ctrl+Q Ctrl+I Alt+Enter F11 Ctrl+plus Start; do
     grep -qF -- "$word" "$WORK/help.txt" || fail "--help does not mention $word"
 done
-pass "bad options refused with their reason and status 2; --help lists the options and keys"
+[ "$("$GAME" --version)" = "quobbin $VERSION" ] || fail "--version says: $("$GAME" --version)"
+pass "a bad option refused with its reason and status 2; --help lists the options, keys and pad; --version"
 
 read -r SW SH < <(xdotool getdisplaygeometry)
 start() {
@@ -199,6 +183,36 @@ start --windowed
 within 5 sized 640 480 || fail "--windowed with the remembered scale 1: $(geometry "$WID")"
 stop
 pass "Ctrl+plus and Ctrl+minus step the scale; it and F11 remembered; --windowed wins over the file"
+
+# --- The window always fits: a remembered scale too large for the work
+# area starts at the largest that fits (3 here), the file unchanged; the
+# whole frame lies inside the screen; Ctrl+plus stops at that scale; in
+# fullscreen Ctrl+minus changes nothing that is remembered.
+printf 'scale=4\nfullscreen=0\n' >"$SETTINGS"
+start
+within 5 sized 1920 1440 || fail "the remembered scale 4 where 3 is the largest that fits: $(geometry "$WID")"
+frame_inside() {
+    local left right top bottom x y w h
+    IFS=', ' read -r left right top bottom < <(xprop -id "$WID" _NET_FRAME_EXTENTS | cut -d= -f2)
+    read -r x y w h < <(geometry "$WID")
+    [ -n "$bottom" ] && [ $((x - left)) -ge 0 ] && [ $((y - top)) -ge 0 ] &&
+        [ $((x + w + right)) -le "$SW" ] && [ $((y + h + bottom)) -le "$SH" ]
+}
+within 5 frame_inside || fail "the window's frame is not inside the screen: $(geometry "$WID"), \
+$(xprop -id "$WID" _NET_FRAME_EXTENTS)"
+[ "$(tr '\n' ' ' <"$SETTINGS")" = "scale=4 fullscreen=0 " ] || fail "the settings were rewritten: $(cat "$SETTINGS")"
+xdotool windowfocus --sync "$WID"
+key ctrl+plus
+key ctrl+minus
+within 5 sized 1280 960 || fail "Ctrl+plus went past scale 3: after it and Ctrl+minus $(geometry "$WID")"
+key F11
+within 5 placed "0 0 $SW $SH" || fail "F11 did not go fullscreen"
+key ctrl+minus
+key F11
+within 5 sized 1280 960 || fail "Ctrl+minus in fullscreen changed the window: $(geometry "$WID")"
+[ "$(tr '\n' ' ' <"$SETTINGS")" = "scale=2 fullscreen=0 " ] || fail "the settings say: $(cat "$SETTINGS")"
+stop
+pass "the window fits: the largest scale that fits over a remembered larger one, the frame inside, Ctrl+plus stops there"
 
 # --- A second copy brings a minimised game back: shown and in front.
 start --windowed
