@@ -19,7 +19,6 @@ namespace {
 constexpr RECT PAUSE_PICTURE{0, 0, 80, 24};
 constexpr uint32_t FPS_WINDOW_MS = 1000;
 
-int reset_flag = 0;
 uint32_t frame_base = 0;
 uint32_t fps_window_start = 0;
 int fps_frames = 0;
@@ -41,56 +40,6 @@ bool load_resources()
     return true;
 }
 
-} // namespace
-
-int run_game()
-{
-    if (!load_resources()) return 0;
-    reset_game();
-    while (run_scene_loop()) {
-    }
-    return 1;
-}
-
-int run_scene_loop()
-{
-    reset_flag = 0;
-    ButtonState buttons{};
-    button_keys_init();
-    button_state_begin(&buttons);
-    for (;;) {
-        if (pause_screen()) return 0;
-        if (reset_flag) {
-            reset_game();
-            return 1;
-        }
-        buttons.held = buttons_read();
-        button_state_update(&buttons);
-        step_scene(buttons); // covers the whole screen: no clear before it
-        number_draw_font(screen_clip, screen_clip.right - 16, 3, count_frame_rate(), 2);
-        if (!wait_and_present()) return 0;
-    }
-}
-
-// The wait sleeps 1 ms on every pass, so it never spins. Elapsed times are
-// unsigned differences, so the grid keeps its pace when the tick count
-// wraps past 2^32, however coarsely the clock moves.
-int wait_and_present()
-{
-    uint32_t now;
-    do {
-        if (!process_window_messages()) return 0;
-        platform::clock_sleep(1);
-        now = platform::clock_ticks();
-    } while (now - frame_base < FRAME_PERIOD_MS);
-    if (now - frame_base < FRAME_CATCH_UP_LIMIT_MS)
-        frame_base += FRAME_PERIOD_MS;
-    else
-        frame_base = now;
-    display_present();
-    return 1;
-}
-
 // While the window is inactive this waits in the queue, so the game stands
 // still until a message makes it active again.
 int process_window_messages()
@@ -101,24 +50,6 @@ int process_window_messages()
         if (!platform::message_get(&message)) return 0;
         platform::message_dispatch(message);
     }
-}
-
-// After a long stall the window start catches up by a second per frame, so
-// the figure shows the count of a short stretch meanwhile.
-int count_frame_rate()
-{
-    if (fps_first_call) {
-        fps_window_start = platform::clock_ticks();
-        fps_first_call = 0;
-    }
-    const uint32_t now = platform::clock_ticks();
-    ++fps_frames;
-    if (now - fps_window_start >= FPS_WINDOW_MS) {
-        fps_window_start += FPS_WINDOW_MS;
-        fps_value = fps_frames;
-        fps_frames = 0;
-    }
-    return fps_value;
 }
 
 // Escape, or a pad's Back, opens the pause screen; there F1 or Start
@@ -160,19 +91,76 @@ int pause_screen()
     return result;
 }
 
-void request_reset(int flag)
+} // namespace
+
+int run_game()
 {
-    reset_flag = flag;
+    if (!load_resources()) return 0;
+    reset_game();
+    while (run_scene_loop()) {
+    }
+    return 1;
 }
 
-int reset_requested()
+int run_scene_loop()
 {
-    return reset_flag;
+    request_reset(0);
+    ButtonState buttons{};
+    button_keys_init();
+    button_state_begin(&buttons);
+    for (;;) {
+        if (pause_screen()) return 0;
+        if (reset_requested()) {
+            reset_game();
+            return 1;
+        }
+        buttons.held = buttons_read();
+        button_state_update(&buttons);
+        step_scene(buttons); // covers the whole screen: no clear before it
+        number_draw_font(screen_clip, screen_clip.right - 16, 3, count_frame_rate(), 2);
+        if (!wait_and_present()) return 0;
+    }
+}
+
+// The wait sleeps 1 ms on every pass, so it never spins. Elapsed times are
+// unsigned differences, so the grid keeps its pace when the tick count
+// wraps past 2^32, however coarsely the clock moves.
+int wait_and_present()
+{
+    uint32_t now;
+    do {
+        if (!process_window_messages()) return 0;
+        platform::clock_sleep(1);
+        now = platform::clock_ticks();
+    } while (now - frame_base < FRAME_PERIOD_MS);
+    if (now - frame_base < FRAME_CATCH_UP_LIMIT_MS)
+        frame_base += FRAME_PERIOD_MS;
+    else
+        frame_base = now;
+    display_present();
+    return 1;
+}
+
+// After a long stall the window start catches up by a second per frame, so
+// the figure shows the count of a short stretch meanwhile.
+int count_frame_rate()
+{
+    if (fps_first_call) {
+        fps_window_start = platform::clock_ticks();
+        fps_first_call = 0;
+    }
+    const uint32_t now = platform::clock_ticks();
+    ++fps_frames;
+    if (now - fps_window_start >= FPS_WINDOW_MS) {
+        fps_window_start += FPS_WINDOW_MS;
+        fps_value = fps_frames;
+        fps_frames = 0;
+    }
+    return fps_value;
 }
 
 void frame_loop_state_reset()
 {
-    reset_flag = 0;
     frame_base = 0;
     fps_window_start = 0;
     fps_frames = 0;

@@ -11,12 +11,8 @@ inline constexpr uint32_t FRAME_CATCH_UP_LIMIT_MS = 5 * FRAME_PERIOD_MS;
 int run_game();
 int run_scene_loop();
 int wait_and_present();
-int process_window_messages();
 int count_frame_rate();
-int pause_screen();
-void request_reset(int flag);
-int reset_requested();
 
-// Back to the state of a freshly started program (the frame grid, the
-// frame-rate counter and the reset request).
+// Back to the state of a freshly started program (the frame grid and the
+// frame-rate counter).
 void frame_loop_state_reset();

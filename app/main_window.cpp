@@ -1,15 +1,36 @@
 #include "app/main_window.h"
 
-#include "app/frame_loop.h"
 #include "input/keys.h"
 #include "sys/volume_control.h"
 
 namespace {
 
 int active = 0;
+int reset_flag = 0;
+
+void on_deactivate()
+{
+    if (active == 1) active = 0;
+}
+
+// Keys released while another window had the focus must not stay down.
+void on_activate()
+{
+    if (active == 0) {
+        active = 1;
+        key_state_reset();
+    }
+}
+
+void show_about_box(platform::Window* window)
+{
+    platform::about_box(window, ABOUT_TITLE, ABOUT_DATE, ABOUT_MAKER);
+}
 
 } // namespace
 
+// A case for each of platform::HANDLER_MESSAGES: a message the backends
+// are to hand on is added there.
 intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t wparam, intptr_t)
 {
     switch (message) {
@@ -78,26 +99,18 @@ int window_active()
     return active;
 }
 
-void on_deactivate()
+void request_reset(int flag)
 {
-    if (active == 1) active = 0;
+    reset_flag = flag;
 }
 
-// Keys released while another window had the focus must not stay down.
-void on_activate()
+int reset_requested()
 {
-    if (active == 0) {
-        active = 1;
-        key_state_reset();
-    }
+    return reset_flag;
 }
 
 void main_window_state_reset()
 {
     active = 0;
-}
-
-void show_about_box(platform::Window* window)
-{
-    platform::about_box(window, ABOUT_TITLE, ABOUT_DATE, ABOUT_MAKER);
+    reset_flag = 0;
 }

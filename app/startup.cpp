@@ -8,7 +8,6 @@
 #include "gfx/display.h"
 #include "input/keys.h"
 #include "platform/clock.h"
-#include "platform/joystick.h"
 #include "platform/window.h"
 #include "sorvel/sorvel.h"
 #include "sound/music.h"
@@ -54,7 +53,7 @@ void hold_logo(uint32_t since)
 StartupResult give_up(platform::Window* window, const char* message)
 {
     if (message) platform::message_box(message, "error");
-    display_shutdown(window);
+    display_shutdown();
     platform::window_destroy(window);
     return StartupResult::Failed;
 }
@@ -87,7 +86,7 @@ StartupResult start_and_run(InstanceGuard* guard)
     draw_startup_logo();
     const uint32_t logo_shown = platform::clock_ticks();
 
-    platform::joystick_open(window);
+    joystick_open(window);
     sorvel_Ready(window, MUSIC_CHANNELS, MUSIC_RATE, MUSIC_BITS, MUSIC_BUFFER_SECONDS, MUSIC_FLAG_FIRST,
                  MUSIC_FLAG_SECOND);
     sound_attach_device(sorvel_GetDirectSound());
@@ -98,9 +97,9 @@ StartupResult start_and_run(InstanceGuard* guard)
 
     platform::window_destroy(window);
     sound_release_all();
-    platform::joystick_close();
+    joystick_close();
     font_delete();
-    display_shutdown(window);
+    display_shutdown();
     return StartupResult::Ran;
 }
 

@@ -60,7 +60,7 @@ struct Engine {
     ~Engine()
     {
         platform::window_destroy(window);
-        display_shutdown(window);
+        display_shutdown();
     }
 };
 

@@ -33,8 +33,8 @@ struct Game {
         window = platform::window_create(nullptr);
         display_init(window, "");
         display_create_surfaces(window, 640, 480, 1);
-        for (const platform::EmbeddedResource& r : platform::embedded_resources())
-            headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+        for (const platform::Resource& r : platform::embedded_resources())
+            headless::register_resource(r.name, r.type, r.bytes);
         for (const ResourceEntry& e : RESOURCE_LIST)
             if (e.kind == ResourceKind::Bitmap) surface_load(e.name, e.slot, false, false);
         reset_game();
@@ -43,7 +43,7 @@ struct Game {
     {
         surface_release_all();
         platform::window_destroy(window);
-        display_shutdown(window);
+        display_shutdown();
     }
     void frame(ButtonMask held)
     {

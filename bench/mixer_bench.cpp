@@ -37,8 +37,8 @@ void add_sine(void* user, int32_t* mix, int frames)
 void BM_MixOneSecondNineEffectsAndStream(benchmark::State& state)
 {
     headless::reset();
-    for (const platform::EmbeddedResource& r : platform::embedded_resources())
-        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+    for (const platform::Resource& r : platform::embedded_resources())
+        headless::register_resource(r.name, r.type, r.bytes);
     platform::AudioDevice* device = platform::audio_open(nullptr, 2, RATE, 16);
     sound_attach_device(device);
     std::vector<int> slots;

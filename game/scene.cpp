@@ -44,6 +44,49 @@ int32_t title_sound_played = 0;
 int32_t love_mode = 0;
 RECT view_clip{};
 
+// The first frame of an opening shows nothing through the clip.
+void begin_view_opening()
+{
+    view_step = 0;
+    view_clip = RECT{screen_clip.right, 0, screen_clip.right, screen_clip.bottom};
+}
+
+// The closing's first step sets the clip before anything is drawn with it.
+void begin_view_closing()
+{
+    view_step = 0;
+}
+
+bool step_view_opening()
+{
+    if (view_step < VIEW_STEPS) ++view_step;
+    const int dx = view_step * CENTRE_X / VIEW_STEPS;
+    const int dy = view_step * CENTRE_Y / VIEW_STEPS;
+    view_clip = RECT{CENTRE_X - dx, CENTRE_Y - dy, CENTRE_X + dx, CENTRE_Y + dy};
+    return view_step == VIEW_STEPS;
+}
+
+bool step_view_closing()
+{
+    if (view_step < VIEW_STEPS) ++view_step;
+    const int dx = view_step * CENTRE_X / VIEW_STEPS;
+    const int dy = view_step * CENTRE_Y / VIEW_STEPS;
+    view_clip = RECT{dx, dy, screen_clip.right - dx, screen_clip.bottom - dy};
+    return view_step == VIEW_STEPS;
+}
+
+void draw_title()
+{
+    for (const TitlePicture& p : TITLE_PICTURES) blit_clipped(screen_clip, p.x, p.y, p.src, p.id);
+}
+
+void play_title_sound_once()
+{
+    if (title_sound_played) return;
+    sound_play(SOUND_SEAL_CALL);
+    title_sound_played = 1;
+}
+
 bool space_pressed(const ButtonState& buttons)
 {
     return (buttons.newly_pressed & BUTTON_SPACE) != 0;
@@ -179,49 +222,6 @@ void reset_game()
     love_mode = find_love_marker();
 }
 
-// The first frame of an opening shows nothing through the clip.
-void begin_view_opening()
-{
-    view_step = 0;
-    view_clip = RECT{screen_clip.right, 0, screen_clip.right, screen_clip.bottom};
-}
-
-// The closing's first step sets the clip before anything is drawn with it.
-void begin_view_closing()
-{
-    view_step = 0;
-}
-
-bool step_view_opening()
-{
-    if (view_step < VIEW_STEPS) ++view_step;
-    const int dx = view_step * CENTRE_X / VIEW_STEPS;
-    const int dy = view_step * CENTRE_Y / VIEW_STEPS;
-    view_clip = RECT{CENTRE_X - dx, CENTRE_Y - dy, CENTRE_X + dx, CENTRE_Y + dy};
-    return view_step == VIEW_STEPS;
-}
-
-bool step_view_closing()
-{
-    if (view_step < VIEW_STEPS) ++view_step;
-    const int dx = view_step * CENTRE_X / VIEW_STEPS;
-    const int dy = view_step * CENTRE_Y / VIEW_STEPS;
-    view_clip = RECT{dx, dy, screen_clip.right - dx, screen_clip.bottom - dy};
-    return view_step == VIEW_STEPS;
-}
-
-void draw_title()
-{
-    for (const TitlePicture& p : TITLE_PICTURES) blit_clipped(screen_clip, p.x, p.y, p.src, p.id);
-}
-
-void play_title_sound_once()
-{
-    if (title_sound_played) return;
-    sound_play(SOUND_SEAL_CALL);
-    title_sound_played = 1;
-}
-
 Scene scene_get()
 {
     return scene;
@@ -230,11 +230,6 @@ Scene scene_get()
 ViewTransition view_transition_get()
 {
     return view_transition;
-}
-
-int view_step_get()
-{
-    return view_step;
 }
 
 int accept_input_get()

@@ -18,16 +18,8 @@ inline constexpr const char* LOVE_FILE = "LOVE";
 void step_scene(const ButtonState& buttons);
 void reset_game();
 
-void begin_view_opening();
-void begin_view_closing();
-bool step_view_opening();
-bool step_view_closing();
-void draw_title();
-void play_title_sound_once();
-
 Scene scene_get();
 ViewTransition view_transition_get();
-int view_step_get();
 int accept_input_get();
 int love_mode_get();
 // The transition's clip rectangle: the scene shows only inside it.

@@ -1,17 +1,19 @@
 #include "gfx/blit.h"
 
-#include "gfx/display.h"
 #include "gfx/draw_list.h"
 #include "gfx/surfaces.h"
+#include "gfx/view.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
+// A slot without a picture has nothing to copy.
 int copy(const RECT& d, const RECT& s, int id, bool keyed)
 {
-    return draw_list_submit(DrawCommand{d, s, id, 0, keyed});
+    platform::Surface* from = surface_slot(id).surface;
+    return from ? draw_list_submit(DrawCommand{d, s, from, 0, keyed}) : 0;
 }
 
 // The right and bottom tests use the untrimmed position and are strict, so
@@ -54,7 +56,7 @@ int copy_clipped(const RECT& clip, int x, int y, const RECT& src, int id)
 
 void fill_rect(const RECT& rect, uint32_t colour)
 {
-    draw_list_submit(DrawCommand{rect, RECT{}, FILL_COMMAND, colour, false});
+    draw_list_submit(DrawCommand{rect, RECT{}, nullptr, colour, false});
 }
 
 // Above and below inner across the screen, then left and right of it
@@ -83,16 +85,6 @@ void fill_surface(const RECT* rect, uint32_t colour, int id)
     draw_list_forget();
     RECT r = rect ? *rect : RECT{0, 0, slot.width, slot.height};
     platform::surface_fill(slot.surface, scale_rect(r), colour);
-}
-
-RECT& scale_rect(RECT& rect)
-{
-    const int s = view_scale();
-    rect.left *= s;
-    rect.top *= s;
-    rect.right *= s;
-    rect.bottom *= s;
-    return rect;
 }
 
 // Lets the system convert the colour by writing it into pixel (0, 0) and

@@ -23,7 +23,6 @@ void fill_rect(const RECT& rect, uint32_t colour);
 void fill_around(const RECT& inner, uint32_t colour);
 // With rect null the whole slot is filled.
 void fill_surface(const RECT* rect, uint32_t colour, int id);
-RECT& scale_rect(RECT& rect);
 // The BackBuffer's pixel value for a 0x00BBGGRR colour; 0xFFFFFFFF when
 // the BackBuffer cannot be reached.
 uint32_t native_colour(uint32_t rgb);

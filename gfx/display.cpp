@@ -8,16 +8,12 @@
 
 namespace {
 
-platform::Display* device = nullptr;
 platform::Window* display_window = nullptr;
 platform::Surface* primary_surface = nullptr;
-platform::Surface* back_buffer = nullptr;
 int screen_width = 0;
 int screen_height = 0;
-int scale = 1;
 int client_offset_x = 0;
 int client_offset_y = 0;
-char directory_buffer[BITMAP_DIR_SIZE] = {};
 
 // Puts a lost surface's memory back; true when it was lost.
 bool restore_if_lost(platform::Surface* surface)
@@ -31,11 +27,11 @@ bool restore_if_lost(platform::Surface* surface)
 
 int display_init(platform::Window* window, const char* directory)
 {
-    std::memset(directory_buffer, 0, sizeof directory_buffer);
-    if (directory) std::strncpy(directory_buffer, directory, BITMAP_DIR_SIZE - 1);
+    view_set_bitmap_dir(directory);
     surface_slots_clear();
     draw_list_reset();
-    device = platform::display_open(window);
+    platform::Display* device = platform::display_open(window);
+    view_set_device(device);
     if (!device) return 0;
     display_window = window;
     return 1;
@@ -46,10 +42,12 @@ int display_create_surfaces(platform::Window* window, int width, int height, int
     draw_list_reset();
     screen_width = width;
     screen_height = height;
-    scale = new_scale;
+    view_set_scale(new_scale);
+    platform::Display* device = display_device();
     primary_surface = platform::primary_create(device, window);
     if (!primary_surface) return 0;
-    back_buffer = platform::surface_create(device, width * new_scale, height * new_scale, false);
+    platform::Surface* back_buffer = platform::surface_create(device, width * new_scale, height * new_scale, false);
+    view_set_back_buffer(back_buffer);
     if (!back_buffer) return 0;
     platform::surface_fill(back_buffer, RECT{0, 0, width * new_scale, height * new_scale}, 0);
     return 1;
@@ -64,7 +62,9 @@ void display_set_client_offset(int x, int y)
 int display_present()
 {
     draw_list_frame_end();
-    if (!device || !display_window || !primary_surface || !back_buffer) return 0;
+    platform::Surface* back_buffer = display_back_buffer();
+    if (!display_device() || !display_window || !primary_surface || !back_buffer) return 0;
+    const int scale = view_scale();
     const RECT src{0, 0, screen_width * scale, screen_height * scale};
     const RECT window = platform::window_rect(display_window);
     RECT dest;
@@ -79,6 +79,7 @@ int display_present()
 
 int display_restore_lost()
 {
+    platform::Surface* back_buffer = display_back_buffer();
     if (!primary_surface || !back_buffer) return 0;
     int lost = 0;
     lost += restore_if_lost(primary_surface);
@@ -103,48 +104,28 @@ int display_restore_lost()
     return lost;
 }
 
-void display_shutdown(platform::Window* window)
+void display_shutdown()
 {
     draw_list_reset();
     surface_release_all();
-    if (primary_surface) platform::surface_release(primary_surface);
+    if (primary_surface) platform::surface_destroy(primary_surface);
     primary_surface = nullptr;
     // The back buffer belongs to the device and ends with it.
-    if (back_buffer) platform::surface_release(back_buffer);
-    back_buffer = nullptr;
-    if (device) platform::display_close(device, window);
-    device = nullptr;
+    if (display_back_buffer()) platform::surface_destroy(display_back_buffer());
+    view_set_back_buffer(nullptr);
+    if (display_device()) platform::display_close(display_device());
+    view_set_device(nullptr);
     display_window = nullptr;
 }
 
 void font_create(const char* face, int width, int height)
 {
-    platform::font_create(face, width, height);
+    platform::display_font_open(face, width, height);
 }
 
 void font_delete()
 {
-    platform::font_delete();
-}
-
-int view_scale()
-{
-    return scale;
-}
-
-const char* bitmap_dir()
-{
-    return directory_buffer;
-}
-
-platform::Display* display_device()
-{
-    return device;
-}
-
-platform::Surface* display_back_buffer()
-{
-    return back_buffer;
+    platform::display_font_close();
 }
 
 platform::Surface* display_primary()

@@ -1,8 +1,6 @@
 #include "gfx/draw_list.h"
 
-#include "gfx/blit.h"
-#include "gfx/display.h"
-#include "gfx/surfaces.h"
+#include "gfx/view.h"
 
 #include <array>
 #include <utility>
@@ -38,7 +36,7 @@ bool same_rect(const RECT& a, const RECT& b)
 
 bool same_command(const DrawCommand& a, const DrawCommand& b)
 {
-    return same_rect(a.dst, b.dst) && same_rect(a.src, b.src) && a.id == b.id && a.colour == b.colour &&
+    return same_rect(a.dst, b.dst) && same_rect(a.src, b.src) && a.from == b.from && a.colour == b.colour &&
            a.keyed == b.keyed;
 }
 
@@ -47,12 +45,10 @@ int run(const DrawCommand& c)
     platform::Surface* back = display_back_buffer();
     RECT d = c.dst;
     scale_rect(d);
-    if (c.id == FILL_COMMAND) return platform::surface_fill(back, d, c.colour);
-    const SurfaceSlot& slot = surface_slot(c.id);
-    if (!slot.surface) return 0;
+    if (!c.from) return platform::surface_fill(back, d, c.colour);
     RECT s = c.src;
     scale_rect(s);
-    return platform::surface_blit(back, d, slot.surface, s, c.keyed);
+    return platform::surface_blit(back, d, c.from, s, c.keyed);
 }
 
 void draw_held()

@@ -8,19 +8,17 @@
 // costs almost nothing between.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/graphics.h"
 
 #include <cstdint>
 
 struct DrawCommand {
     RECT dst; // logical pixels
     RECT src;
-    int id; // the slot copied from; FILL_COMMAND for a fill
+    platform::Surface* from; // the slot's surface copied from; null for a fill
     uint32_t colour;
     bool keyed;
 };
-
-inline constexpr int FILL_COMMAND = -1;
 
 // Draws the command, or holds it back while the frame repeats the last
 // one; 1 when it draws (or drew last frame), 0 when it is refused.

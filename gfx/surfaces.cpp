@@ -1,7 +1,7 @@
 #include "gfx/surfaces.h"
 
-#include "gfx/display.h"
 #include "gfx/draw_list.h"
+#include "gfx/view.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
 
@@ -135,7 +135,7 @@ void surface_release(int id)
     draw_list_forget();
     SurfaceSlot& slot = surface_slots[size_t(id)];
     delete[] slot.name;
-    platform::surface_release(slot.surface);
+    platform::surface_destroy(slot.surface);
     slot = SurfaceSlot{};
 }
 

@@ -3,7 +3,7 @@
 // view_scale times its logical size and keys out black.
 #pragma once
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 
 #include <cstdint>
 

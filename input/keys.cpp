@@ -107,10 +107,10 @@ int mouse_capture_held()
 
 int joystick_open(platform::Window* window)
 {
-    return platform::joystick_open(window);
+    return platform::gamepads_open(window);
 }
 
 void joystick_close()
 {
-    platform::joystick_close();
+    platform::gamepads_close();
 }

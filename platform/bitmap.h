@@ -3,7 +3,7 @@
 // bitmap becomes native colour 0 in the surface.
 #pragma once
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 
 namespace platform {
 

@@ -2,24 +2,20 @@
 //
 // Every open is non-blocking and checked to be a regular file before a byte
 // is read: a FIFO planted under a file's name would otherwise hold the game
-// until somebody wrote to it. Replacement goes through a temporary created
-// with O_EXCL, so a link or a stale file under its name can never redirect
-// the write.
+// until somebody wrote to it. Replacement (file_replace.cpp) goes through a
+// temporary created with O_EXCL, so a link or a stale file under its name
+// can never redirect the write.
+#include "platform/file_steps.h"
 #include "platform/files.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// How many names a replacement tries before it gives up: one is taken only
-// when an earlier write of a copy with the same process id was killed.
-constexpr unsigned TEMPORARY_TRIES = 64;
 
 // A descriptor of the regular file at path, open for reading, or -1.
 int open_regular(const char* path, struct stat* info)
@@ -43,16 +39,6 @@ bool write_all(int fd, const char* bytes, size_t size)
         done += size_t(w);
     }
     return true;
-}
-
-// Whatever stands at the path may be replaced when it is nothing, a
-// regular file, or a link that leads nowhere (the link itself is replaced;
-// what it pointed to is never created).
-bool replaceable(const char* path)
-{
-    struct stat info {};
-    if (::stat(path, &info) == 0) return S_ISREG(info.st_mode);
-    return errno == ENOENT;
 }
 
 } // namespace
@@ -94,55 +80,58 @@ long file_read(const char* path, void* out, size_t size)
     return long(done);
 }
 
-int file_replace_open(const char* path, FileReplacement* replacement)
+unsigned long file_step_process_id()
 {
-    if (!path || !replacement) return 0;
-    *replacement = FileReplacement{};
-    const int n = std::snprintf(replacement->path, sizeof replacement->path, "%s", path);
-    if (n < 0 || size_t(n) >= sizeof replacement->path || !replaceable(path)) return 0;
-    for (unsigned attempt = 0; attempt < TEMPORARY_TRIES; ++attempt) {
-        char* temporary = replacement->temporary;
-        const int m = std::snprintf(temporary, PATH_LIMIT, "%s.%ld-%u.new", path, long(::getpid()), attempt);
-        if (m < 0 || size_t(m) >= PATH_LIMIT) return 0;
-        // The usual permissions: what the user's umask leaves of rw-rw-rw-.
-        const int fd = ::open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            replacement->handle = fd;
-            return 1;
-        }
-        if (errno != EEXIST) return 0;
-    }
-    return 0;
+    return static_cast<unsigned long>(::getpid());
 }
 
-int file_replace_commit(FileReplacement* replacement, const void* data, size_t size)
+// A link that leads nowhere counts as nothing: the link itself is
+// replaced, and what it pointed to is never created.
+bool file_step_replaceable(const char* path)
 {
-    if (!replacement || replacement->handle < 0) return 0;
-    const int fd = int(replacement->handle);
-    replacement->handle = -1;
+    struct stat info {};
+    if (::stat(path, &info) == 0) return S_ISREG(info.st_mode);
+    return errno == ENOENT;
+}
+
+// The usual permissions: what the user's umask leaves of rw-rw-rw-.
+intptr_t file_step_create_new(const char* path, bool* taken)
+{
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    *taken = fd < 0 && errno == EEXIST;
+    return fd;
+}
+
+bool file_step_write_and_close(intptr_t handle, const void* data, size_t size)
+{
+    const int fd = int(handle);
     const bool written = write_all(fd, static_cast<const char*>(data), size) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written || std::rename(replacement->temporary, replacement->path) != 0) {
-        std::remove(replacement->temporary);
-        return 0;
-    }
-    return 1;
+    return ::close(fd) == 0 && written;
 }
 
-void file_remove_leftovers(const char* path)
+bool file_step_rename_over(const char* from, const char* to)
 {
-    if (!path) return;
-    const char* slash = std::strrchr(path, '/');
-    char folder[PATH_LIMIT] = ".";
-    if (slash) {
-        const int n = std::snprintf(folder, sizeof folder, "%.*s", int(slash == path ? 1 : slash - path), path);
-        if (n < 0 || size_t(n) >= sizeof folder) return;
+    return std::rename(from, to) == 0;
+}
+
+void file_step_remove(const char* path)
+{
+    std::remove(path);
+}
+
+// unlinkat without AT_REMOVEDIR takes a link itself and refuses a directory.
+void file_step_remove_entries(std::string_view folder, std::string_view base,
+                              bool (*doomed)(std::string_view name, std::string_view base))
+{
+    char name[PATH_LIMIT] = ".";
+    if (!folder.empty()) {
+        const int n = std::snprintf(name, sizeof name, "%.*s", int(folder.size()), folder.data());
+        if (n < 0 || size_t(n) >= sizeof name) return;
     }
-    const std::string_view base = slash ? slash + 1 : path;
-    DIR* dir = ::opendir(folder);
+    DIR* dir = ::opendir(name);
     if (!dir) return;
-    // unlinkat without AT_REMOVEDIR takes a link itself and refuses a directory.
     while (const dirent* entry = ::readdir(dir))
-        if (is_temporary_of(entry->d_name, base)) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        if (doomed(entry->d_name, base)) ::unlinkat(::dirfd(dir), entry->d_name, 0);
     ::closedir(dir);
 }
 

@@ -14,6 +14,21 @@ struct Window;
 
 using MessageHandler = intptr_t (*)(Window* window, uint32_t message, uintptr_t wparam, intptr_t lparam);
 
+// The messages the handler is given, and no others: the Win32 window hands
+// these on and answers the rest itself, the headless queue hands on no
+// others either, and the SDL backend makes no others. The game's handler
+// (app/main_window.cpp) has a case for each.
+inline constexpr uint32_t HANDLER_MESSAGES[] = {
+    WM_CREATE,      WM_SIZE,      WM_ACTIVATE,    WM_CLOSE,     WM_KEYDOWN,    WM_KEYUP,
+    WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CANCELMODE, WM_COMMAND,
+};
+constexpr bool handler_message(uint32_t message)
+{
+    for (uint32_t m : HANDLER_MESSAGES)
+        if (m == message) return true;
+    return false;
+}
+
 // Makes the hidden main window; the handler gets WM_CREATE before this returns.
 Window* window_create(MessageHandler handler);
 void window_destroy(Window* window);
@@ -61,5 +76,10 @@ void window_request_raise(Window* window);
 
 void mouse_capture(Window* window);
 void mouse_release();
+
+// The system's own handle of the window (on Windows its HWND), for what
+// another process must find: the single-instance claim publishes it. 0
+// where the window has none.
+uintptr_t window_system_handle(Window* window);
 
 } // namespace platform

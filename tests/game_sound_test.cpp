@@ -164,8 +164,8 @@ double rms_db(std::span<const int16_t> samples)
 
 TEST_F(Headroom, TheBusiestMomentStaysBelowFullScale)
 {
-    for (const platform::EmbeddedResource& r : platform::embedded_resources())
-        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+    for (const platform::Resource& r : platform::embedded_resources())
+        headless::register_resource(r.name, r.type, r.bytes);
     ASSERT_EQ(sorvel_Ready(window, MUSIC_CHANNELS, MUSIC_RATE, MUSIC_BITS, MUSIC_BUFFER_SECONDS, MUSIC_FLAG_FIRST,
                            MUSIC_FLAG_SECOND),
               1);

@@ -114,7 +114,7 @@ TEST(SdlKeys, TheGameKeysAndTheKeypadByNumLock)
 
 TEST(SdlIcon, TheRealIconAndEveryDamagedCopy)
 {
-    const auto ico = platform::embedded_resource_find("0", "ICON");
+    const auto ico = platform::resource_table_find(platform::embedded_resources(), "0", "ICON");
     ASSERT_FALSE(ico.empty());
     IconImage icon;
     ASSERT_TRUE(icon_decode(ico, 32, &icon));
@@ -165,7 +165,7 @@ TEST(SdlBitmaps, OurReaderSeesWhatSdlSees)
 {
     std::vector<BmpForm> files = bmp_forms();
     for (const auto& r : platform::embedded_resources())
-        if (std::string_view(r.type) == "BITMAP") files.push_back({r.name, {r.data, r.data + r.size}});
+        if (std::string_view(r.type) == "BITMAP") files.push_back({r.name, {r.bytes.begin(), r.bytes.end()}});
     for (const BmpForm& f : files) {
         SCOPED_TRACE(f.what);
         EXPECT_FALSE(bmp_decoded(f.bytes).empty()) << "refused";

@@ -38,8 +38,8 @@ protected:
         main_window_state_reset();
         frame_loop_state_reset();
         scene_state_reset(); // no scene while the logo holds
-        for (const platform::EmbeddedResource& r : platform::embedded_resources())
-            headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+        for (const platform::Resource& r : platform::embedded_resources())
+            headless::register_resource(r.name, r.type, r.bytes);
         std::filesystem::permissions(scratch.path, std::filesystem::perms::owner_all);
 #ifndef _WIN32 // the POSIX claim lives in the user's runtime directory
         setenv("XDG_RUNTIME_DIR", scratch.path.c_str(), 1);

@@ -5,10 +5,10 @@
 
 #include "platform/bitmap.h"
 #include "platform/clock.h"
-#include "platform/display.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 #include "platform/joystick.h"
-#include "platform/resource.h"
+#include "platform/resource_table.h"
 #include "platform/soft/message_queue.h"
 #include "platform/soft/soft_bitmap.h"
 #include "platform/soft/soft_platform.h"
@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -61,14 +60,6 @@ using headless::DESKTOP_HEIGHT;
 using headless::DESKTOP_WIDTH;
 constexpr size_t PRESENT_LOG = 4096;
 
-// A fixed ring, so that posting from a test never allocates inside the
-// frames an allocation count is watching.
-struct Resource {
-    std::string name;
-    std::string type;
-    std::vector<uint8_t> bytes;
-};
-
 struct State {
     uint32_t ticks = 0;
     int local_seconds = 0;
@@ -81,7 +72,7 @@ struct State {
     headless::Hook sleep_hook = nullptr;
     void* sleep_user = nullptr;
     bool starved = false;
-    std::vector<Resource> resources;
+    platform::ResourceStore resources;
     std::string executable_dir = ".";
     std::string data_dir; // empty: the working directory
     uint64_t presents = 0;
@@ -105,16 +96,6 @@ State& state()
 {
     static State s;
     return s;
-}
-
-bool same_ignoring_case(const std::string& a, const char* b)
-{
-    const size_t n = std::strlen(b);
-    if (a.size() != n) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 // What a restored surface holds before anyone redraws it: not black, so
@@ -223,7 +204,8 @@ bool message_get(Message* message)
 void message_dispatch(const Message& message)
 {
     State& s = state();
-    if (s.window && s.window->handler) s.window->handler(s.window, message.message, message.wparam, message.lparam);
+    if (s.window && s.window->handler && handler_message(message.message))
+        s.window->handler(s.window, message.message, message.wparam, message.lparam);
 }
 
 void post_quit()
@@ -263,6 +245,12 @@ void mouse_release()
     s.captured = false;
 }
 
+// A headless window is no window of the system's.
+uintptr_t window_system_handle(Window*)
+{
+    return 0;
+}
+
 // ---------------------------------------------------------------- display
 Display* display_open(Window*)
 {
@@ -270,7 +258,7 @@ Display* display_open(Window*)
     return new (std::nothrow) Display;
 }
 
-void display_close(Display* display, Window*)
+void display_close(Display* display)
 {
     delete display;
 }
@@ -295,7 +283,7 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
     return ok;
 }
 
-Surface* surface_create(Display* display, int width, int height, bool system_memory)
+Surface* surface_create(Display* display, int width, int height, bool)
 {
     State& s = state();
     if (!display) return nullptr;
@@ -307,12 +295,11 @@ Surface* surface_create(Display* display, int width, int height, bool system_mem
         return nullptr;
     }
     if (s.surface_successes_left > 0) --s.surface_successes_left;
-    surface->system_memory = system_memory;
     ++s.live_surfaces;
     return surface;
 }
 
-void surface_release(Surface* surface)
+void surface_destroy(Surface* surface)
 {
     if (!surface) return;
     State& s = state();
@@ -338,20 +325,17 @@ int surface_restore(Surface* surface)
     return 1;
 }
 
-void font_create(const char*, int, int)
+void display_font_open(const char*, int, int)
 {
 }
-void font_delete()
+void display_font_close()
 {
 }
 
 // ---------------------------------------------------------------- resources, files, joystick
 std::span<const uint8_t> resource_find(const char* name, const char* type)
 {
-    if (!name || !type) return {};
-    for (const Resource& r : state().resources)
-        if (same_ignoring_case(r.name, name) && same_ignoring_case(r.type, type)) return r.bytes;
-    return {};
+    return resource_table_find(state().resources.table, name, type);
 }
 
 int executable_dir(char* out, size_t size)
@@ -369,12 +353,12 @@ int data_file_path(const char* name, char* out, size_t size)
     return n > 0 && size_t(n) < size ? 1 : 0;
 }
 
-int joystick_open(Window*)
+int gamepads_open(Window*)
 {
     return 0; // the headless machine has no joystick
 }
 
-void joystick_close()
+void gamepads_close()
 {
 }
 
@@ -462,13 +446,7 @@ void on_sleep(Hook hook, void* user)
 
 void register_resource(const std::string& name, const std::string& type, std::span<const uint8_t> bytes)
 {
-    State& s = state();
-    for (Resource& r : s.resources)
-        if (same_ignoring_case(r.name, name.c_str()) && same_ignoring_case(r.type, type.c_str())) {
-            r.bytes.assign(bytes.begin(), bytes.end());
-            return;
-        }
-    s.resources.push_back(Resource{name, type, std::vector<uint8_t>(bytes.begin(), bytes.end())});
+    platform::resource_store_put(&state().resources, name, type, bytes);
 }
 
 void set_executable_dir(const std::string& dir)
@@ -505,11 +483,6 @@ uint32_t primary_pixel(int x, int y)
     return pixel(s.primary, s.last_dest.left + x, s.last_dest.top + y);
 }
 
-RECT last_present_dest()
-{
-    return state().last_dest;
-}
-
 void mark_lost(platform::Surface* surface)
 {
     if (surface) surface->lost = true;
@@ -525,11 +498,6 @@ void surface_size(const platform::Surface* surface, int* width, int* height)
 {
     *width = surface ? surface->soft.width : 0;
     *height = surface ? surface->soft.height : 0;
-}
-
-bool surface_in_system_memory(const platform::Surface* surface)
-{
-    return surface && surface->system_memory;
 }
 
 int live_surfaces()

@@ -3,7 +3,7 @@
 // a record of what the game did (presents, message boxes, captures).
 #pragma once
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/types.h"
 
 #include <cstdint>
@@ -52,13 +52,11 @@ uint32_t present_tick(uint64_t back);
 // The last presented picture, 640 x 480 times the scale presented.
 const platform::Surface* primary();
 uint32_t primary_pixel(int x, int y);
-RECT last_present_dest();
 
 // Surfaces.
 void mark_lost(platform::Surface* surface);
 uint32_t pixel(const platform::Surface* surface, int x, int y);
 void surface_size(const platform::Surface* surface, int* width, int* height);
-bool surface_in_system_memory(const platform::Surface* surface);
 int live_surfaces();
 
 // Failure switches for start-up paths.

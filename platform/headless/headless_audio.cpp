@@ -35,7 +35,6 @@ struct AudioState {
     std::array<AudioEvent, AUDIO_LOG> events{};
     size_t first = 0;
     size_t count = 0;
-    bool fail_open = false;
     int create_successes_left = -1;
     bool fail_lock = false;
 };
@@ -88,7 +87,7 @@ AudioDevice* audio_open(Window*, int channels, int rate, int bits)
     // The mixer always renders 16-bit stereo; other output formats are the
     // backend's conversion, so any sensible request is taken.
     const bool format_ok = (channels == 1 || channels == 2) && (bits == 8 || bits == 16);
-    if (!audio_state().fail_open && format_ok) {
+    if (format_ok) {
         device = new (std::nothrow) AudioDevice;
         if (device && !soft_mixer_init(&device->mixer, rate)) {
             delete device;
@@ -218,11 +217,6 @@ void audio_reset()
     audio_state() = AudioState{};
 }
 
-void audio_fail_open(bool fail)
-{
-    audio_state().fail_open = fail;
-}
-
 void audio_fail_buffer_create_after(int successes)
 {
     audio_state().create_successes_left = successes;
@@ -252,6 +246,10 @@ void audio_clear_events()
     audio_state().count = 0;
 }
 
+namespace {
+
+// One call as text, for readable assertions: "pan #3 -2000", "play #3",
+// "create #3 1ch 8bit 22050Hz 1520B", "create refused 0B", "open 44100".
 std::string audio_event_text(const AudioEvent& e)
 {
     const std::string id = join({"#", std::to_string(e.buffer)});
@@ -290,6 +288,8 @@ std::string audio_event_text(const AudioEvent& e)
     return "?";
 }
 
+} // namespace
+
 std::vector<std::string> audio_log()
 {
     std::vector<std::string> log;
@@ -326,11 +326,6 @@ std::vector<int> audio_playing()
 int audio_live_buffers()
 {
     return live_buffers;
-}
-
-platform::AudioDevice* audio_device()
-{
-    return open_device;
 }
 
 void audio_render(int16_t* out, int frames)

@@ -40,7 +40,6 @@ struct AudioEvent {
 void audio_reset();
 
 // Failure switches.
-void audio_fail_open(bool fail);
 void audio_fail_buffer_create_after(int successes); // -1: never fail
 void audio_fail_buffer_lock(bool fail);
 
@@ -48,9 +47,8 @@ void audio_fail_buffer_lock(bool fail);
 int audio_event_count();
 const AudioEvent& audio_event(int index);
 void audio_clear_events();
-// One call as text, for readable assertions: "pan #3 -2000", "play #3",
+// Every call as text, for readable assertions: "pan #3 -2000", "play #3",
 // "create #3 1ch 8bit 22050Hz 1520B", "create refused 0B", "open 44100".
-std::string audio_event_text(const AudioEvent& event);
 std::vector<std::string> audio_log();
 
 // A buffer's id, counted from 1 in order of creation and never reused;
@@ -61,9 +59,8 @@ bool audio_is_playing(const platform::AudioBuffer* buffer);
 std::vector<int> audio_playing();
 int audio_live_buffers();
 
-// The device most recently opened and not closed, or null.
-platform::AudioDevice* audio_device();
-// Renders frames of 16-bit stereo from that device; silence without one.
+// Renders frames of 16-bit stereo from the device most recently opened
+// and not closed; silence without one.
 // Not while the caller holds audio_lock.
 void audio_render(int16_t* out, int frames);
 

@@ -2,8 +2,9 @@
 // own thread. The buffer is short (512 frames, 11.6 ms at 44100 Hz), so an
 // effect started in a frame is heard within the next one or two.
 #include "platform/audio.h"
-#include "platform/sdl/sdl_platform.h"
 #include "platform/soft/soft_audio.h"
+
+#include <SDL.h>
 
 #include <new>
 

@@ -8,9 +8,11 @@
 // renderer instead, one texture drawn at the whole scale of the output's
 // own pixels with nearest sampling. It never waits for the vertical
 // blank: the 13 ms grid sets the pace.
-#include "platform/display.h"
-#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_display.h"
+
+#include "platform/graphics.h"
 #include "platform/sdl/sdl_view.h"
+#include "platform/sdl/sdl_window_record.h"
 #include "platform/soft/soft_platform.h"
 
 #include <algorithm>
@@ -236,7 +238,7 @@ Display* display_open(Window* window)
     return d;
 }
 
-void display_close(Display* display, Window*)
+void display_close(Display* display)
 {
     if (!display) return;
     if (current == display) {
@@ -292,7 +294,7 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
     return 1;
 }
 
-void surface_release(Surface* surface)
+void surface_destroy(Surface* surface)
 {
     if (surface && (surface == last_primary || surface == last_back)) last_primary = last_back = nullptr;
     if (surface && surface == shown.source) shown.source = nullptr;

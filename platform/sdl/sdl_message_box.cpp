@@ -7,7 +7,7 @@
 // quietly as a "second copy".
 #include "platform/resource.h"
 #include "platform/sdl/sdl_icon.h"
-#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_window.h"
 #include "platform/soft/soft_bitmap.h"
 #include "platform/window.h"
 

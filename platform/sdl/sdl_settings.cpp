@@ -1,9 +1,12 @@
 #include "platform/sdl/sdl_settings.h"
 
+#include "platform/files.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
@@ -60,18 +63,15 @@ bool xdg_path(const char* variable, const char* fallback, const char* name, char
     return n > 0 && size_t(n) < sizeof path;
 }
 
-} // namespace
-
+// $XDG_CONFIG_HOME/quobbin/settings, or ~/.config/quobbin/settings when
+// XDG_CONFIG_HOME is unset, empty or relative. False when neither gives a
+// path that fits.
 bool settings_path(char (&path)[platform::PATH_LIMIT])
 {
     return xdg_path("XDG_CONFIG_HOME", ".config", FILE_NAME, path);
 }
 
-bool data_folder_path(const char* name, char (&path)[platform::PATH_LIMIT])
-{
-    return xdg_path("XDG_DATA_HOME", ".local/share", name, path) && make_folders(path);
-}
-
+// Strict: any fault in the text gives false and leaves *out alone.
 bool settings_parse(std::string_view text, Settings* out)
 {
     Settings s;
@@ -96,12 +96,20 @@ bool settings_parse(std::string_view text, Settings* out)
     return true;
 }
 
+// The file's text for s; returns its length.
 size_t settings_format(const Settings& s, char* out, size_t size)
 {
     const int n = s.scale >= SCALE_MIN && s.scale <= SCALE_MAX
                       ? std::snprintf(out, size, "scale=%d\nfullscreen=%d\n", s.scale, s.fullscreen ? 1 : 0)
                       : std::snprintf(out, size, "fullscreen=%d\n", s.fullscreen ? 1 : 0);
     return n > 0 && size_t(n) < size ? size_t(n) : 0;
+}
+
+} // namespace
+
+bool data_folder_path(const char* name, char (&path)[platform::PATH_LIMIT])
+{
+    return xdg_path("XDG_DATA_HOME", ".local/share", name, path) && make_folders(path);
 }
 
 // A link is refused even when it leads to a good file: the settings are

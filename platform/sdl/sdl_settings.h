@@ -12,9 +12,6 @@
 
 #include "platform/files.h"
 
-#include <cstddef>
-#include <string_view>
-
 inline constexpr int SCALE_MIN = 1;
 inline constexpr int SCALE_MAX = 4;
 
@@ -23,21 +20,14 @@ struct Settings {
     bool fullscreen = false;
 };
 
-// $XDG_CONFIG_HOME/quobbin/settings, or ~/.config/quobbin/settings when
-// XDG_CONFIG_HOME is unset, empty or relative. False when neither gives a
-// path that fits.
-bool settings_path(char (&path)[platform::PATH_LIMIT]);
-
 // $XDG_DATA_HOME/quobbin/<name>, or ~/.local/share/quobbin/<name> when
 // XDG_DATA_HOME is unset, empty or relative, with the folders made for the
 // owner alone. False when there is no such folder to be had.
 bool data_folder_path(const char* name, char (&path)[platform::PATH_LIMIT]);
 
-// Strict: any fault in the text gives false and leaves *out alone.
-bool settings_parse(std::string_view text, Settings* out);
-// The file's text for s; returns its length.
-size_t settings_format(const Settings& s, char* out, size_t size);
-
+// The settings file is $XDG_CONFIG_HOME/quobbin/settings, or
+// ~/.config/quobbin/settings when XDG_CONFIG_HOME is unset, empty or
+// relative.
 Settings settings_load();
 // Makes the folder when it is missing and replaces the file as one step;
 // false when it could not be written (the game goes on either way).

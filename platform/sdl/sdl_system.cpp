@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/joystick.h"
 #include "platform/resource.h"
+#include "platform/resource_table.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_settings.h"
 
@@ -36,7 +37,7 @@ int clock_local_seconds()
 
 std::span<const uint8_t> resource_find(const char* name, const char* type)
 {
-    return embedded_resource_find(name, type);
+    return resource_table_find(embedded_resources(), name, type);
 }
 
 // The user's data folder; without one, the working directory as ever.
@@ -64,12 +65,12 @@ int executable_dir(char* out, size_t size)
 
 // Here the joystick is every game controller, now and plugged in later,
 // and the game reads them (sdl_gamepad.cpp). 1 when one is attached now.
-int joystick_open(Window*)
+int gamepads_open(Window*)
 {
     return sdl_gamepads_open() && sdl_gamepad_count() > 0 ? 1 : 0;
 }
 
-void joystick_close()
+void gamepads_close()
 {
     sdl_gamepads_close();
 }

@@ -4,12 +4,15 @@
 // the window's handler when the frame loop dispatches them. While a
 // message box (sdl_message_box.cpp) is open, the window is its disabled
 // owner.
+#include "platform/sdl/sdl_window.h"
+
+#include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
-#include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_settings.h"
 #include "platform/sdl/sdl_view.h"
+#include "platform/sdl/sdl_window_record.h"
 #include "platform/soft/message_queue.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -19,18 +22,6 @@
 #include <array>
 #include <cstring>
 #include <new>
-#include <vector>
-
-namespace platform {
-
-struct Window {
-    SDL_Window* sdl = nullptr;
-    MessageHandler handler = nullptr;
-    std::vector<Accelerator> accelerators;
-    bool shown = false; // shown at least once; minimised or not now
-};
-
-} // namespace platform
 
 namespace {
 
@@ -209,11 +200,6 @@ void pump_now_and_then()
 
 } // namespace
 
-SDL_Window* sdl_window_of(platform::Window* window)
-{
-    return window ? window->sdl : nullptr;
-}
-
 bool sdl_next_event(SDL_Event* e)
 {
     if (SDL_PollEvent(e)) return true;
@@ -384,6 +370,12 @@ void mouse_capture(Window*)
 void mouse_release()
 {
     SDL_CaptureMouse(SDL_FALSE);
+}
+
+// The claim here is a socket, which needs no handle.
+uintptr_t window_system_handle(Window*)
+{
+    return 0;
 }
 
 void window_request_raise(Window*)

@@ -38,11 +38,11 @@ int surface_restore(Surface* surface)
 }
 
 // No drawing of the game uses the display font.
-void font_create(const char*, int, int)
+void display_font_open(const char*, int, int)
 {
 }
 
-void font_delete()
+void display_font_close()
 {
 }
 

@@ -5,16 +5,15 @@
 #pragma once
 
 #include "platform/bitmap.h"
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/soft/soft_surface.h"
 
 namespace platform {
 
 struct Surface {
     SoftSurface soft;
-    bool lost = false;          // the headless backend can lose a surface on a test's word
-    bool primary = false;       // the screen itself: drawn on only by a present
-    bool system_memory = false; // as asked at creation
+    bool lost = false;    // the headless backend can lose a surface on a test's word
+    bool primary = false; // the screen itself: drawn on only by a present
 };
 
 struct Bitmap {

@@ -2,7 +2,7 @@
 // present that hands the page's canvas only the rows of the back buffer
 // that changed since the last frame, as RGBA bytes; a frame the game held
 // back costs nothing. The page scales the canvas itself.
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/soft/soft_platform.h"
 #include "platform/web/web_platform.h"
 
@@ -69,7 +69,7 @@ Display* display_open(Window* window)
     return d;
 }
 
-void display_close(Display* display, Window*)
+void display_close(Display* display)
 {
     if (current == display) current = nullptr;
     delete display;
@@ -104,7 +104,7 @@ int primary_present(Surface* primary, const RECT&, Surface* back, const RECT& sr
     return 1;
 }
 
-void surface_release(Surface* surface)
+void surface_destroy(Surface* surface)
 {
     if (surface && current && surface == current->source) current->source = nullptr;
     delete surface;

@@ -71,7 +71,7 @@ int clock_local_seconds()
 
 std::span<const uint8_t> resource_find(const char* name, const char* type)
 {
-    return embedded_resource_find(name, type);
+    return resource_table_find(embedded_resources(), name, type);
 }
 
 int executable_dir(char* out, size_t size)
@@ -166,12 +166,12 @@ void instance_release(InstanceClaim* claim)
 
 // The pads are read by the page once a frame (web_library.js); their
 // buttons reach the key table as GAMEPAD_A and the rest.
-int joystick_open(Window*)
+int gamepads_open(Window*)
 {
     return 1;
 }
 
-void joystick_close()
+void gamepads_close()
 {
 }
 

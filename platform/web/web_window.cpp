@@ -185,6 +185,12 @@ void mouse_release()
 {
 }
 
+// The claim is a Web Lock, which needs no handle.
+uintptr_t window_system_handle(Window*)
+{
+    return 0;
+}
+
 RECT work_area()
 {
     return RECT{0, 0, 640, 480};

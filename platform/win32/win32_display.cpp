@@ -6,7 +6,7 @@
 // learns what a colour is in that format.
 #include "platform/win32/win32_platform.h"
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/win32/win32_display.h"
 
 #include <algorithm>
@@ -108,7 +108,7 @@ Display* display_open(Window* window)
 // The window is normally gone by now. A dead handle could by then name
 // another window, so the level is handed back without one, which the
 // normal level allows.
-void display_close(Display* display, Window*)
+void display_close(Display* display)
 {
     if (!display) return;
     const HWND hwnd = IsWindow(display->hwnd) ? display->hwnd : nullptr;
@@ -172,7 +172,7 @@ Surface* surface_create(Display* display, int width, int height, bool system_mem
     return wrap(dds);
 }
 
-void surface_release(Surface* surface)
+void surface_destroy(Surface* surface)
 {
     if (!surface) return;
     surface->surface->Release();
@@ -272,14 +272,14 @@ int surface_set_pixel_rgb(Surface* surface, int x, int y, uint32_t rgb)
 }
 
 // A second font replaces the first rather than leaking it.
-void font_create(const char* face, int width, int height)
+void display_font_open(const char* face, int width, int height)
 {
-    font_delete();
+    display_font_close();
     display_font = CreateFontA(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, face);
 }
 
-void font_delete()
+void display_font_close()
 {
     if (display_font) DeleteObject(display_font);
     display_font = nullptr;

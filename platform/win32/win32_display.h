@@ -5,7 +5,7 @@
 
 #include "platform/win32/win32_platform.h"
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 
 #include <ddraw.h>
 

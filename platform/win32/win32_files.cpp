@@ -1,23 +1,20 @@
 // Files on Windows, with the same rules as on POSIX systems: only a file on
 // a disk is read, never a directory, a device (a path may name "CON" or a
 // pipe) or anything else that could keep the game waiting; and a file is
-// replaced through a temporary of our own beside it, created only where
-// nothing stands (so never through a link, never over a leftover), flushed
-// to the disk and moved over the old file in one step.
+// replaced (file_replace.cpp) through a temporary of our own beside it,
+// created only where nothing stands (so never through a link, never over a
+// leftover), flushed to the disk and moved over the old file in one step.
 #include "platform/win32/win32_platform.h"
 
+#include "platform/file_steps.h"
 #include "platform/files.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-// How many names a replacement tries before it gives up: one is taken only
-// when an earlier write of a copy with the same process id was cut short.
-constexpr unsigned TEMPORARY_TRIES = 64;
 // Reads and writes go in pieces that fit Windows' 32-bit counts.
 constexpr size_t CHUNK = size_t(1) << 30;
 // Others may read, write, rename or delete the file while we look at it.
@@ -43,23 +40,6 @@ HANDLE open_regular(const char* path, LARGE_INTEGER* size)
     return INVALID_HANDLE_VALUE;
 }
 
-// Whatever stands at the path may be replaced when it is nothing or a
-// regular file. A link to a file is replaced itself; what it points to is
-// never written. Backup semantics let a directory open, so it can be seen
-// for what it is.
-bool replaceable(const char* path)
-{
-    const HANDLE h =
-        CreateFileA(path, FILE_READ_ATTRIBUTES, SHARE_ALL, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    }
-    const bool ok = regular(h, nullptr);
-    CloseHandle(h);
-    return ok;
-}
-
 bool write_all(HANDLE h, const char* bytes, size_t size)
 {
     size_t done = 0;
@@ -72,22 +52,78 @@ bool write_all(HANDLE h, const char* bytes, size_t size)
     return true;
 }
 
-// Something, whatever it is, already has the name.
-bool taken(const char* path, DWORD error)
-{
-    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
-           GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 } // namespace
 
 namespace platform {
 
-// The game keeps its files in the working directory, as it always has.
-int data_file_path(const char* name, char* out, size_t size)
+unsigned long file_step_process_id()
 {
-    const int n = std::snprintf(out, size, "%s", name ? name : "");
-    return n > 0 && size_t(n) < size ? 1 : 0;
+    return static_cast<unsigned long>(GetCurrentProcessId());
+}
+
+// Backup semantics let a directory open, so it can be seen for what it is.
+bool file_step_replaceable(const char* path)
+{
+    const HANDLE h =
+        CreateFileA(path, FILE_READ_ATTRIBUTES, SHARE_ALL, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    const bool ok = regular(h, nullptr);
+    CloseHandle(h);
+    return ok;
+}
+
+// CREATE_NEW fails on any name that is taken, a link included; the link is
+// not followed either. Whatever the error, the name counts as taken when
+// something, whatever it is, has it.
+intptr_t file_step_create_new(const char* path, bool* taken)
+{
+    const HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h != INVALID_HANDLE_VALUE) return reinterpret_cast<intptr_t>(h);
+    const DWORD error = GetLastError();
+    *taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+             GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    return -1; // as INVALID_HANDLE_VALUE is
+}
+
+bool file_step_write_and_close(intptr_t handle, const void* data, size_t size)
+{
+    const auto h = reinterpret_cast<HANDLE>(handle);
+    const bool written = write_all(h, static_cast<const char*>(data), size) && FlushFileBuffers(h);
+    return CloseHandle(h) && written;
+}
+
+bool file_step_rename_over(const char* from, const char* to)
+{
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void file_step_remove(const char* path)
+{
+    DeleteFileA(path);
+}
+
+// DeleteFileA takes a link itself and refuses a directory, which the
+// search marks anyway.
+void file_step_remove_entries(std::string_view folder, std::string_view base,
+                              bool (*doomed)(std::string_view name, std::string_view base))
+{
+    char pattern[PATH_LIMIT];
+    const int n = std::snprintf(pattern, sizeof pattern, "%.*s*", int(folder.size()), folder.data());
+    if (n < 0 || size_t(n) >= sizeof pattern) return;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !doomed(found.cFileName, base)) continue;
+        char entry[PATH_LIMIT];
+        const int m = std::snprintf(entry, sizeof entry, "%.*s%s", int(folder.size()), folder.data(), found.cFileName);
+        if (m > 0 && size_t(m) < sizeof entry) DeleteFileA(entry);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 bool file_exists(const char* path)
@@ -123,70 +159,6 @@ long file_read(const char* path, void* out, size_t size)
     }
     CloseHandle(h);
     return long(done);
-}
-
-int file_replace_open(const char* path, FileReplacement* replacement)
-{
-    if (!path || !replacement) return 0;
-    *replacement = FileReplacement{};
-    const int n = std::snprintf(replacement->path, sizeof replacement->path, "%s", path);
-    if (n < 0 || size_t(n) >= sizeof replacement->path || !replaceable(path)) return 0;
-    for (unsigned attempt = 0; attempt < TEMPORARY_TRIES; ++attempt) {
-        char* temporary = replacement->temporary;
-        const int m = std::snprintf(temporary, PATH_LIMIT, "%s.%lu-%u.new", path,
-                                    static_cast<unsigned long>(GetCurrentProcessId()), attempt);
-        if (m < 0 || size_t(m) >= PATH_LIMIT) return 0;
-        // CREATE_NEW fails on any name that is taken, a link included; the
-        // link is not followed either.
-        const HANDLE h = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            replacement->handle = reinterpret_cast<intptr_t>(h);
-            return 1;
-        }
-        if (!taken(temporary, GetLastError())) return 0;
-    }
-    return 0;
-}
-
-int file_replace_commit(FileReplacement* replacement, const void* data, size_t size)
-{
-    // -1 is no handle, as INVALID_HANDLE_VALUE is.
-    if (!replacement || replacement->handle == -1) return 0;
-    const auto h = reinterpret_cast<HANDLE>(replacement->handle);
-    replacement->handle = -1;
-    const bool written = write_all(h, static_cast<const char*>(data), size) && FlushFileBuffers(h);
-    if (!CloseHandle(h) || !written ||
-        !MoveFileExA(replacement->temporary, replacement->path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(replacement->temporary);
-        return 0;
-    }
-    return 1;
-}
-
-// DeleteFileA takes a link itself and refuses a directory, which the
-// search marks anyway.
-void file_remove_leftovers(const char* path)
-{
-    if (!path) return;
-    const char* slash = nullptr;
-    for (const char* at = path; *at; ++at)
-        if (*at == '\\' || *at == '/') slash = at;
-    const std::string_view base = slash ? slash + 1 : path;
-    const int folder = slash ? int(slash + 1 - path) : 0;
-    char pattern[PATH_LIMIT];
-    const int n = std::snprintf(pattern, sizeof pattern, "%s.*.new", path);
-    if (n < 0 || size_t(n) >= sizeof pattern) return;
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !is_temporary_of(found.cFileName, base)) continue;
-        char leftover[PATH_LIMIT];
-        const int m = std::snprintf(leftover, sizeof leftover, "%.*s%s", folder, path, found.cFileName);
-        if (m > 0 && size_t(m) < sizeof leftover) DeleteFileA(leftover);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
 }
 
 } // namespace platform

@@ -106,7 +106,7 @@ int instance_publish(InstanceClaim* claim, const char* name, Window* window)
         claim->mapping = mapping;
         claim->view = view;
     }
-    const auto value = int32_t(reinterpret_cast<intptr_t>(win32_hwnd(window)));
+    const auto value = int32_t(window_system_handle(window));
     std::memcpy(claim->view, &value, sizeof value);
     return 1;
 }

@@ -43,7 +43,7 @@ BOOL CALLBACK take_first_joystick(LPCDIDEVICEINSTANCEA instance, LPVOID context)
 
 namespace platform {
 
-int joystick_open(Window* window)
+int gamepads_open(Window* window)
 {
     if (input) return joystick_usable ? 1 : 0; // opened once for the run
     if (FAILED(DirectInputCreateA(win32_instance(), INPUT_VERSION, &input, nullptr)) || !input) {
@@ -55,7 +55,7 @@ int joystick_open(Window* window)
     input->AddRef();
     input->EnumDevices(DIDEVTYPE_JOYSTICK, take_first_joystick, &search, DIEDFL_ATTACHEDONLY);
     input->Release();
-    // Without a joystick the DirectInput object stays until joystick_close.
+    // Without a joystick the DirectInput object stays until gamepads_close.
     if (!search.found) return 0;
     joystick = search.found;
     if (FAILED(joystick->SetDataFormat(&c_dfDIJoystick))) return 0;
@@ -65,7 +65,7 @@ int joystick_open(Window* window)
     return 1;
 }
 
-void joystick_close()
+void gamepads_close()
 {
     if (joystick) {
         joystick->Release(); // which also lets go of the acquisition

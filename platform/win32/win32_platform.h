@@ -15,7 +15,7 @@
 #include "platform/types.h"
 #include "platform/window.h"
 
-// The window's handle; null for no window (or one of another backend).
+// The window's handle; null for no window.
 HWND win32_hwnd(platform::Window* window);
 // The program's module, whose resources the game uses.
 inline HINSTANCE win32_instance()

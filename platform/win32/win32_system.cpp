@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -100,6 +101,13 @@ int executable_dir(char* out, size_t size)
     std::memcpy(out, path, end);
     out[end] = 0;
     return 1;
+}
+
+// The game keeps its files in the working directory, as it always has.
+int data_file_path(const char* name, char* out, size_t size)
+{
+    const int n = std::snprintf(out, size, "%s", name ? name : "");
+    return n > 0 && size_t(n) < size ? 1 : 0;
 }
 
 quobbin::RECT work_area()

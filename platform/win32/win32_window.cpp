@@ -6,6 +6,7 @@
 // the monitor off are swallowed, and the input method is closed as soon as
 // it opens, so keys always arrive as plain key messages.
 #include "platform/win32/win32_window_record.h"
+#include "res/resource_ids.h"
 
 #include <commctrl.h>
 #include <imm.h>
@@ -24,42 +25,22 @@ constexpr const char* ABOUT_DIALOG = "DLG_ABOUT";
 // maximise box. Created hidden; centring shows it.
 constexpr DWORD WINDOW_STYLE = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR CLASS_BRUSH = COLOR_APPWORKSPACE + 1;
-constexpr int ABOUT_TITLE_ITEM = 1003;
-constexpr int ABOUT_DATE_ITEM = 1004;
 
 Window* main_window = nullptr;
 // The message message_get took last, handed on whole by message_dispatch.
 MSG last_message{};
 
-bool game_message(UINT message)
-{
-    switch (message) {
-    case WM_CREATE:
-    case WM_SIZE:
-    case WM_ACTIVATE:
-    case WM_CLOSE:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_COMMAND:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Every message the game or this procedure handles is answered with 0; the
 // rest are the system's. WM_CLOSE is the game's too: the window stays until
-// the frame loop has ended, and start-up destroys it.
+// the frame loop has ended, and start-up destroys it. WM_CANCELMODE (a
+// dialog opening, the capture taken away) lets the game let go of its keys
+// and buttons, and the system still ends its own modes.
 LRESULT CALLBACK main_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
     if (main_window && !main_window->hwnd) main_window->hwnd = hwnd; // messages sent while it is made
-    if (game_message(message)) {
+    if (platform::handler_message(message)) {
         if (main_window && main_window->handler) main_window->handler(main_window, message, wparam, lparam);
-        return 0;
+        if (message != WM_CANCELMODE) return 0;
     }
     switch (message) {
     case WM_SYSCOMMAND:
@@ -260,6 +241,11 @@ void mouse_capture(Window* window)
 void mouse_release()
 {
     ReleaseCapture();
+}
+
+uintptr_t window_system_handle(Window* window)
+{
+    return reinterpret_cast<uintptr_t>(win32_hwnd(window));
 }
 
 // A visible window is restored and brought to the front; the calls are

@@ -24,7 +24,7 @@ void register_all_bitmaps()
 {
     for (const ResourceEntry& e : RESOURCE_LIST) {
         if (e.kind != ResourceKind::Bitmap) continue;
-        const auto real = platform::embedded_resource_find(e.name, "BITMAP");
+        const auto real = platform::resource_table_find(platform::embedded_resources(), e.name, "BITMAP");
         const int w = real[18] | real[19] << 8, h = real[22] | real[23] << 8;
         const uint32_t c = slot_colour(e.slot);
         headless::register_resource(e.name, "BITMAP", make_bmp(w, h, [=](int x, int y) {
@@ -36,9 +36,9 @@ void register_all_bitmaps()
 int register_res_waves()
 {
     int count = 0;
-    for (const platform::EmbeddedResource& r : platform::embedded_resources()) {
+    for (const platform::Resource& r : platform::embedded_resources()) {
         if (std::string(r.type) != "WAVE") continue;
-        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+        headless::register_resource(r.name, r.type, r.bytes);
         ++count;
     }
     return count;
@@ -69,7 +69,7 @@ void EngineTest::TearDown()
     headless::on_sleep(nullptr, nullptr);
     headless::on_idle(nullptr, nullptr);
     if (window) platform::window_destroy(window);
-    display_shutdown(window);
+    display_shutdown();
     window = nullptr;
     EXPECT_EQ(headless::live_surfaces(), 0) << "a surface outlived the display";
 }

@@ -8,7 +8,7 @@
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/surfaces.h"
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
 

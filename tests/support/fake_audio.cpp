@@ -1,9 +1,6 @@
 #include "support/fake_audio.h"
 
-#include "platform/resource.h"
-
-#include <strings.h>
-#include <vector>
+#include "platform/resource_table.h"
 
 namespace platform {
 struct AudioDevice {
@@ -13,15 +10,9 @@ struct AudioDevice {
 
 namespace {
 
-struct Resource {
-    std::string name;
-    std::string type;
-    std::vector<uint8_t> bytes;
-};
-
 FakeAudio state;
 platform::AudioDevice device{0};
-std::vector<Resource> resources;
+platform::ResourceStore resources;
 
 } // namespace
 
@@ -36,12 +27,12 @@ void fake_audio_reset()
     state.device_rate = 0;
     state.opens = state.locks = state.unlocks = 0;
     state.lock_hook = nullptr;
-    resources.clear();
+    resources = platform::ResourceStore{};
 }
 
 void fake_audio_add_resource(const std::string& name, const std::string& type, std::span<const uint8_t> bytes)
 {
-    resources.push_back(Resource{name, type, std::vector<uint8_t>(bytes.begin(), bytes.end())});
+    platform::resource_store_put(&resources, name, type, bytes);
 }
 
 void fake_audio_render(int32_t* mix, int frames)
@@ -93,10 +84,7 @@ void audio_unlock(AudioDevice*)
 
 std::span<const uint8_t> resource_find(const char* name, const char* type)
 {
-    if (!name || !type) return {};
-    for (const Resource& r : resources)
-        if (strcasecmp(r.name.c_str(), name) == 0 && strcasecmp(r.type.c_str(), type) == 0) return r.bytes;
-    return {};
+    return resource_table_find(resources.table, name, type);
 }
 
 } // namespace platform

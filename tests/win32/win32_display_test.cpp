@@ -6,7 +6,7 @@
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/surfaces.h"
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/window.h"
 #include "support/bmp.h"
 #include "win32_support.h"
@@ -69,7 +69,7 @@ protected:
     void TearDown() override
     {
         platform::window_destroy(window);
-        display_shutdown(window);
+        display_shutdown();
     }
 
     std::string path(const std::string& name) const { return folder.path + "\\" + name; }

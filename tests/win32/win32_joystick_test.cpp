@@ -204,11 +204,11 @@ TEST(Win32Joystick, OpensTheFirstUsableJoystickAndReleasesDeviceThenInput)
         installed = c.has_input ? &input : nullptr;
         log_lines.clear();
 
-        EXPECT_EQ(platform::joystick_open(window), c.opened);
-        EXPECT_EQ(platform::joystick_open(window), c.opened) << "a second open answers the same";
+        EXPECT_EQ(platform::gamepads_open(window), c.opened);
+        EXPECT_EQ(platform::gamepads_open(window), c.opened) << "a second open answers the same";
         note("-- close");
-        platform::joystick_close();
-        platform::joystick_close(); // a second close has nothing left to release
+        platform::gamepads_close();
+        platform::gamepads_close(); // a second close has nothing left to release
         EXPECT_EQ(log_lines, c.expected);
         for (const FakeDevice& d : devices) EXPECT_EQ(d.references, 0u) << "device " << &d - devices.data();
         EXPECT_EQ(input.references, c.has_input ? 0u : 1u);

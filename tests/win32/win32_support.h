@@ -8,7 +8,7 @@
 // screen's pixels, a display mode change, and a surface's pixels.
 #pragma once
 
-#include "platform/display.h"
+#include "platform/graphics.h"
 #include "platform/window.h"
 
 #include <cstddef>

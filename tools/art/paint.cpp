@@ -47,15 +47,6 @@ bool angle_within(double a, double from, double to)
 
 } // namespace
 
-Mask dilate(const Mask& m, int r)
-{
-    Mask out(m.width, m.height);
-    for (int y = 0; y < m.height; ++y)
-        for (int x = 0; x < m.width; ++x)
-            if (near(m, x, y, r)) out.set(x, y);
-    return out;
-}
-
 void merge(Mask& dst, const Mask& src, int x, int y)
 {
     for (int j = 0; j < src.height; ++j)

@@ -35,8 +35,6 @@ struct Mask {
     }
 };
 
-// Grows a mask by r pixels: r == 1 takes all eight neighbours, larger r a disc.
-Mask dilate(const Mask& m, int r);
 // Copies src into dst at (x, y), or-ing its set pixels in.
 void merge(Mask& dst, const Mask& src, int x, int y);
 

@@ -191,8 +191,8 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(work);
     std::filesystem::current_path(work);
 
-    for (const platform::EmbeddedResource& r : platform::embedded_resources())
-        headless::register_resource(r.name, r.type, std::span<const uint8_t>(r.data, r.size));
+    for (const platform::Resource& r : platform::embedded_resources())
+        headless::register_resource(r.name, r.type, r.bytes);
     player.exe_dir = (work / "bin").string();
     std::filesystem::create_directories(player.exe_dir);
     headless::set_executable_dir(player.exe_dir);
@@ -211,7 +211,7 @@ int main(int argc, char** argv)
     save("logo.png");
     const int loaded = run_game();
     platform::window_destroy(window);
-    display_shutdown(window);
+    display_shutdown();
     std::filesystem::remove_all(work);
     if (!loaded) {
         std::fprintf(stderr, "quobbin_shots: a resource failed to load\n");

@@ -9,7 +9,7 @@
 
 namespace songc {
 
-// Reads every `NAME TYPE "file"` line of DIR/quobbin.rc and the file it
+// Reads every resource DIR/quobbin.rc lists (resource_script.h) and the file it
 // names, leaving out files that are missing. Returns 1, or 0 with a
 // message in `error` when there is no quobbin.rc.
 int res_files_load(const std::string& dir, std::string* error);

@@ -47,6 +47,23 @@ bool parse_int(const std::string& text, int low, int high, int* out)
     return true;
 }
 
+// A note name such as C4, F#5 or Bb3 as a MIDI number (C4 is 60), or -1.
+int song_note_number(const std::string& name)
+{
+    static constexpr int SEMITONE[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
+    if (name.size() < 2 || name[0] < 'A' || name[0] > 'G') return -1;
+    int note = SEMITONE[name[0] - 'A'];
+    size_t k = 1;
+    if (name[k] == '#')
+        ++note, ++k;
+    else if (name[k] == 'b')
+        --note, ++k;
+    int octave = 0;
+    if (k + 1 != name.size() || !parse_int(name.substr(k), 0, 9, &octave)) return -1;
+    note += 12 * (octave + 1);
+    return note >= NOTE_MIN && note <= NOTE_MAX ? note : -1;
+}
+
 constexpr const char* KEYWORDS[] = {"tempo",  "rows_per_beat", "ticks_per_row", "rows",  "voices",
                                     "master", "instrument",    "pattern",       "order", "loop"};
 
@@ -292,22 +309,6 @@ bool line(Reader& r, const std::string& text)
 }
 
 } // namespace
-
-int song_note_number(const std::string& name)
-{
-    static constexpr int SEMITONE[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
-    if (name.size() < 2 || name[0] < 'A' || name[0] > 'G') return -1;
-    int note = SEMITONE[name[0] - 'A'];
-    size_t k = 1;
-    if (name[k] == '#')
-        ++note, ++k;
-    else if (name[k] == 'b')
-        --note, ++k;
-    int octave = 0;
-    if (k + 1 != name.size() || !parse_int(name.substr(k), 0, 9, &octave)) return -1;
-    note += 12 * (octave + 1);
-    return note >= NOTE_MIN && note <= NOTE_MAX ? note : -1;
-}
 
 int song_text_parse(const std::string& text, const std::string& file, SongSource* song, std::string* error)
 {

@@ -32,9 +32,8 @@ struct SurfaceLock {
 };
 
 Display* display_open(Window* window);
-// The window may already be destroyed: start-up destroys the window first
-// and closes the display with its handle after.
-void display_close(Display* display, Window* window);
+// Start-up destroys the window first and closes the display after.
+void display_close(Display* display);
 
 // The visible screen for this window, clipped to the window.
 Surface* primary_create(Display* display, Window* window);
@@ -42,7 +41,7 @@ Surface* primary_create(Display* display, Window* window);
 int primary_present(Surface* primary, const quobbin::RECT& dest, Surface* back, const quobbin::RECT& src);
 
 Surface* surface_create(Display* display, int width, int height, bool system_memory);
-void surface_release(Surface* surface);
+void surface_destroy(Surface* surface);
 void surface_set_colour_key(Surface* surface, uint32_t key);
 int surface_blit(Surface* dst, const quobbin::RECT& dst_rect, Surface* src, const quobbin::RECT& src_rect, bool keyed);
 int surface_fill(Surface* dst, const quobbin::RECT& rect, uint32_t colour);
@@ -55,7 +54,7 @@ uint32_t surface_get_pixel_rgb(Surface* surface, int x, int y);
 int surface_set_pixel_rgb(Surface* surface, int x, int y, uint32_t rgb);
 
 // The display's font (no drawing of the game uses it).
-void font_create(const char* face, int width, int height);
-void font_delete();
+void display_font_open(const char* face, int width, int height);
+void display_font_close();
 
 } // namespace platform

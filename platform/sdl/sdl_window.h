@@ -1,19 +1,8 @@
-// What the pieces of the SDL backend tell each other.
+// What the SDL window's message pump offers a message box of our own
+// (sdl_message_box.cpp), which runs its modal loop on the same events.
 #pragma once
 
-#include "platform/window.h"
-
 #include <SDL.h>
-
-SDL_Window* sdl_window_of(platform::Window* window);
-// What the window showed may be gone: the next present writes the whole
-// picture.
-void sdl_display_device_reset();
-// The window is about to go; its renderer must go first.
-void sdl_display_window_gone(platform::Window* window);
-// Shows the last presented picture again, whole, as when the window is
-// uncovered or resized.
-void sdl_display_repaint();
 
 // The next event, or false after a few milliseconds without one. A wait
 // looks again and again, rather than blocking in SDL: SDL's blocking wait
