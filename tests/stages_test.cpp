@@ -3,6 +3,7 @@
 // be saved, and numbers past what a field holds. (The count and a tied best
 // are heard in the sound tests, a kept best in the scripted game.)
 #include "game/number_draw.h"
+#include "platform/embedded_resources.h"
 #include "support/game.h"
 
 #include <filesystem>
@@ -54,15 +55,21 @@ TEST_F(Stages, ABestThatCannotBeSavedLivesUntilTheNextReset)
 }
 
 // A value no field holds is drawn as the nearest one it does: four cells
-// hold 9999, the font field of two 99, and below 0 shows 0.
+// hold 9999, the font's field of two 99, and below 0 shows 0. (Leading
+// cells left blank are the golden frames' business.)
 TEST_F(Stages, NumbersPastTheirFieldAreDrawnAsItsLimits)
 {
-    load_coded_sheet("BMP_TEXT", SURFACE_TEXT, 240, 88);
-    load_coded_sheet("BMP_CHARACTOR", SURFACE_FONT, 80, 80);
-    const auto drawn = [](int32_t value) {
+    // The real digits, each a picture of its own.
+    for (const auto& [name, slot] : {std::pair("BMP_TEXT", SURFACE_TEXT), std::pair("BMP_CHARACTOR", SURFACE_FONT)}) {
+        headless::register_resource(name, "BITMAP", platform::embedded_resource_find(name, "BITMAP"));
+        ASSERT_TRUE(surface_reload(name, slot, false));
+    }
+    // The screen with the value drawn in the fields of four cells, or in the
+    // font's field of two.
+    const auto drawn = [](int32_t value, bool font) {
         fill_rect(screen_clip, native_colour(0));
-        number_draw_small(screen_clip, 100, 100, value);
-        number_draw_large(screen_clip, 300, 200, value);
+        if (font) number_draw_font(screen_clip, 10, 3, value, 2);
+        if (!font) number_draw_small(screen_clip, 100, 100, value), number_draw_large(screen_clip, 300, 200, value);
         std::vector<uint32_t> pixels;
         for (int y = 0; y < SCREEN_HEIGHT; ++y)
             for (int x = 0; x < SCREEN_WIDTH; ++x) pixels.push_back(back_pixel(x, y));
@@ -70,16 +77,10 @@ TEST_F(Stages, NumbersPastTheirFieldAreDrawnAsItsLimits)
     };
     const struct {
         int32_t value, shown;
-    } cases[] = {{10000, 9999}, {INT32_MAX, 9999}, {-6, 0}, {INT32_MIN, 0}};
-    for (const auto& c : cases) EXPECT_EQ(drawn(c.value), drawn(c.shown)) << c.value;
-    const auto font = [](int32_t value) {
-        fill_rect(screen_clip, native_colour(0));
-        number_draw_font(screen_clip, 10, 3, value, 2);
-        return std::vector<uint32_t>{back_pixel(13, 7), back_pixel(19, 7)};
-    };
-    EXPECT_EQ(font(100), font(99));
-    EXPECT_EQ(font(-1), font(0));
-    EXPECT_NE(font(7), font(77)) << "the leading cell stays blank";
+        bool font;
+    } cases[] = {{10000, 9999, false}, {INT32_MAX, 9999, false}, {-6, 0, false}, {INT32_MIN, 0, false},
+                 {100, 99, true},      {INT32_MAX, 99, true},    {-1, 0, true},  {INT32_MIN, 0, true}};
+    for (const auto& c : cases) EXPECT_EQ(drawn(c.value, c.font), drawn(c.shown, c.font)) << c.value;
 }
 
 } // namespace
