@@ -44,6 +44,7 @@ intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t 
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
+    case WM_CANCELMODE:
         key_state_on_message(window, message, wparam);
         break;
     case WM_COMMAND:

@@ -20,14 +20,18 @@ void put32(uint8_t* p, uint32_t v)
 
 } // namespace
 
+// Only what the writer could have written counts: exactly 12 bytes, a
+// multiplier it draws, and the check that goes with them. Anything else
+// (a zero multiplier would let any score pass) reads as no best at all.
 int read_best_score()
 {
-    uint8_t bytes[BEST_SCORE_FILE_SIZE];
+    uint8_t bytes[BEST_SCORE_FILE_SIZE + 1];
     if (platform::file_read(BEST_SCORE_FILE, bytes, sizeof bytes) != BEST_SCORE_FILE_SIZE) return 0;
     const uint32_t check = get32(bytes);
     const uint32_t multiplier = get32(bytes + 4);
     const uint32_t score = get32(bytes + 8);
-    return score * multiplier == check ? int(int32_t(score)) : 0;
+    const bool drawn = multiplier >= uint32_t(BEST_MULTIPLIER_MIN) && multiplier <= uint32_t(BEST_MULTIPLIER_MAX);
+    return drawn && score * multiplier == check ? int(int32_t(score)) : 0;
 }
 
 // Written whole to a new file and renamed over the old one, so a crash or a

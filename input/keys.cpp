@@ -63,6 +63,10 @@ void key_state_on_message(platform::Window* window, uint32_t message, uintptr_t 
     case WM_RBUTTONUP:
         button_up(MOUSE_RIGHT, MOUSE_LEFT);
         break;
+    case WM_CANCELMODE: // releases were lost: let go of everything, as on losing the focus
+        keys_down.fill(0);
+        button_up(MOUSE_LEFT | MOUSE_RIGHT, 0);
+        break;
     default:
         break;
     }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace platform {
 
@@ -44,5 +45,29 @@ struct FileReplacement {
 int file_replace_open(const char* path, FileReplacement* replacement);
 // Returns 1 when the file holds the bytes; the replacement is closed either way.
 int file_replace_commit(FileReplacement* replacement, const void* data, size_t size);
+
+// A replacement's temporary is named for the file, the process and the
+// try: "Best.dat.1234-0.new". True when entry (a name in the file's
+// folder) has exactly that form for the file named base.
+inline bool is_temporary_of(std::string_view entry, std::string_view base)
+{
+    constexpr std::string_view SUFFIX = ".new";
+    if (entry.size() <= base.size() + 1 + SUFFIX.size() || entry.substr(0, base.size()) != base ||
+        entry[base.size()] != '.' || !entry.ends_with(SUFFIX))
+        return false;
+    const std::string_view middle = entry.substr(base.size() + 1, entry.size() - base.size() - 1 - SUFFIX.size());
+    const size_t dash = middle.find('-');
+    const auto digits = [](std::string_view s) {
+        return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return dash != std::string_view::npos && digits(middle.substr(0, dash)) && digits(middle.substr(dash + 1));
+}
+
+// Removes the temporaries that replacements of the file killed before
+// their rename left beside it, whichever process made them. A link under
+// such a name is removed itself, never followed; a directory stays. Safe
+// only while no other copy of the game can be replacing the file, that is
+// once the single-instance claim is held.
+void file_remove_leftovers(const char* path);
 
 } // namespace platform

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -125,6 +126,24 @@ int file_replace_commit(FileReplacement* replacement, const void* data, size_t s
         return 0;
     }
     return 1;
+}
+
+void file_remove_leftovers(const char* path)
+{
+    if (!path) return;
+    const char* slash = std::strrchr(path, '/');
+    char folder[PATH_LIMIT] = ".";
+    if (slash) {
+        const int n = std::snprintf(folder, sizeof folder, "%.*s", int(slash == path ? 1 : slash - path), path);
+        if (n < 0 || size_t(n) >= sizeof folder) return;
+    }
+    const std::string_view base = slash ? slash + 1 : path;
+    DIR* dir = ::opendir(folder);
+    if (!dir) return;
+    // unlinkat without AT_REMOVEDIR takes a link itself and refuses a directory.
+    while (const dirent* entry = ::readdir(dir))
+        if (is_temporary_of(entry->d_name, base)) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    ::closedir(dir);
 }
 
 } // namespace platform

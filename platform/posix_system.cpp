@@ -4,6 +4,7 @@
 // zombie while the game runs.
 #include "platform/system.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <spawn.h>
@@ -18,11 +19,15 @@ namespace platform {
 
 namespace {
 
+// Programs started and not yet reaped by their threads.
+std::atomic<int> running{0};
+
 void reap(pid_t pid)
 {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    --running;
 }
 
 } // namespace
@@ -49,13 +54,20 @@ int launch(Window*, const char* const* argv)
         ready ? ::posix_spawnp(&pid, argv[0], nullptr, &attributes, const_cast<char* const*>(argv), environ) : EINVAL;
     ::posix_spawnattr_destroy(&attributes);
     if (error != 0) return 0;
+    ++running;
     try {
         std::thread(reap, pid).detach();
     } catch (const std::system_error&) {
         // No thread to spare: the program still runs; it is reaped when the
-        // game ends.
+        // game ends, and not counted, since nothing would see it end.
+        --running;
     }
     return 1;
+}
+
+bool launched_running()
+{
+    return running > 0;
 }
 
 } // namespace platform

@@ -20,6 +20,8 @@ void window_move_and_show(Window* window, int x, int y);
 // with its arguments (argv[0] is the program; the list ends with null), on
 // behalf of the window. 1 when it started, 0 when not.
 int launch(Window* owner, const char* const* argv);
+// True while a program that launch started is still running.
+bool launched_running();
 
 // One way to start a volume control: an argv for launch, ended by null.
 // A command that is `always` tried is started even when an earlier one

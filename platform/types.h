@@ -32,6 +32,7 @@ inline constexpr uint32_t WM_SIZE = 0x0005;
 inline constexpr uint32_t WM_ACTIVATE = 0x0006;
 inline constexpr uint32_t WM_CLOSE = 0x0010;
 inline constexpr uint32_t WM_QUIT = 0x0012;
+inline constexpr uint32_t WM_CANCELMODE = 0x001F;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
 inline constexpr uint32_t WM_COMMAND = 0x0111;

@@ -5,9 +5,11 @@
 #include "platform/system.h"
 
 // A command marked always is started whatever came before it; the rest are
-// tried only until one starts.
+// tried only until one starts. While one the game started is still open,
+// the command brings up no other.
 int open_volume_control(platform::Window* window)
 {
+    if (platform::launched_running()) return 1;
     int started = 0;
     for (const platform::VolumeCommand& command : platform::volume_control_commands())
         if (command.always || !started) started |= platform::launch(window, command.argv.data());

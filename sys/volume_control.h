@@ -4,5 +4,6 @@
 #include "platform/window.h"
 
 // Tries the platform's volume controls in order of preference and stops at
-// the first that starts. 1 when one started, 0 when none did.
+// the first that starts; none while one the game started is still running.
+// 1 when one is running, 0 when none could be started.
 int open_volume_control(platform::Window* window);

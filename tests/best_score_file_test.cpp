@@ -61,12 +61,26 @@ TEST_F(BestScoreFile, TamperedShortOrMissingReadsZero)
         {"the score edited", best_file_bytes(1500 * 3, 3, 1800), 0},
         {"short", std::vector<uint8_t>(good.begin(), good.begin() + 8), 0},
         {"empty", {}, 0},
-        {"multiplier 0 with check 0 passes the check", best_file_bytes(0, 0, 777), 777},
+        {"multiplier 0, check 0", best_file_bytes(0, 0, 9999), 0},
+        {"multiplier 9", best_file_bytes(1500 * 9, 9, 1500), 0},
+        {"multiplier -1", best_file_bytes(-1500, -1, 1500), 0},
+        {"a byte more",
+         [&] {
+             auto b = good;
+             b.push_back(0);
+             return b;
+         }(),
+         0},
     };
     EXPECT_EQ(read_best_score(), 0) << "no file";
     for (const auto& c : cases) {
         write_file(BEST_SCORE_FILE, c.bytes);
         EXPECT_EQ(read_best_score(), c.read) << c.what;
+    }
+    // Whatever multiplier the writer draws, its file reads back.
+    for (int multiplier = BEST_MULTIPLIER_MIN; multiplier <= BEST_MULTIPLIER_MAX; ++multiplier) {
+        write_best_file(1400 * multiplier, multiplier, 1400);
+        EXPECT_EQ(read_best_score(), 1400) << multiplier;
     }
 }
 

@@ -79,6 +79,9 @@ TEST(VolumeControl, TriesEachInOrderAndStopsAtTheFirstThatStarts)
 
     headless::set_launchable(commands[0].argv[0]);
     EXPECT_EQ(open_volume_control(nullptr), 1);
+    EXPECT_EQ(headless::launches().size(), 3u) << "one is still open: no other starts";
+    headless::end_launched();
+    EXPECT_EQ(open_volume_control(nullptr), 1);
     EXPECT_EQ(headless::launches().size(), 4u);
     EXPECT_EQ(headless::launches()[3], argv_of(commands[0]));
 }

@@ -7,6 +7,7 @@
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "game/scene.h"
+#include "input/keys.h"
 #include "support/game.h"
 
 #include <string>
@@ -113,7 +114,7 @@ TEST_F(FramePacing, InactiveWindowFreezesUntilReactivated)
 // Done right after the given present. A message posted then is taken in
 // the wait of the next frame, so a key is down from the start of the one
 // after. A pad's buttons reach the key table as keys of their own.
-enum Action { DOWN, UP, POST, COMMAND };
+enum Action { DOWN, UP, POST, COMMAND, STORM };
 struct Step {
     uint64_t frame;
     Action what;
@@ -126,10 +127,27 @@ struct PauseRun {
     const char* what;
     bool no_scene;
     std::vector<Step> steps;
-    int result;       // the loop's
-    int reset;        // asked for
-    const char* seen; // a letter for each presented frame: P the pause picture on black, c the view closing
+    int result;              // the loop's
+    int reset;               // asked for
+    const char* seen;        // a letter for each presented frame: P the pause picture on black, c the view closing
+    bool all_let_go = false; // afterwards no key is held and the mouse is free
 };
+
+// More key messages than the queue holds, as pile up while the game is
+// stopped: letters pressed and let go (or only let go), and among the last
+// of them Escape and the left mouse button let go.
+void storm(bool with_presses)
+{
+    for (int i = 0; i < 300; ++i) {
+        const uint8_t letter = uint8_t('A' + i / 2 % 20);
+        if (with_presses && i % 2 == 0)
+            headless::key_down(letter);
+        else
+            headless::key_up(letter);
+        if (i == 280) headless::key_up(VK_ESCAPE);
+        if (i == 290) headless::post(WM_LBUTTONUP);
+    }
+}
 
 void PrintTo(const PauseRun& run, std::ostream* out)
 {
@@ -153,6 +171,7 @@ TEST_P(Pause, EachFrameShowsWhatTheKeysAsk)
             if (s.what == UP) headless::key_up(uint8_t(s.code));
             if (s.what == POST) headless::post(s.code);
             if (s.what == COMMAND) headless::post(WM_COMMAND, s.code);
+            if (s.what == STORM) storm(s.code != 0);
         }
     });
     if (!run.no_scene) reset_game();
@@ -161,6 +180,8 @@ TEST_P(Pause, EachFrameShowsWhatTheKeysAsk)
     EXPECT_EQ(reset_requested(), run.reset);
     EXPECT_EQ(scene_get() == SCENE_TITLE, !run.no_scene || run.reset) << "a reset returns to the title";
     EXPECT_FALSE(headless::starved());
+    for (int vk = 0; run.all_let_go && vk < 256; ++vk) EXPECT_FALSE(key_held(vk)) << vk;
+    EXPECT_FALSE(run.all_let_go && headless::mouse_captured());
     // The next run of the loop starts clean.
     each_present([](uint64_t) { headless::post(WM_CLOSE); });
     EXPECT_EQ(run_scene_loop(), 0);
@@ -175,30 +196,31 @@ INSTANTIATE_TEST_SUITE_P(
         // Paused from the frame after the key went down; F1 continues in the
         // same frame; Escape still held opens it again; releasing Escape
         // alone does not leave.
-        PauseRun{"Escape opens, F1 continues, a held Escape reopens",
+        PauseRun{
+            "Escape opens, F1 continues, a held Escape reopens",
             true,
             {{3, DOWN, ESC}, {6, DOWN, VK_F1}, {9, UP, VK_F1}, {9, UP, ESC}, {11, DOWN, VK_F1}, {15, POST, WM_CLOSE}},
             0,
             0,
             "....PPP.PPPP..."},
         PauseRun{"F2 resets at the next frame without presenting it",
-            true,
-            {{2, DOWN, ESC}, {3, UP, ESC}, {5, DOWN, VK_F2}},
-            1,
-            1,
-            "...PPP"},
+                 true,
+                 {{2, DOWN, ESC}, {3, UP, ESC}, {5, DOWN, VK_F2}},
+                 1,
+                 1,
+                 "...PPP"},
         PauseRun{"F1 beats F2 in the same snapshot",
-            true,
-            {{2, DOWN, ESC}, {3, UP, ESC}, {5, DOWN, VK_F2}, {5, DOWN, VK_F1}, {9, POST, WM_CLOSE}},
-            0,
-            0,
-            "...PPP..."},
+                 true,
+                 {{2, DOWN, ESC}, {3, UP, ESC}, {5, DOWN, VK_F2}, {5, DOWN, VK_F1}, {9, POST, WM_CLOSE}},
+                 0,
+                 0,
+                 "...PPP..."},
         PauseRun{"a held Escape stays, a fresh press exits before presenting",
-            true,
-            {{2, DOWN, ESC}, {10, UP, ESC}, {12, DOWN, ESC}, {30, POST, WM_CLOSE}},
-            0,
-            0,
-            "...PPPPPPPPPP"},
+                 true,
+                 {{2, DOWN, ESC}, {10, UP, ESC}, {12, DOWN, ESC}, {30, POST, WM_CLOSE}},
+                 0,
+                 0,
+                 "...PPPPPPPPPP"},
         PauseRun{"quit while paused", true, {{2, DOWN, ESC}, {4, POST, WM_CLOSE}}, 0, 0, "...P"},
         PauseRun{"menu close while paused", true, {{2, DOWN, ESC}, {4, COMMAND, COMMAND_CLOSE}}, 0, 0, "...P"},
         PauseRun{"menu reset at the next frame", true, {{4, COMMAND, COMMAND_RESET}}, 1, 1, "....."},
@@ -206,28 +228,55 @@ INSTANTIATE_TEST_SUITE_P(
         // is spent on it, so the title stays until a fresh Start (Space to
         // the buttons); then Back pauses again and Y resets.
         PauseRun{"the pad's Back, Start and Y",
-            false,
-            {{1, DOWN, Y},
-             {2, UP, Y},
-             {3, DOWN, BACK},
-             {4, UP, BACK},
-             {7, DOWN, START},
-             {10, UP, START},
-             {12, DOWN, START},
-             {13, UP, START},
-             {15, DOWN, BACK},
-             {16, UP, BACK},
-             {18, DOWN, Y},
-             {19, UP, Y}},
-            1,
-            1,
-            "....PPPP.....cccPPP"},
+                 false,
+                 {{1, DOWN, Y},
+                  {2, UP, Y},
+                  {3, DOWN, BACK},
+                  {4, UP, BACK},
+                  {7, DOWN, START},
+                  {10, UP, START},
+                  {12, DOWN, START},
+                  {13, UP, START},
+                  {15, DOWN, BACK},
+                  {16, UP, BACK},
+                  {18, DOWN, Y},
+                  {19, UP, Y}},
+                 1,
+                 1,
+                 "....PPPP.....cccPPP"},
+        // A queue that fills never loses a release: afterwards no key the
+        // player let go of is held, the mouse is free, and F1 leaves the
+        // pause screen for good.
+        PauseRun{"a full queue of presses and releases",
+                 true,
+                 {{3, DOWN, ESC},
+                  {3, POST, WM_LBUTTONDOWN},
+                  {5, STORM, 1},
+                  {8, DOWN, VK_F1},
+                  {9, UP, VK_F1},
+                  {12, POST, WM_CLOSE}},
+                 0,
+                 0,
+                 "....PPPPP...",
+                 true},
+        PauseRun{"a full queue of releases",
+                 true,
+                 {{3, DOWN, ESC},
+                  {3, POST, WM_LBUTTONDOWN},
+                  {5, STORM, 0},
+                  {8, DOWN, VK_F1},
+                  {9, UP, VK_F1},
+                  {12, POST, WM_CLOSE}},
+                 0,
+                 0,
+                 "....PPPPP...",
+                 true},
         // Back while paused leaves; Back still held after a continue pauses again.
         PauseRun{"the pad's Back held over a continue, then pressed afresh",
-            false,
-            {{1, DOWN, BACK}, {3, DOWN, START}, {4, UP, START}, {6, UP, BACK}, {8, DOWN, BACK}, {9, UP, BACK}},
-            0,
-            0,
-            "..PP.PPPP"}));
+                 false,
+                 {{1, DOWN, BACK}, {3, DOWN, START}, {4, UP, START}, {6, UP, BACK}, {8, DOWN, BACK}, {9, UP, BACK}},
+                 0,
+                 0,
+                 "..PP.PPPP"}));
 
 } // namespace

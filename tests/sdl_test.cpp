@@ -176,6 +176,13 @@ TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
     EXPECT_TRUE(s.fullscreen);
     ASSERT_TRUE(settings_save(Settings{0, false}));
     EXPECT_EQ(read(file), "fullscreen=0\n") << "no scale chosen, none kept";
+    // Saves killed before their rename: once their temporaries take every
+    // name, nothing is saved until the game clears them at its start.
+    plant_leftovers(file);
+    EXPECT_FALSE(settings_save(Settings{2, false}));
+    settings_remove_leftovers();
+    EXPECT_EQ(leftovers_of(file).names, 0);
+    ASSERT_TRUE(settings_save(Settings{2, false}));
 
     const std::string huge = "scale=2\n" + std::string(1 << 20, '\n');
     const struct {

@@ -6,6 +6,7 @@
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "game/best_score_file.h"
 #include "game/scene.h"
 #include "input/keys.h"
 #include "platform/embedded_resources.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,28 @@ TEST_F(Startup, TheLogoHoldsASecondThenTheGameRunsAndEverythingIsTakenDown)
     EXPECT_EQ(log.front(), "open 44100");
     EXPECT_GE(std::count_if(log.begin(), log.end(), [](const std::string& s) { return s.rfind("create #", 0) == 0; }),
               9);
+}
+
+// Saves killed before their rename leave their temporaries; once every
+// name a save could take is used, the best is never written again. The
+// next start clears them away (links themselves, never what they lead
+// to; a directory stays) and saving works again.
+TEST_F(Startup, TheLeftoversOfKilledSavesGoAtTheNextStart)
+{
+    plant_leftovers(BEST_SCORE_FILE);
+    write_best_score(1500);
+    EXPECT_EQ(read_best_score(), 0) << "every temporary name taken: the save fails";
+    std::ofstream("Best.dat.other.new") << "not one of ours";
+
+    headless::post(WM_CLOSE);
+    EXPECT_EQ(run_program(), StartupResult::Ran);
+    const Leftovers left = leftovers_of(BEST_SCORE_FILE);
+    EXPECT_EQ(left.names, 0);
+    EXPECT_TRUE(left.directory);
+    EXPECT_TRUE(left.link_target);
+    EXPECT_TRUE(std::filesystem::exists("Best.dat.other.new"));
+    write_best_score(1500);
+    EXPECT_EQ(read_best_score(), 1500);
 }
 
 TEST_F(Startup, ADisplayThatCannotOpenOrMakeItsSurfacesIsReported)

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/joystick.h"
 #include "platform/resource.h"
+#include "platform/soft/message_queue.h"
 #include "platform/soft/soft_bitmap.h"
 #include "platform/soft/soft_platform.h"
 #include "platform/soft/soft_surface.h"
@@ -61,26 +62,6 @@ constexpr size_t PRESENT_LOG = 4096;
 
 // A fixed ring, so that posting from a test never allocates inside the
 // frames an allocation count is watching.
-struct MessageQueue {
-    std::array<Message, 4096> items{};
-    size_t head = 0;
-    size_t count = 0;
-    bool empty() const { return count == 0; }
-    void push_back(const Message& m)
-    {
-        if (count == items.size()) return;
-        items[(head + count) % items.size()] = m;
-        ++count;
-    }
-    Message pop_front()
-    {
-        Message m = items[head];
-        head = (head + 1) % items.size();
-        --count;
-        return m;
-    }
-};
-
 struct Resource {
     std::string name;
     std::string type;
@@ -222,19 +203,18 @@ void window_client_offset(int* x, int* y)
 
 bool message_peek()
 {
-    return !state().queue.empty();
+    return state().queue.count > 0;
 }
 
 bool message_get(Message* message)
 {
     State& s = state();
-    if (s.queue.empty() && s.idle_hook) s.idle_hook(s.idle_user);
-    if (s.queue.empty()) {
+    if (s.queue.count == 0 && s.idle_hook) s.idle_hook(s.idle_user);
+    if (!message_queue_pop(&s.queue, message)) {
         s.starved = true;
         *message = Message{WM_QUIT, 0, 0};
         return false;
     }
-    *message = s.queue.pop_front();
     return message->message != WM_QUIT;
 }
 
@@ -246,7 +226,7 @@ void message_dispatch(const Message& message)
 
 void post_quit()
 {
-    state().queue.push_back(Message{WM_QUIT, 0, 0});
+    message_queue_push(&state().queue, Message{WM_QUIT, 0, 0});
 }
 
 // The headless window has a menu of sorts: tests post WM_COMMAND directly.
@@ -435,7 +415,7 @@ uint64_t sleep_count()
 
 void post(uint32_t message, uintptr_t wparam, intptr_t lparam)
 {
-    state().queue.push_back(Message{message, wparam, lparam});
+    message_queue_push(&state().queue, Message{message, wparam, lparam});
 }
 
 void key_down(uint8_t vk)

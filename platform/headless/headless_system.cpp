@@ -13,6 +13,7 @@ struct SystemState {
     RECT work_area{0, 0, headless::DESKTOP_WIDTH, headless::DESKTOP_HEIGHT};
     std::vector<std::string> launchable;
     std::vector<std::vector<std::string>> launches;
+    int running = 0;
 };
 
 SystemState& system_state()
@@ -40,7 +41,14 @@ int launch(Window*, const char* const* argv)
     SystemState& s = system_state();
     std::vector<std::string>& tried = s.launches.emplace_back();
     for (const char* const* arg = argv; *arg; ++arg) tried.emplace_back(*arg);
-    return std::find(s.launchable.begin(), s.launchable.end(), tried[0]) != s.launchable.end() ? 1 : 0;
+    const bool started = std::find(s.launchable.begin(), s.launchable.end(), tried[0]) != s.launchable.end();
+    s.running += started;
+    return started ? 1 : 0;
+}
+
+bool launched_running()
+{
+    return system_state().running > 0;
 }
 
 // Only recorded: the window is never touched here, so a request naming a
@@ -87,6 +95,11 @@ void set_launchable(const std::string& program, bool present)
 const std::vector<std::vector<std::string>>& launches()
 {
     return system_state().launches;
+}
+
+void end_launched()
+{
+    system_state().running = 0;
 }
 
 } // namespace headless

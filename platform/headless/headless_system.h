@@ -30,5 +30,7 @@ platform::Window* last_raise_window();
 void set_launchable(const std::string& program, bool present = true);
 // Every launch tried, in order, with its whole argv.
 const std::vector<std::vector<std::string>>& launches();
+// The programs launched so far end; until then they run.
+void end_launched();
 
 } // namespace headless

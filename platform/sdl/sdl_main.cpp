@@ -10,9 +10,28 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A launcher may start the game with standard input, output or error
+// closed. The next file opened (the X connection, the lock file) would
+// then take that number, and whatever the game or a library writes to
+// standard error would land in it: a line in the X protocol stream hangs
+// the game at its end. So the three are open before anything else, on
+// /dev/null where they were closed.
+void keep_standard_streams_open()
+{
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0 && ::open("/dev/null", O_RDWR) < 0) return;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    keep_standard_streams_open();
     Options options;
     char error[160];
     if (!options_parse(argc, argv, &options, error, sizeof error)) {

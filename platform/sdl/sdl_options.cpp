@@ -24,9 +24,22 @@ const char* const OPTIONS_HELP = "Usage: quobbin [OPTION]...\n"
 
 namespace {
 
+// The argument is shown as the player typed it, but a control character
+// in it (an escape sequence, say) is written out as \ and three octal
+// digits rather than sent to the terminal.
 bool refuse(char* error, size_t size, const char* what, const char* argument)
 {
-    std::snprintf(error, size, what, argument);
+    char shown[256];
+    size_t n = 0;
+    for (const char* at = argument; *at && n + 5 < sizeof shown; ++at) {
+        const auto c = static_cast<unsigned char>(*at);
+        if (c < 0x20 || c == 0x7F)
+            n += size_t(std::snprintf(shown + n, sizeof shown - n, "\\%03o", c));
+        else
+            shown[n++] = char(c);
+    }
+    shown[n] = 0;
+    std::snprintf(error, size, what, shown);
     return false;
 }
 

@@ -117,3 +117,9 @@ bool settings_save(const Settings& s)
     platform::FileReplacement file;
     return platform::file_replace_open(path, &file) && platform::file_replace_commit(&file, text, n);
 }
+
+void settings_remove_leftovers()
+{
+    char path[platform::PATH_LIMIT];
+    if (settings_path(path)) platform::file_remove_leftovers(path);
+}

@@ -37,3 +37,6 @@ Settings settings_load();
 // Makes the folder when it is missing and replaces the file as one step;
 // false when it could not be written (the game goes on either way).
 bool settings_save(const Settings& s);
+// Removes what saves killed before their rename left beside the file; only
+// while this copy holds the single-instance claim.
+void settings_remove_leftovers();

@@ -8,7 +8,9 @@
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_settings.h"
 #include "platform/sdl/sdl_view.h"
+#include "platform/soft/message_queue.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -25,6 +27,7 @@ struct Window {
     SDL_Window* sdl = nullptr;
     MessageHandler handler = nullptr;
     std::vector<Accelerator> accelerators;
+    bool shown = false; // shown at least once; minimised or not now
 };
 
 } // namespace platform
@@ -33,12 +36,8 @@ namespace {
 
 using platform::Window;
 
-constexpr size_t QUEUE_SIZE = 256;
-
 Window* main_window = nullptr;
-std::array<Message, QUEUE_SIZE> queue{};
-size_t queue_first = 0;
-size_t queue_count = 0;
+MessageQueue queue;
 bool quit_posted = false;
 Uint32 raise_event = 0;          // SDL's number for our "come forward" event
 SDL_Window* modal_box = nullptr; // the message box open over the game, if any
@@ -51,9 +50,7 @@ constexpr const char* UNSEEN_DRIVERS[] = {"offscreen", "dummy", "evdev"};
 
 void push(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0)
 {
-    if (queue_count == QUEUE_SIZE) return; // a full queue drops the newest, as Windows' does
-    queue[(queue_first + queue_count) % QUEUE_SIZE] = Message{message, wparam, lparam};
-    ++queue_count;
+    message_queue_push(&queue, Message{message, wparam, lparam});
 }
 
 bool visible(const Window* w)
@@ -178,7 +175,10 @@ void translate(const SDL_Event& e)
         break;
     default:
         if (sdl_gamepad_event(e, push_pad_key)) break;
-        if (raise_event && e.type == raise_event && visible(main_window)) {
+        // A minimised window is hidden to SDL, yet the request is for it
+        // most of all; only a window not shown yet has nothing to bring back.
+        if (raise_event && e.type == raise_event && main_window && main_window->shown) {
+            SDL_ShowWindow(main_window->sdl);
             SDL_RestoreWindow(main_window->sdl);
             SDL_RaiseWindow(main_window->sdl);
             if (modal_box) box_forward();
@@ -280,6 +280,10 @@ Window* window_create(MessageHandler handler)
     SDL_DisableScreenSaver();
     w->handler = handler;
     main_window = w;
+    // Start-up makes the window only once the single-instance claim is
+    // held, so no other copy can be saving the settings now: temporaries
+    // beside them were left by saves that were killed.
+    settings_remove_leftovers();
     if (handler) handler(w, WM_CREATE, 0, 0);
     return w;
 }
@@ -305,7 +309,9 @@ void window_set_client_size(Window* window, int width, int height)
 
 void window_show(Window* window)
 {
-    if (window) SDL_ShowWindow(window->sdl);
+    if (!window) return;
+    SDL_ShowWindow(window->sdl);
+    window->shown = true;
 }
 
 // SDL places and measures the client area; the frame is around it.
@@ -335,7 +341,7 @@ void window_set_accelerators(Window* window, std::span<const Accelerator> accele
 bool message_peek()
 {
     pump_now_and_then();
-    return queue_count > 0 || quit_posted;
+    return queue.count > 0 || quit_posted;
 }
 
 // While the queue is empty this waits for SDL's events, so an inactive
@@ -343,12 +349,7 @@ bool message_peek()
 bool message_get(Message* message)
 {
     for (;;) {
-        if (queue_count > 0) {
-            *message = queue[queue_first];
-            queue_first = (queue_first + 1) % QUEUE_SIZE;
-            --queue_count;
-            return true;
-        }
+        if (message_queue_pop(&queue, message)) return true;
         if (quit_posted) {
             *message = Message{WM_QUIT, 0, 0};
             return false;
@@ -408,6 +409,7 @@ void window_move_and_show(Window* window, int x, int y)
     SDL_GetWindowBordersSize(window->sdl, &top, &left, nullptr, nullptr);
     SDL_SetWindowPosition(window->sdl, x + left, y + top);
     SDL_ShowWindow(window->sdl);
+    window->shown = true;
     sdl_view_shown(window->sdl);
 }
 

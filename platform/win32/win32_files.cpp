@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -154,6 +155,31 @@ int file_replace_commit(FileReplacement* replacement, const void* data, size_t s
         return 0;
     }
     return 1;
+}
+
+// DeleteFileA takes a link itself and refuses a directory, which the
+// search marks anyway.
+void file_remove_leftovers(const char* path)
+{
+    if (!path) return;
+    const char* slash = nullptr;
+    for (const char* at = path; *at; ++at)
+        if (*at == '\\' || *at == '/') slash = at;
+    const std::string_view base = slash ? slash + 1 : path;
+    const int folder = slash ? int(slash + 1 - path) : 0;
+    char pattern[PATH_LIMIT];
+    const int n = std::snprintf(pattern, sizeof pattern, "%s.*.new", path);
+    if (n < 0 || size_t(n) >= sizeof pattern) return;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !is_temporary_of(found.cFileName, base)) continue;
+        char leftover[PATH_LIMIT];
+        const int m = std::snprintf(leftover, sizeof leftover, "%.*s%s", folder, path, found.cFileName);
+        if (m > 0 && size_t(m) < sizeof leftover) DeleteFileA(leftover);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 } // namespace platform

@@ -8,6 +8,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -18,6 +20,10 @@ constexpr size_t PARAMETERS_SIZE = 1024;
 // Longer module paths than this count as not found; the game's own
 // folders never come near it.
 constexpr DWORD MODULE_PATH_SIZE = 4 * MAX_PATH;
+
+// The programs launched, as long as they may still run; a launch that
+// finds no free place is not followed.
+std::array<HANDLE, 4> launched{};
 
 bool is_separator(char c)
 {
@@ -120,10 +126,41 @@ int launch(Window* owner, const char* const* argv)
     size_t used = 0;
     for (const char* const* arg = argv + 1; *arg; ++arg)
         if (!append_argument(parameters, sizeof parameters, &used, *arg)) return 0;
-    const HINSTANCE result =
-        ShellExecuteA(win32_hwnd(owner), "open", argv[0], used ? parameters : nullptr, nullptr, SW_SHOW);
-    // Results up to 32 are Windows' error codes.
-    return reinterpret_cast<INT_PTR>(result) > 32 ? 1 : 0;
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI; // a program not found is our answer, not a box
+    info.hwnd = win32_hwnd(owner);
+    info.lpVerb = "open";
+    info.lpFile = argv[0];
+    info.lpParameters = used ? parameters : nullptr;
+    info.nShow = SW_SHOW;
+    if (!ShellExecuteExA(&info)) return 0;
+    // The shell may hand the file to a program already running: then there
+    // is no process of ours to follow.
+    if (info.hProcess) {
+        launched_running(); // frees the places of those that ended
+        HANDLE* free = std::find(launched.begin(), launched.end(), HANDLE(nullptr));
+        if (free != launched.end())
+            *free = info.hProcess;
+        else
+            CloseHandle(info.hProcess);
+    }
+    return 1;
+}
+
+bool launched_running()
+{
+    bool any = false;
+    for (HANDLE& process : launched) {
+        if (!process) continue;
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            any = true;
+        } else {
+            CloseHandle(process);
+            process = nullptr;
+        }
+    }
+    return any;
 }
 
 } // namespace platform

@@ -142,9 +142,14 @@ end_status $GAME_PID 3
 unclaimed || fail "the claim is still held after the game ended"
 pass "SIGTERM with the About box open ends the game with 0, nothing left behind"
 
-# --- The About box closes with Enter and the game goes on; Escape pauses,
-# a second Escape ends the game with 0.
-start_game
+# --- Started with standard input, output and error closed, as some
+# launchers do: the About box (which writes a line to standard error)
+# closes with Enter and the game goes on; Escape pauses, a second Escape
+# ends the game with 0, and nothing was written into the lock file.
+"$GAME" <&- >&- 2>&- &
+GAME_PID=$!
+WID=$(window_id) || true
+[ -n "$WID" ] || fail "the game did not start again"
 open_about
 key Return
 within 5 not named '^About$' || fail "Enter did not close the About box"
@@ -152,9 +157,10 @@ within 5 focused "$WID" || fail "the game did not get the focus back from the Ab
 key Escape
 within 5 shows pause "$SHOTS/pause.png" 0 0 640 480 19 || fail "the game did not go on after the About box"
 key Escape
-end_status $GAME_PID 5
+end_status $GAME_PID 3
 [ $status = 0 ] || fail "the game ended with $status after Escape twice"
-pass "Enter closes the About box and the game goes on; Escape, Escape ends it with 0"
+for lock in "$XDG_RUNTIME_DIR"/*.lock; do [ ! -s "$lock" ] || fail "something was written into $lock"; done
+pass "with its standard streams closed: Enter closes the About box and the game goes on; Escape, Escape ends it with 0"
 
 # --- The audio really went out: the disk driver wrote the mix.
 [ -s "$WORK/audio.raw" ] || fail "no audio was written"

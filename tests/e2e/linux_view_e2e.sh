@@ -40,6 +40,10 @@ done <<'CASES'
 -s|unknown option '-s'
 seals|unexpected argument 'seals'
 CASES
+# An argument's control characters are shown escaped, never sent to the terminal.
+"$GAME" $'--\e]2;owned\a' 2>"$WORK/err.txt"
+[ $? = 2 ] && grep -qF "unknown option '--\\033]2;owned\\007'" "$WORK/err.txt" && ! grep -q $'\e' "$WORK/err.txt" ||
+    fail "an escape sequence in an option was shown as: $(od -c "$WORK/err.txt")"
 "$GAME" --help >"$WORK/help.txt" || fail "--help ended with $?"
 for word in --scale --fullscreen --windowed Alt+Enter F11 Ctrl+plus; do
     grep -qF -- "$word" "$WORK/help.txt" || fail "--help does not mention $word"
@@ -195,4 +199,17 @@ start --windowed
 within 5 sized 640 480 || fail "--windowed with the remembered scale 1: $(geometry "$WID")"
 stop
 pass "Ctrl+plus and Ctrl+minus step the scale; it and F11 remembered; --windowed wins over the file"
+
+# --- A second copy brings a minimised game back: shown and in front.
+start --windowed
+xdotool windowminimize --sync "$WID"
+shown() { [ -n "$(xdotool search --onlyvisible --name '^\[ Quobbin \] Murvale$' 2>/dev/null)" ]; }
+within 3 not shown || fail "the game was not minimised"
+timeout 10 "$GAME" >"$WORK/second.log" 2>&1
+status=$?
+[ $status = 0 ] || fail "the second copy ended with $status"
+in_front() { shown && [ "$(xdotool getactivewindow 2>/dev/null)" = "$WID" ]; }
+within 3 in_front || fail "the minimised game was not brought back and to the front"
+stop
+pass "a second copy restores a minimised game and brings it to the front"
 echo "all view checks passed"

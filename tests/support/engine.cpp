@@ -9,6 +9,7 @@
 #include "sound/sound.h"
 #include "support/bmp.h"
 
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -107,4 +108,52 @@ ScratchDir::~ScratchDir()
     std::filesystem::current_path(old);
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
+}
+
+namespace {
+
+constexpr int REPLACEMENT_TRIES = 64;
+constexpr int DIRECTORY_TRY = 5;
+
+std::filesystem::path leftover(const std::filesystem::path& file, int n)
+{
+    return file.string() + "." + std::to_string(::getpid()) + "-" + std::to_string(n) + ".new";
+}
+
+std::filesystem::path link_target(const std::filesystem::path& file)
+{
+    return file.string() + ".target";
+}
+
+} // namespace
+
+// Links only where the system lets the test make them.
+void plant_leftovers(const std::filesystem::path& file)
+{
+    std::ofstream(link_target(file)) << "kept";
+    for (int n = 0; n < REPLACEMENT_TRIES; ++n) {
+        const std::filesystem::path name = leftover(file, n);
+        std::error_code error;
+        if (n == DIRECTORY_TRY)
+            std::filesystem::create_directory(name);
+        else if (n % 3 == 1)
+            std::filesystem::create_symlink(link_target(file), name, error);
+        else if (n % 3 == 2)
+            std::filesystem::create_symlink(file.string() + ".nowhere", name, error);
+        if (n != DIRECTORY_TRY && (n % 3 == 0 || error)) std::ofstream(name) << "cut short";
+    }
+}
+
+Leftovers leftovers_of(const std::filesystem::path& file)
+{
+    Leftovers left;
+    for (int n = 0; n < REPLACEMENT_TRIES; ++n) {
+        const std::filesystem::file_status s = std::filesystem::symlink_status(leftover(file, n));
+        if (n == DIRECTORY_TRY)
+            left.directory = std::filesystem::is_directory(s);
+        else
+            left.names += std::filesystem::exists(s);
+    }
+    left.link_target = std::filesystem::exists(link_target(file));
+    return left;
 }

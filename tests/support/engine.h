@@ -52,6 +52,19 @@ struct ScratchDir {
     const std::filesystem::path old;
 };
 
+// Plants, beside the file, every temporary name a replacement of it by this
+// process could take, as saves killed before their rename leave them:
+// files, links (to a file that must stay, and to nothing) and, at try 5, a
+// directory. Answers how many of them are there still, the directory
+// aside, and whether the directory and the links' target are.
+void plant_leftovers(const std::filesystem::path& file);
+struct Leftovers {
+    int names = 0;
+    bool directory = false;
+    bool link_target = false;
+};
+Leftovers leftovers_of(const std::filesystem::path& file);
+
 // The colour of the presented frame at (x, y), 0xRRGGBB.
 uint32_t screen_pixel(int x, int y);
 uint32_t back_pixel(int x, int y);

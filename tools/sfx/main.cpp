@@ -10,28 +10,37 @@
 
 namespace {
 
+// The game's effects play at this share of the level their recipes make:
+// at the loudest moment of play (a new best's fanfare over a seal caught,
+// one hit and one falling out, and the tune) they still add up below full
+// scale. The music synthesizer's instruments keep their own peaks; the
+// song's master volume sets how loud they play.
+constexpr double EFFECT_LEVEL = 0.45;
+constexpr double INSTRUMENT_LEVEL = 1.0;
+
 struct Entry {
     const char* file;
     int channels;
     sfx::Sound (*make)();
+    double level;
 };
 
 const Entry SOUNDS[] = {
-    {"go.wav", 1, sfx::make_go},
-    {"shot.wav", 1, sfx::make_shot},
-    {"hit.wav", 1, sfx::make_hit},
-    {"out.wav", 1, sfx::make_out},
-    {"safe.wav", 1, sfx::make_safe},
-    {"azarashi.wav", 2, sfx::make_azarashi},
-    {"ready.wav", 1, sfx::make_ready},
-    {"new.wav", 1, sfx::make_new},
-    {"count.wav", 1, sfx::make_count},
-    {"wave100.wav", 1, sfx::make_wave100},
-    {"wave_wave100.wav", 1, sfx::make_wave_wave100},
-    {"bass02.wav", 1, sfx::make_bass02},
-    {"snare01.wav", 1, sfx::make_snare01},
-    {"hiclose.wav", 1, sfx::make_hiclose},
-    {"hiopen.wav", 1, sfx::make_hiopen},
+    {"go.wav", 1, sfx::make_go, EFFECT_LEVEL},
+    {"shot.wav", 1, sfx::make_shot, EFFECT_LEVEL},
+    {"hit.wav", 1, sfx::make_hit, EFFECT_LEVEL},
+    {"out.wav", 1, sfx::make_out, EFFECT_LEVEL},
+    {"safe.wav", 1, sfx::make_safe, EFFECT_LEVEL},
+    {"azarashi.wav", 2, sfx::make_azarashi, EFFECT_LEVEL},
+    {"ready.wav", 1, sfx::make_ready, EFFECT_LEVEL},
+    {"new.wav", 1, sfx::make_new, EFFECT_LEVEL},
+    {"count.wav", 1, sfx::make_count, EFFECT_LEVEL},
+    {"wave100.wav", 1, sfx::make_wave100, INSTRUMENT_LEVEL},
+    {"wave_wave100.wav", 1, sfx::make_wave_wave100, INSTRUMENT_LEVEL},
+    {"bass02.wav", 1, sfx::make_bass02, INSTRUMENT_LEVEL},
+    {"snare01.wav", 1, sfx::make_snare01, INSTRUMENT_LEVEL},
+    {"hiclose.wav", 1, sfx::make_hiclose, INSTRUMENT_LEVEL},
+    {"hiopen.wav", 1, sfx::make_hiopen, INSTRUMENT_LEVEL},
 };
 
 } // namespace
@@ -51,7 +60,9 @@ int main(int argc, char** argv)
     }
     int status = 0;
     for (const Entry& entry : SOUNDS) {
-        const sfx::Sound sound = entry.make();
+        sfx::Sound sound = entry.make();
+        for (sfx::Buffer& channel : sound.channels)
+            for (double& x : channel) x *= entry.level;
         if (static_cast<int>(sound.channels.size()) != entry.channels) {
             std::fprintf(stderr, "%s: recipe made %zu channels, expected %d\n", entry.file, sound.channels.size(),
                          entry.channels);
