@@ -10,6 +10,7 @@
 #include "platform/embedded_resources.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_options.h"
 #include "platform/sdl/sdl_settings.h"
 #include "platform/types.h"
 #include "support/bmp.h"
@@ -19,6 +20,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <regex>
+#include <tuple>
+#include <vector>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -26,6 +30,52 @@
 #include <vector>
 
 namespace {
+
+// The command line as a table: what each form gives, or the reason it is
+// refused (the program then ends with status 2).
+TEST(SdlOptions, EachFormAndEachRefusal)
+{
+    const struct {
+        std::vector<const char*> args;
+        int scale, fullscreen;
+        bool help, version;
+        const char* refused;
+    } cases[] = {
+        {{}, 0, -1, false, false, nullptr},
+        {{"--scale", "3", "--fullscreen"}, 3, 1, false, false, nullptr},
+        {{"--scale=1", "--fullscreen", "--windowed"}, 1, 0, false, false, nullptr},
+        {{"-h"}, 0, -1, true, false, nullptr},
+        {{"--help", "--version"}, 0, -1, true, true, nullptr},
+        {{"--scale=2", "--"}, 2, -1, false, false, nullptr},
+        {{"--", "--help"}, 0, 0, false, false, "unexpected argument '--help'"},
+        {{"--scale", "0"}, 0, 0, false, false, "scale '0' is not a whole number from 1 to 4"},
+        {{"--scale", "5"}, 0, 0, false, false, "scale '5' is not a whole number from 1 to 4"},
+        {{"--scale=x"}, 0, 0, false, false, "scale 'x' is not a whole number from 1 to 4"},
+        {{"--scale="}, 0, 0, false, false, "scale '' is not a whole number from 1 to 4"},
+        {{"--scale=22"}, 0, 0, false, false, "scale '22' is not a whole number from 1 to 4"},
+        {{"--fullscreen", "--scale"}, 0, 0, false, false, "option '--scale' needs a value (1 to 4)"},
+        {{"--big"}, 0, 0, false, false, "unknown option '--big'"},
+        {{"-s"}, 0, 0, false, false, "unknown option '-s'"},
+        {{"seals"}, 0, 0, false, false, "unexpected argument 'seals'"},
+        {{"--\x1b]2;x\a\x7f"}, 0, 0, false, false, "unknown option '--\\033]2;x\\007\\177'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> argv = {"quobbin"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        Options o;
+        char error[160] = "";
+        const bool ok = options_parse(int(argv.size()), argv.data(), &o, error, sizeof error);
+        SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0]);
+        EXPECT_EQ(ok, !c.refused);
+        if (c.refused) {
+            EXPECT_STREQ(error, c.refused);
+            continue;
+        }
+        EXPECT_EQ(std::tuple(o.scale, o.fullscreen, o.help, o.version),
+                  std::tuple(c.scale, c.fullscreen, c.help, c.version));
+    }
+    EXPECT_TRUE(std::regex_match(OPTIONS_VERSION, std::regex("quobbin [0-9]+\\.[0-9]+\\.[0-9]+\n")));
+}
 
 TEST(SdlKeys, TheGameKeysAndTheKeypadByNumLock)
 {

@@ -38,8 +38,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quobbin: %s\nTry 'quobbin --help' for the options.\n", error);
         return 2;
     }
-    if (options.help) {
-        std::fputs(OPTIONS_HELP, stdout);
+    if (options.help || options.version) {
+        std::fputs(options.help ? OPTIONS_HELP : OPTIONS_VERSION, stdout);
         return 0;
     }
     sdl_view_configure(options, settings_load());
