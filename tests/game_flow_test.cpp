@@ -138,7 +138,8 @@ TEST_F(GameFlow, AResetFromAnywhereReturnsToTheOpeningTitleAndRereadsTheBest)
         EXPECT_TRUE(is_empty(view_clip_get()));
         frames(24);
         EXPECT_TRUE(same(view_clip_get(), RECT{0, 0, 640, 480}));
-        EXPECT_EQ(stale_pixels(), 0);
+        frame();
+        EXPECT_EQ(stale_pixels(), 0) << "the background is copied whole, its black too";
         EXPECT_EQ(best_score_get(), 1750);
     }
 }
