@@ -59,7 +59,9 @@ intptr_t main_window_proc(platform::Window* window, uint32_t message, uintptr_t 
             show_about_box(window);
             break;
         case COMMAND_VOLUME:
-            open_volume_control(window);
+            // Doing nothing would leave the player wondering whether the
+            // key was heard.
+            if (!open_volume_control(window)) platform::message_box("no volume control found", "Quobbin");
             break;
         default:
             break;

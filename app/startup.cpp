@@ -8,7 +8,6 @@
 #include "gfx/display.h"
 #include "input/keys.h"
 #include "platform/clock.h"
-#include "platform/files.h"
 #include "platform/joystick.h"
 #include "platform/window.h"
 #include "sorvel/sorvel.h"
@@ -63,10 +62,7 @@ StartupResult give_up(platform::Window* window, const char* message)
 StartupResult start_and_run(InstanceGuard* guard)
 {
     if (!instance_guard_check(guard, INSTANCE_MUTEX_NAME, INSTANCE_MAPPING_NAME)) return StartupResult::SecondCopy;
-    // With the claim held no other copy can be saving, so whatever
-    // temporaries are left beside the best score were left by saves that
-    // were killed; kept, they would pile up until no name is free.
-    platform::file_remove_leftovers(BEST_SCORE_FILE);
+    best_score_file_prepare();
     key_state_reset();
     platform::Window* window = platform::window_create(main_window_proc);
     // Without a window (no display to show one on) the display cannot be

@@ -18,7 +18,6 @@ constexpr int OUT_ROW = 496; // a target below this row has fallen out
 constexpr int FIRST_COLUMN = 120;
 constexpr int COLUMN_STEP = 200;
 constexpr int PAN_FIRST = 56; // 256 is the centre of the pan scale
-constexpr int PAN_STEP = 200;
 constexpr int WAIT_MIN = 100;
 constexpr int WAIT_MAX = 600;
 constexpr int SWAY_FRAME_TICKS = 12; // each body frame shows for 13 frames

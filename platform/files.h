@@ -21,6 +21,13 @@ inline constexpr char PATH_SEPARATOR = '/';
 // Returns 0 when it cannot be found or does not fit.
 int executable_dir(char* out, size_t size);
 
+// Where the game keeps its file of this name. On Linux that is the user's
+// data folder, $XDG_DATA_HOME/quobbin (~/.local/share/quobbin), made for
+// its owner alone when missing; where there is none, and on other
+// systems, the working directory, where the game always kept it. 0 when
+// the path does not fit out.
+int data_file_path(const char* name, char* out, size_t size);
+
 // True when the path names a regular file that can be opened for reading.
 bool file_exists(const char* path);
 // The size in bytes of a regular file, or -1.

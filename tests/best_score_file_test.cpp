@@ -7,6 +7,7 @@
 #include "support/bmp.h"
 #include "support/game.h"
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -21,9 +22,9 @@ protected:
         random_state_reset();
     }
 
-    static std::vector<uint8_t> file_bytes()
+    static std::vector<uint8_t> file_bytes(const char* path = BEST_SCORE_FILE)
     {
-        std::ifstream in(BEST_SCORE_FILE, std::ios::binary);
+        std::ifstream in(path, std::ios::binary);
         return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
 
@@ -81,6 +82,52 @@ TEST_F(BestScoreFile, TamperedShortOrMissingReadsZero)
     for (int multiplier = BEST_MULTIPLIER_MIN; multiplier <= BEST_MULTIPLIER_MAX; ++multiplier) {
         write_best_file(1400 * multiplier, multiplier, 1400);
         EXPECT_EQ(read_best_score(), 1400) << multiplier;
+    }
+}
+
+// Where the platform keeps the file in a folder of its own (the Linux
+// build's data folder), a valid "Best.dat" left in the working directory by
+// an earlier version is copied in at start, bytes and all, once: never over
+// a file already there, never a damaged one; the old file stays.
+TEST_F(BestScoreFile, AnOldFileInTheWorkingDirectoryIsTakenOverOnce)
+{
+    const std::vector<uint8_t> old = best_file_bytes(1500 * 3, 3, 1500);
+    const struct {
+        const char* what;
+        std::vector<uint8_t> old; // empty: none
+        std::vector<uint8_t> there;
+        int best;
+    } cases[] = {
+        {"a valid old file is taken over", old, {}, 1500},
+        {"a damaged one is not", best_file_bytes(1500 * 3, 3, 1501), {}, 0},
+        {"nor one longer than 12 bytes",
+         [&] {
+             auto b = old;
+             b.push_back(0);
+             return b;
+         }(),
+         {},
+         0},
+        {"the data folder's own file wins", old, best_file_bytes(1400 * 2, 2, 1400), 1400},
+        {"no old file, nothing to do", {}, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all("data");
+        std::filesystem::create_directory("data");
+        std::filesystem::remove(BEST_SCORE_FILE);
+        if (!c.old.empty()) write_file(BEST_SCORE_FILE, c.old);
+        if (!c.there.empty()) write_file("data/Best.dat", c.there);
+        headless::set_data_dir("data");
+        best_score_file_prepare();
+        EXPECT_EQ(read_best_score(), c.best);
+        if (c.best == 1500) {
+            EXPECT_EQ(file_bytes("data/Best.dat"), old);
+        }
+        if (!c.old.empty()) {
+            EXPECT_EQ(file_bytes(), c.old) << "the old file stays";
+        }
+        headless::set_data_dir("");
     }
 }
 

@@ -21,11 +21,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <regex>
-#include <tuple>
-#include <vector>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -180,7 +179,7 @@ class SdlSettings : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 3; ++i) {
             const char* v = std::getenv(NAMES[i]);
             had[i] = v != nullptr;
             if (v) saved[i] = v;
@@ -190,7 +189,7 @@ protected:
     }
     void TearDown() override
     {
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < 3; ++i)
             if (had[i])
                 ::setenv(NAMES[i], saved[i].c_str(), 1);
             else
@@ -207,9 +206,9 @@ protected:
         std::ofstream(p, std::ios::binary) << text;
     }
 
-    static constexpr const char* NAMES[2] = {"XDG_CONFIG_HOME", "HOME"};
-    bool had[2] = {};
-    std::string saved[2];
+    static constexpr const char* NAMES[3] = {"XDG_CONFIG_HOME", "HOME", "XDG_DATA_HOME"};
+    bool had[3] = {};
+    std::string saved[3];
     const ScratchDir scratch{"settings"};
 };
 
@@ -296,6 +295,40 @@ TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
     ::unsetenv("HOME");
     EXPECT_EQ(settings_load().scale, 0) << "no home at all";
     EXPECT_FALSE(settings_save(Settings{2, false}));
+}
+
+// The game's data (the best score) in the user's data folder, made for its
+// owner alone; a relative XDG_DATA_HOME does not count; with no home at
+// all there is no such folder (the game keeps the working directory).
+TEST_F(SdlSettings, TheDataFolder)
+{
+    const struct {
+        const char* data_home; // null: unset
+        bool home;
+        std::string path;
+    } cases[] = {
+        {"/data", true, scratch.path.string() + "/data/quobbin/Best.dat"},
+        {nullptr, true, scratch.path.string() + "/home/.local/share/quobbin/Best.dat"},
+        {"data", true, scratch.path.string() + "/home/.local/share/quobbin/Best.dat"},
+        {nullptr, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const std::string data_home = c.data_home && c.data_home[0] == '/' ? scratch.path.string() + c.data_home : "";
+        if (c.data_home)
+            ::setenv("XDG_DATA_HOME", c.data_home[0] == '/' ? data_home.c_str() : c.data_home, 1);
+        else
+            ::unsetenv("XDG_DATA_HOME");
+        if (!c.home) ::unsetenv("HOME");
+        char path[platform::PATH_LIMIT] = "";
+        EXPECT_EQ(data_folder_path("Best.dat", path), c.home);
+        if (c.home) {
+            EXPECT_EQ(path, c.path);
+            EXPECT_EQ(std::filesystem::status(std::filesystem::path(path).parent_path()).permissions() &
+                          std::filesystem::perms::all,
+                      std::filesystem::perms::owner_all);
+        }
+    }
 }
 
 } // namespace

@@ -145,6 +145,7 @@ TEST_F(Startup, TheMenuCommandsAboutAndVolume)
     EXPECT_EQ(headless::last_message_box_text(), "Quobbin\n2007 / 10\nOrbane");
     main_window_proc(window, WM_COMMAND, COMMAND_VOLUME, 0);
     EXPECT_EQ(headless::launches().size(), platform::volume_control_commands().size()) << "each tried, none there";
+    EXPECT_EQ(headless::last_message_box_text(), "no volume control found");
     platform::window_destroy(window);
 }
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <new>
@@ -82,6 +83,7 @@ struct State {
     bool starved = false;
     std::vector<Resource> resources;
     std::string executable_dir = ".";
+    std::string data_dir; // empty: the working directory
     uint64_t presents = 0;
     std::array<uint32_t, PRESENT_LOG> present_ticks{};
     RECT last_dest{};
@@ -360,6 +362,13 @@ int executable_dir(char* out, size_t size)
     return 1;
 }
 
+int data_file_path(const char* name, char* out, size_t size)
+{
+    const std::string& dir = state().data_dir;
+    const int n = std::snprintf(out, size, "%s%s%s", dir.c_str(), dir.empty() ? "" : "/", name);
+    return n > 0 && size_t(n) < size ? 1 : 0;
+}
+
 int joystick_open(Window*)
 {
     return 0; // the headless machine has no joystick
@@ -465,6 +474,11 @@ void register_resource(const std::string& name, const std::string& type, std::sp
 void set_executable_dir(const std::string& dir)
 {
     state().executable_dir = dir;
+}
+
+void set_data_dir(const std::string& dir)
+{
+    state().data_dir = dir;
 }
 
 uint64_t present_count()

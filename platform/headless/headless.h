@@ -41,6 +41,9 @@ void on_sleep(Hook hook, void* user);
 // Resources and files.
 void register_resource(const std::string& name, const std::string& type, std::span<const uint8_t> bytes);
 void set_executable_dir(const std::string& dir);
+// Where data_file_path puts the game's files; the working directory until
+// a test names another folder.
+void set_data_dir(const std::string& dir);
 
 // Presents.
 uint64_t present_count();

@@ -3,7 +3,7 @@
 // effect started in a frame is heard within the next one or two.
 #include "platform/audio.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/soft/soft_mixer.h"
+#include "platform/soft/soft_audio.h"
 
 #include <new>
 
@@ -12,10 +12,6 @@ namespace platform {
 struct AudioDevice {
     SoftMixer mixer;
     SDL_AudioDeviceID id = 0;
-};
-
-struct AudioBuffer {
-    SoftVoice voice;
 };
 
 } // namespace platform
@@ -69,73 +65,9 @@ void audio_close(AudioDevice* device)
     delete device;
 }
 
-int audio_rate(const AudioDevice* device)
-{
-    return device ? device->mixer.rate : 0;
-}
-
-void audio_set_stream(AudioDevice* device, AudioStream stream, void* user)
-{
-    if (device) soft_mixer_set_stream(&device->mixer, stream, user);
-}
-
-void audio_lock(AudioDevice* device)
-{
-    if (device) soft_mixer_lock(&device->mixer);
-}
-
-void audio_unlock(AudioDevice* device)
-{
-    if (device) soft_mixer_unlock(&device->mixer);
-}
-
-AudioBuffer* audio_buffer_create(AudioDevice* device, const WaveFormat& format, uint32_t bytes)
-{
-    if (!device) return nullptr;
-    auto* buffer = new (std::nothrow) AudioBuffer;
-    if (buffer && soft_voice_init(&buffer->voice, format, bytes) && soft_mixer_add(&device->mixer, &buffer->voice)) {
-        buffer->voice.owner = buffer;
-        return buffer;
-    }
-    delete buffer;
-    return nullptr;
-}
-
-int audio_buffer_lock(AudioBuffer* buffer, uint32_t offset, uint32_t bytes, void** part1, uint32_t* bytes1,
-                      void** part2, uint32_t* bytes2)
-{
-    return buffer ? soft_voice_lock(&buffer->voice, offset, bytes, part1, bytes1, part2, bytes2) : 0;
-}
-
-void audio_buffer_unlock(AudioBuffer*, void*, uint32_t, void*, uint32_t)
-{
-}
-
-void audio_buffer_play(AudioBuffer* buffer)
-{
-    if (buffer) soft_voice_play(&buffer->voice);
-}
-
-void audio_buffer_stop(AudioBuffer* buffer)
-{
-    if (buffer) soft_voice_stop(&buffer->voice);
-}
-
-void audio_buffer_set_position(AudioBuffer* buffer, uint32_t byte_offset)
-{
-    if (buffer) soft_voice_set_position(&buffer->voice, byte_offset);
-}
-
-void audio_buffer_set_pan(AudioBuffer* buffer, int32_t pan)
-{
-    if (buffer) soft_voice_set_pan(&buffer->voice, pan);
-}
-
-void audio_buffer_release(AudioBuffer* buffer)
-{
-    if (!buffer) return;
-    if (buffer->voice.mixer) soft_mixer_remove(buffer->voice.mixer, &buffer->voice);
-    delete buffer;
-}
-
 } // namespace platform
+
+SoftMixer* soft_audio_mixer(platform::AudioDevice* device)
+{
+    return &device->mixer;
+}

@@ -247,14 +247,6 @@ void display_close(Display* display, Window*)
     delete display;
 }
 
-Surface* primary_create(Display* display, Window*)
-{
-    if (!display) return nullptr;
-    auto* p = new (std::nothrow) Surface;
-    if (p) p->primary = true;
-    return p;
-}
-
 // The window's client area is the game's picture, so the picture goes to
 // the window's own surface whatever the screen position in dest says.
 int primary_present(Surface* primary, const RECT& dest, Surface* back, const RECT& src)
@@ -300,43 +292,11 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
     return 1;
 }
 
-Surface* surface_create(Display* display, int width, int height, bool)
-{
-    if (!display) return nullptr;
-    auto* surface = new (std::nothrow) Surface;
-    if (!surface) return nullptr;
-    if (!soft_surface_init(&surface->soft, width, height)) {
-        delete surface;
-        return nullptr;
-    }
-    return surface;
-}
-
 void surface_release(Surface* surface)
 {
     if (surface && (surface == last_primary || surface == last_back)) last_primary = last_back = nullptr;
     if (surface && surface == shown.source) shown.source = nullptr;
     delete surface;
-}
-
-// Memory surfaces are never lost.
-bool surface_is_lost(Surface*)
-{
-    return false;
-}
-
-int surface_restore(Surface* surface)
-{
-    return surface ? 1 : 0;
-}
-
-// No drawing of the game uses the display font.
-void font_create(const char*, int, int)
-{
-}
-
-void font_delete()
-{
 }
 
 } // namespace platform

@@ -44,20 +44,32 @@ bool parse_line(std::string_view line, std::string_view key, int low, int high, 
     return true;
 }
 
+// $<variable>/quobbin/<name>, or $HOME/<fallback>/quobbin/<name> when the
+// variable is unset, empty or relative, as the XDG base directories have it.
+bool xdg_path(const char* variable, const char* fallback, const char* name, char (&path)[platform::PATH_LIMIT])
+{
+    const char* base = std::getenv(variable);
+    int n;
+    if (base && base[0] == '/') {
+        n = std::snprintf(path, sizeof path, "%s/%s/%s", base, FOLDER, name);
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || home[0] != '/') return false;
+        n = std::snprintf(path, sizeof path, "%s/%s/%s/%s", home, fallback, FOLDER, name);
+    }
+    return n > 0 && size_t(n) < sizeof path;
+}
+
 } // namespace
 
 bool settings_path(char (&path)[platform::PATH_LIMIT])
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    int n;
-    if (config && config[0] == '/') {
-        n = std::snprintf(path, sizeof path, "%s/%s/%s", config, FOLDER, FILE_NAME);
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || home[0] != '/') return false;
-        n = std::snprintf(path, sizeof path, "%s/.config/%s/%s", home, FOLDER, FILE_NAME);
-    }
-    return n > 0 && size_t(n) < sizeof path;
+    return xdg_path("XDG_CONFIG_HOME", ".config", FILE_NAME, path);
+}
+
+bool data_folder_path(const char* name, char (&path)[platform::PATH_LIMIT])
+{
+    return xdg_path("XDG_DATA_HOME", ".local/share", name, path) && make_folders(path);
 }
 
 bool settings_parse(std::string_view text, Settings* out)

@@ -28,6 +28,11 @@ struct Settings {
 // path that fits.
 bool settings_path(char (&path)[platform::PATH_LIMIT]);
 
+// $XDG_DATA_HOME/quobbin/<name>, or ~/.local/share/quobbin/<name> when
+// XDG_DATA_HOME is unset, empty or relative, with the folders made for the
+// owner alone. False when there is no such folder to be had.
+bool data_folder_path(const char* name, char (&path)[platform::PATH_LIMIT]);
+
 // Strict: any fault in the text gives false and leaves *out alone.
 bool settings_parse(std::string_view text, Settings* out);
 // The file's text for s; returns its length.

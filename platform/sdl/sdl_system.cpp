@@ -6,9 +6,11 @@
 #include "platform/joystick.h"
 #include "platform/resource.h"
 #include "platform/sdl/sdl_gamepad.h"
+#include "platform/sdl/sdl_settings.h"
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
@@ -35,6 +37,14 @@ int clock_local_seconds()
 std::span<const uint8_t> resource_find(const char* name, const char* type)
 {
     return embedded_resource_find(name, type);
+}
+
+// The user's data folder; without one, the working directory as ever.
+int data_file_path(const char* name, char* out, size_t size)
+{
+    char path[PATH_LIMIT];
+    const int n = std::snprintf(out, size, "%s", data_folder_path(name, path) ? path : name);
+    return n > 0 && size_t(n) < size ? 1 : 0;
 }
 
 int executable_dir(char* out, size_t size)

@@ -7,6 +7,7 @@ namespace {
 
 Settings remembered;       // what the settings file holds
 int scale = 0;             // the window's scale; 0 until the window is sized
+bool scale_asked = false;  // the command line named the scale: it is kept even where it does not fit
 bool scale_fitted = false; // no scale was asked for: the largest that fits
 bool want_fullscreen = false;
 bool fullscreen = false;
@@ -78,6 +79,22 @@ void resize_around(SDL_Window* window, SDL_Point size, int cx, int cy)
     SDL_SetWindowPosition(window, x, y);
 }
 
+// The framed window moved, keeping its size, just enough to lie inside the
+// work area, where it fits there: window managers learn the frame only
+// once the window is shown, so centring may have left its title bar out.
+void keep_inside(SDL_Window* window)
+{
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(window, &x, &y);
+    SDL_GetWindowSize(window, &w, &h);
+    const SDL_Rect work = work_area_of(window);
+    const Borders b = borders_of(window);
+    if (w + b.left + b.right > work.w || h + b.top + b.bottom > work.h) return;
+    const int inside_x = std::clamp(x, work.x + b.left, work.x + work.w - w - b.right);
+    const int inside_y = std::clamp(y, work.y + b.top, work.y + work.h - h - b.bottom);
+    if (inside_x != x || inside_y != y) SDL_SetWindowPosition(window, inside_x, inside_y);
+}
+
 void resize_in_place(SDL_Window* window)
 {
     int x = 0, y = 0, w = 0, h = 0;
@@ -145,6 +162,7 @@ bool framed(SDL_Window* window)
 void sdl_view_configure(const Options& options, const Settings& settings)
 {
     remembered = settings;
+    scale_asked = options.scale != 0;
     scale = options.scale ? options.scale : settings.scale;
     want_fullscreen = options.fullscreen >= 0 ? options.fullscreen == 1 : settings.fullscreen;
     fullscreen = false;
@@ -160,7 +178,11 @@ void sdl_view_size_window(SDL_Window* window, int width, int height)
     picture_width = std::max(1, width);
     picture_height = std::max(1, height);
     scale_fitted = scale == 0 || scale_fitted;
-    if (scale_fitted) scale = fitting_scale(window);
+    // A remembered scale that no longer fits (a smaller screen today) gives
+    // way to the largest that does; the file keeps it until the player
+    // picks another.
+    if (scale_fitted || !scale_asked)
+        scale = scale_fitted ? fitting_scale(window) : std::min(scale, fitting_scale(window));
     const SDL_Point size = client_size(window, scale);
     SDL_SetWindowSize(window, size.x, size.y);
 }
@@ -170,7 +192,7 @@ void sdl_view_size_window(SDL_Window* window, int width, int height)
 // window waits a little for it (SDL keeps the events meanwhile).
 void sdl_view_shown(SDL_Window* window)
 {
-    if (scale_fitted && !fullscreen) {
+    if (!scale_asked && !fullscreen) {
         for (int i = 0; i < FRAME_WAIT_STEPS && tight(window) && !framed(window); ++i) {
             SDL_Delay(FRAME_WAIT_STEP_MS);
             SDL_PumpEvents();
@@ -181,6 +203,7 @@ void sdl_view_shown(SDL_Window* window)
             resize_in_place(window);
         }
     }
+    if (!fullscreen) keep_inside(window);
     if (want_fullscreen) set_fullscreen(window, true);
     want_fullscreen = false;
 }
@@ -196,7 +219,11 @@ bool sdl_view_key(SDL_Window* window, const SDL_KeyboardEvent& key)
         set_fullscreen(window, !fullscreen);
         remembered.fullscreen = fullscreen;
     } else {
-        const int next = std::clamp(scale + (what == ViewKey::Larger ? 1 : -1), SCALE_MIN, SCALE_MAX);
+        // Fullscreen shows the largest scale anyway: the window's stays.
+        if (fullscreen) return true;
+        // Larger stops at the largest scale whose window fits the work area.
+        const int largest = std::max(scale, fitting_scale(window));
+        const int next = std::clamp(scale + (what == ViewKey::Larger ? 1 : -1), SCALE_MIN, largest);
         if (next == scale && remembered.scale == scale) return true;
         scale = next;
         scale_fitted = false;

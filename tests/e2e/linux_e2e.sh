@@ -13,8 +13,9 @@ X_CLOSE=$(realpath "$2")
 SHOTS=$(realpath "$3")
 WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
-export XDG_RUNTIME_DIR=$WORK/run XDG_CONFIG_HOME=$WORK/config
+export XDG_RUNTIME_DIR=$WORK/run XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+BEST=$XDG_DATA_HOME/quobbin/Best.dat
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/audio.raw SDL_DISKAUDIODELAY=11
 cd "$WORK" || exit 1
 
@@ -42,7 +43,10 @@ open_about() {
     within 5 focused "$BOX" || fail "the About box did not take the focus"
 }
 
-# --- Start-up: the window, the logo, then the title.
+# --- Start-up: the window, the logo, then the title. A best score of 0
+# left in the working directory by an earlier version is taken over into
+# the data folder.
+printf '\0\0\0\0\1\0\0\0\0\0\0\0' >Best.dat
 start_game
 pass "window titled '[ Quobbin ] Murvale'"
 read -r SW SH < <(xdotool getdisplaygeometry)
@@ -58,14 +62,18 @@ pass "start-up logo"
 within 10 shows title "$SHOTS/title.png" 160 96 320 80 0 || fail "the title picture differs"
 within 5 shows title "$SHOTS/title.png" 100 300 440 150 0 || fail "the instructions differ"
 pass "title screen"
+cmp -s Best.dat "$BEST" || fail "the old Best.dat was not taken over into the data folder"
 
-# --- A whole game, blind; the results table on the final screen: its
-# labels are the rendered ones.
+# --- A whole game, blind, with Best.dat written in the data folder and the
+# old one taken over and left alone; the results table on the final
+# screen: its labels are the rendered ones.
 xdotool windowfocus --sync "$WID"
-play_blind_game || fail "the game did not close three stages"
-[ "$(stat -c %s Best.dat)" = 12 ] || fail "Best.dat is not 12 bytes"
+play_blind_game "$BEST" || fail "the game did not close three stages"
+[ "$(stat -c %s "$BEST")" = 12 ] || fail "Best.dat is not 12 bytes"
+[ "$(stat -c %a "$XDG_DATA_HOME/quobbin")" = 700 ] || fail "the data folder is open to others"
+[ "$(od -An -tx1 Best.dat | tr -d ' \n')" = 000000000100000000000000 ] || fail "the old Best.dat was changed"
 within 10 shows final "$SHOTS/final-result.png" 270 296 32 16 39 || fail "no results table"
-pass "three stages played, Best.dat written, final result"
+pass "three stages played, Best.dat written in the data folder, the old one left alone; final result"
 
 # --- Pause with Escape, continue with F1.
 key Escape

@@ -184,6 +184,36 @@ within 5 sized 640 480 || fail "--windowed with the remembered scale 1: $(geomet
 stop
 pass "Ctrl+plus and Ctrl+minus step the scale; it and F11 remembered; --windowed wins over the file"
 
+# --- The window always fits: a remembered scale too large for the work
+# area starts at the largest that fits (3 here), the file unchanged; the
+# whole frame lies inside the screen; Ctrl+plus stops at that scale; in
+# fullscreen Ctrl+minus changes nothing that is remembered.
+printf 'scale=4\nfullscreen=0\n' >"$SETTINGS"
+start
+within 5 sized 1920 1440 || fail "the remembered scale 4 where 3 is the largest that fits: $(geometry "$WID")"
+frame_inside() {
+    local left right top bottom x y w h
+    IFS=', ' read -r left right top bottom < <(xprop -id "$WID" _NET_FRAME_EXTENTS | cut -d= -f2)
+    read -r x y w h < <(geometry "$WID")
+    [ -n "$bottom" ] && [ $((x - left)) -ge 0 ] && [ $((y - top)) -ge 0 ] &&
+        [ $((x + w + right)) -le "$SW" ] && [ $((y + h + bottom)) -le "$SH" ]
+}
+within 5 frame_inside || fail "the window's frame is not inside the screen: $(geometry "$WID"), \
+$(xprop -id "$WID" _NET_FRAME_EXTENTS)"
+[ "$(tr '\n' ' ' <"$SETTINGS")" = "scale=4 fullscreen=0 " ] || fail "the settings were rewritten: $(cat "$SETTINGS")"
+xdotool windowfocus --sync "$WID"
+key ctrl+plus
+key ctrl+minus
+within 5 sized 1280 960 || fail "Ctrl+plus went past scale 3: after it and Ctrl+minus $(geometry "$WID")"
+key F11
+within 5 placed "0 0 $SW $SH" || fail "F11 did not go fullscreen"
+key ctrl+minus
+key F11
+within 5 sized 1280 960 || fail "Ctrl+minus in fullscreen changed the window: $(geometry "$WID")"
+[ "$(tr '\n' ' ' <"$SETTINGS")" = "scale=2 fullscreen=0 " ] || fail "the settings say: $(cat "$SETTINGS")"
+stop
+pass "the window fits: the largest scale that fits over a remembered larger one, the frame inside, Ctrl+plus stops there"
+
 # --- A second copy brings a minimised game back: shown and in front.
 start --windowed
 xdotool windowminimize --sync "$WID"

@@ -10,6 +10,7 @@
 #include "support/bmp.h"
 
 #include <fstream>
+#include <random>
 #include <string>
 #include <unistd.h>
 
@@ -94,8 +95,10 @@ uint32_t back_pixel(int x, int y)
     return headless::pixel(display_back_buffer(), x, y);
 }
 
+// The process id and a random number: under Node.js every process is 42.
 ScratchDir::ScratchDir(const std::string& what)
-    : path(std::filesystem::temp_directory_path() / ("quobbin-" + what + "-" + std::to_string(::getpid()))),
+    : path(std::filesystem::temp_directory_path() /
+           ("quobbin-" + what + "-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()))),
       old(std::filesystem::current_path())
 {
     std::filesystem::remove_all(path);

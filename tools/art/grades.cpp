@@ -190,3 +190,11 @@ std::vector<Image> make_icon()
 {
     return {icon16(), icon(32, 0.37), icon(48, 0.56)};
 }
+
+// The 48-pixel face's proportions, drawn at the larger sizes.
+std::vector<Image> make_icon_large()
+{
+    std::vector<Image> large;
+    for (int size : {64, 128, 256}) large.push_back(icon(size, 0.56 * size / 48));
+    return large;
+}

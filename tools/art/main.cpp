@@ -60,7 +60,9 @@ int main(int argc, char** argv)
     }
     std::vector<Image> icon = make_icon();
     ok = write_ico(dir + "/quobbin.ico", icon) && ok;
-    // The same faces for the desktop's icon theme.
-    for (const Image& im : icon) ok = write_png(dir + "/quobbin-" + std::to_string(im.width) + ".png", im, true) && ok;
+    // The same faces, and larger ones, for the desktop's icon theme.
+    for (const std::vector<Image>& set : {icon, make_icon_large()})
+        for (const Image& im : set)
+            ok = write_png(dir + "/quobbin-" + std::to_string(im.width) + ".png", im, true) && ok;
     return ok ? 0 : 1;
 }

@@ -13,7 +13,8 @@ Image make_chaine();            // 48x168
 Image make_dart();              // 56x72
 Image make_blood1();            // 64x16, red drops
 Image make_blood2();            // 64x16, blue drops
-std::vector<Image> make_icon(); // 16, 32 and 48 pixels
+std::vector<Image> make_icon();       // 16, 32 and 48 pixels: the window's and the .ico's
+std::vector<Image> make_icon_large(); // 64, 128 and 256 pixels, for the desktop's icon theme
 
 // lettering.cpp, scenery.cpp: words, digits and places.
 Image make_text();          // 240x88
