@@ -85,6 +85,7 @@ within 5 not shows pause "$SHOTS/pause.png" 0 0 640 480 19 || fail "F1 did not e
 # --- Another window over the game: a second copy brings the game forward
 # and ends with 0 without a window of its own.
 display -geometry 200x200+$((CX + 20))+$((CY + 20)) "$SHOTS/pause.png" &
+OTHER_PID=$!
 OTHER=$(timeout 10 xdotool search --sync --name '^ImageMagick' | head -1)
 [ -n "$OTHER" ] || fail "the other window did not appear"
 covered() {
@@ -108,6 +109,7 @@ within 5 still || fail "the game kept running without the focus"
 xdotool windowfocus --sync "$WID"
 within 5 moving || fail "the game did not resume with the focus"
 pass "focus loss freezes the game, focus resumes it"
+kill $OTHER_PID
 
 # --- The close box ends the game with 0.
 "$X_CLOSE" "$WID" || fail "could not send the close message"
