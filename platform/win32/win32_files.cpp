@@ -83,13 +83,6 @@ bool taken(const char* path, DWORD error)
 
 namespace platform {
 
-// The game keeps its files in the working directory, as it always has.
-int data_file_path(const char* name, char* out, size_t size)
-{
-    const int n = std::snprintf(out, size, "%s", name ? name : "");
-    return n > 0 && size_t(n) < size ? 1 : 0;
-}
-
 bool file_exists(const char* path)
 {
     const HANDLE h = open_regular(path, nullptr);

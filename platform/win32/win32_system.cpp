@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -70,6 +71,15 @@ bool append_argument(char* out, size_t size, size_t* used, const char* arg)
 } // namespace
 
 namespace platform {
+
+// The game keeps its files in the working directory, as it always has. (Not
+// beside the files' other operations: the headless backend takes those on
+// Windows and has its own answer.)
+int data_file_path(const char* name, char* out, size_t size)
+{
+    const int n = std::snprintf(out, size, "%s", name ? name : "");
+    return n > 0 && size_t(n) < size ? 1 : 0;
+}
 
 uint32_t clock_ticks()
 {
