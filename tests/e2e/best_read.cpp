@@ -4,6 +4,7 @@
 // Windows build wrote is the same file on both systems.
 #include "game/best_score_file.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 
 #include <cstdio>
 
@@ -11,6 +12,13 @@
 int platform::clock_local_seconds()
 {
     return 0;
+}
+
+// Best.dat in the working directory, where the Windows build keeps it.
+int platform::data_file_path(const char* name, char* out, size_t size)
+{
+    const int n = std::snprintf(out, size, "%s", name);
+    return n > 0 && size_t(n) < size ? 1 : 0;
 }
 
 int main()
