@@ -3,12 +3,12 @@
 // stalls restart the grid, and a tick count wrapping past 2^32 never stops
 // the frames. The pause screen inside the real scene loop: Escape opens it
 // at the next frame, F1 continues, F2 resets, a fresh Escape or the quit
-// message ends the game.
+// message ends the game; a pad's Back, Start and Y do the same.
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "game/scene.h"
 #include "input/keys.h"
-#include "support/engine.h"
+#include "support/game.h"
 
 #include <string>
 #include <vector>
@@ -113,7 +113,7 @@ TEST_F(FramePacing, InactiveWindowFreezesUntilReactivated)
 
 // Done right after the given present. A message posted then is taken in
 // the wait of the next frame, so a key is down from the start of the one
-// after.
+// after. A pad's buttons reach the key table as keys of their own.
 enum Action { DOWN, UP, POST, COMMAND, STORM };
 struct Step {
     uint64_t frame;
@@ -121,135 +121,162 @@ struct Step {
     uint32_t code;
 };
 
-class Pause : public EngineTest {
-protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        register_all_bitmaps();
-        ASSERT_TRUE(surface_load("BMP_ESCAPE", SURFACE_ESCAPE, false, false));
-        ASSERT_TRUE(surface_load("BMP_BACK1", SURFACE_BACKGROUND, false, false));
-        ASSERT_TRUE(surface_load("BMP_CHARACTOR", SURFACE_FONT, false, false));
-        scene_state_reset(); // no scene: a reset is the only way to the title
-    }
-
-    // The scene loop with these steps; paused has a letter for each presented
-    // frame: P where it showed the pause picture on black.
-    int run(const std::vector<Step>& steps)
-    {
-        each_present([this, steps](uint64_t frame) {
-            const bool shown =
-                screen_pixel(8 + 40, 8 + 12) == slot_colour(SURFACE_ESCAPE) && screen_pixel(320, 240) == 0;
-            paused += shown ? 'P' : '.';
-            for (const Step& s : steps) {
-                if (s.frame != frame) continue;
-                if (s.what == DOWN) headless::key_down(uint8_t(s.code));
-                if (s.what == UP) headless::key_up(uint8_t(s.code));
-                if (s.what == POST) headless::post(s.code);
-                if (s.what == COMMAND) headless::post(WM_COMMAND, s.code);
-                if (s.what == STORM) storm(s.code != 0);
-            }
-        });
-        return run_scene_loop();
-    }
-
-    // More key messages than the queue holds, as pile up while the game is
-    // stopped: letters pressed and let go (or only let go), and among the
-    // last of them Escape and the left mouse button let go.
-    static void storm(bool with_presses)
-    {
-        for (int i = 0; i < 300; ++i) {
-            const uint8_t letter = uint8_t('A' + i / 2 % 20);
-            if (with_presses && i % 2 == 0)
-                headless::key_down(letter);
-            else
-                headless::key_up(letter);
-            if (i == 280) headless::key_up(VK_ESCAPE);
-            if (i == 290) headless::post(WM_LBUTTONUP);
-        }
-    }
-
-    std::string paused;
-};
-
-TEST_F(Pause, EscapeOpensF1ContinuesAndHeldEscapeReopens)
-{
-    EXPECT_EQ(run({{3, DOWN, VK_ESCAPE},
-                   {6, DOWN, VK_F1},
-                   {9, UP, VK_F1},
-                   {9, UP, VK_ESCAPE},
-                   {11, DOWN, VK_F1},
-                   {15, POST, WM_CLOSE}}),
-              0);
-    // Paused from the frame after the key went down; F1 continues in the
-    // same frame; Escape still held opens it again; releasing Escape alone
-    // does not leave.
-    EXPECT_EQ(paused, "....PPP.PPPP...");
-    EXPECT_EQ(reset_requested(), 0);
-}
-
-// A queue that fills never loses a release: afterwards no key the player
-// let go of is held, the mouse is free, and F1 leaves the pause screen
-// for good.
-TEST_F(Pause, AFullQueueLosesNoRelease)
-{
-    for (const bool presses : {true, false}) {
-        SCOPED_TRACE(presses ? "presses and releases" : "releases only");
-        paused.clear();
-        const uint64_t at = headless::present_count();
-        EXPECT_EQ(run({{at + 3, DOWN, VK_ESCAPE},
-                       {at + 3, POST, WM_LBUTTONDOWN},
-                       {at + 5, STORM, presses},
-                       {at + 8, DOWN, VK_F1},
-                       {at + 9, UP, VK_F1},
-                       {at + 12, POST, WM_CLOSE}}),
-                  0);
-        EXPECT_EQ(paused, "....PPPPP...");
-        for (int vk = 0; vk < 256; ++vk) EXPECT_FALSE(key_held(vk)) << vk;
-        EXPECT_FALSE(headless::mouse_captured());
-    }
-}
-
-// How the loop ends: its result, the frames presented, a reset asked for.
-struct Ending {
-    int result;
-    uint64_t presents;
+// The scene loop from the title, or (no_scene) with no scene at all, so that
+// a reset is the only way to the title.
+struct PauseRun {
     const char* what;
+    bool no_scene;
     std::vector<Step> steps;
+    int result;              // the loop's
+    int reset;               // asked for
+    const char* seen;        // a letter for each presented frame: P the pause picture on black, c the view closing
+    bool all_let_go = false; // afterwards no key is held and the mouse is free
 };
 
-class PauseEnds : public Pause, public ::testing::WithParamInterface<Ending> {};
-
-TEST_P(PauseEnds, AtTheRightFrame)
+// More key messages than the queue holds, as pile up while the game is
+// stopped: letters pressed and let go (or only let go), and among the last
+// of them Escape and the left mouse button let go.
+void storm(bool with_presses)
 {
-    SCOPED_TRACE(GetParam().what);
-    EXPECT_EQ(run(GetParam().steps), GetParam().result);
-    EXPECT_EQ(headless::present_count(), GetParam().presents);
-    EXPECT_EQ(reset_requested(), GetParam().result);
-    EXPECT_EQ(scene_get() == SCENE_TITLE, GetParam().result == 1) << "a reset returns to the title";
+    for (int i = 0; i < 300; ++i) {
+        const uint8_t letter = uint8_t('A' + i / 2 % 20);
+        if (with_presses && i % 2 == 0)
+            headless::key_down(letter);
+        else
+            headless::key_up(letter);
+        if (i == 280) headless::key_up(VK_ESCAPE);
+        if (i == 290) headless::post(WM_LBUTTONUP);
+    }
+}
+
+void PrintTo(const PauseRun& run, std::ostream* out)
+{
+    *out << run.what;
+}
+
+class Pause : public GameTest, public ::testing::WithParamInterface<PauseRun> {};
+
+TEST_P(Pause, EachFrameShowsWhatTheKeysAsk)
+{
+    const PauseRun& run = GetParam();
+    SCOPED_TRACE(run.what);
+    std::string seen;
+    each_present([&](uint64_t frame) {
+        const bool paused = screen_pixel(8 + 40, 8 + 12) == slot_colour(SURFACE_ESCAPE) && screen_pixel(320, 240) == 0;
+        seen += paused ? 'P' : view_transition_get() == VIEW_CLOSING ? 'c' : '.';
+        if (frame == 100) headless::post(WM_CLOSE); // a run that should have ended does
+        for (const Step& s : run.steps) {
+            if (s.frame != frame) continue;
+            if (s.what == DOWN) headless::key_down(uint8_t(s.code));
+            if (s.what == UP) headless::key_up(uint8_t(s.code));
+            if (s.what == POST) headless::post(s.code);
+            if (s.what == COMMAND) headless::post(WM_COMMAND, s.code);
+            if (s.what == STORM) storm(s.code != 0);
+        }
+    });
+    if (!run.no_scene) reset_game();
+    EXPECT_EQ(run_scene_loop(), run.result);
+    EXPECT_EQ(seen, run.seen);
+    EXPECT_EQ(reset_requested(), run.reset);
+    EXPECT_EQ(scene_get() == SCENE_TITLE, !run.no_scene || run.reset) << "a reset returns to the title";
     EXPECT_FALSE(headless::starved());
+    for (int vk = 0; run.all_let_go && vk < 256; ++vk) EXPECT_FALSE(key_held(vk)) << vk;
+    EXPECT_FALSE(run.all_let_go && headless::mouse_captured());
     // The next run of the loop starts clean.
-    EXPECT_EQ(run({{headless::present_count() + 2, POST, WM_CLOSE}}), 0);
+    each_present([](uint64_t) { headless::post(WM_CLOSE); });
+    EXPECT_EQ(run_scene_loop(), 0);
     EXPECT_EQ(reset_requested(), 0);
 }
+
+constexpr uint32_t ESC = VK_ESCAPE, BACK = GAMEPAD_BACK, START = GAMEPAD_START, Y = GAMEPAD_Y;
 
 INSTANTIATE_TEST_SUITE_P(
-    Pause, PauseEnds,
+    Keys, Pause,
     ::testing::Values(
-        Ending{1,
-               6,
-               "F2 resets at the next frame without presenting it",
-               {{2, DOWN, VK_ESCAPE}, {3, UP, VK_ESCAPE}, {5, DOWN, VK_F2}}},
-        Ending{0,
-               9,
-               "F1 beats F2 in the same snapshot",
-               {{2, DOWN, VK_ESCAPE}, {3, UP, VK_ESCAPE}, {5, DOWN, VK_F2}, {5, DOWN, VK_F1}, {9, POST, WM_CLOSE}}},
-        Ending{0,
-               13,
-               "held Escape stays, a fresh press exits before presenting",
-               {{2, DOWN, VK_ESCAPE}, {10, UP, VK_ESCAPE}, {12, DOWN, VK_ESCAPE}, {30, POST, WM_CLOSE}}},
-        Ending{0, 4, "quit while paused", {{2, DOWN, VK_ESCAPE}, {4, POST, WM_CLOSE}}},
-        Ending{0, 4, "menu close while paused", {{2, DOWN, VK_ESCAPE}, {4, COMMAND, COMMAND_CLOSE}}},
-        Ending{1, 5, "menu reset at the next frame", {{4, COMMAND, COMMAND_RESET}}}));
+        // Paused from the frame after the key went down; F1 continues in the
+        // same frame; Escape still held opens it again; releasing Escape
+        // alone does not leave.
+        PauseRun{
+            "Escape opens, F1 continues, a held Escape reopens",
+            true,
+            {{3, DOWN, ESC}, {6, DOWN, VK_F1}, {9, UP, VK_F1}, {9, UP, ESC}, {11, DOWN, VK_F1}, {15, POST, WM_CLOSE}},
+            0,
+            0,
+            "....PPP.PPPP..."},
+        PauseRun{"F2 resets at the next frame without presenting it",
+                 true,
+                 {{2, DOWN, ESC}, {3, UP, ESC}, {5, DOWN, VK_F2}},
+                 1,
+                 1,
+                 "...PPP"},
+        PauseRun{"F1 beats F2 in the same snapshot",
+                 true,
+                 {{2, DOWN, ESC}, {3, UP, ESC}, {5, DOWN, VK_F2}, {5, DOWN, VK_F1}, {9, POST, WM_CLOSE}},
+                 0,
+                 0,
+                 "...PPP..."},
+        PauseRun{"a held Escape stays, a fresh press exits before presenting",
+                 true,
+                 {{2, DOWN, ESC}, {10, UP, ESC}, {12, DOWN, ESC}, {30, POST, WM_CLOSE}},
+                 0,
+                 0,
+                 "...PPPPPPPPPP"},
+        PauseRun{"quit while paused", true, {{2, DOWN, ESC}, {4, POST, WM_CLOSE}}, 0, 0, "...P"},
+        PauseRun{"menu close while paused", true, {{2, DOWN, ESC}, {4, COMMAND, COMMAND_CLOSE}}, 0, 0, "...P"},
+        PauseRun{"menu reset at the next frame", true, {{4, COMMAND, COMMAND_RESET}}, 1, 1, "....."},
+        // On the title Y alone does nothing; Back pauses; Start continues and
+        // is spent on it, so the title stays until a fresh Start (Space to
+        // the buttons); then Back pauses again and Y resets.
+        PauseRun{"the pad's Back, Start and Y",
+                 false,
+                 {{1, DOWN, Y},
+                  {2, UP, Y},
+                  {3, DOWN, BACK},
+                  {4, UP, BACK},
+                  {7, DOWN, START},
+                  {10, UP, START},
+                  {12, DOWN, START},
+                  {13, UP, START},
+                  {15, DOWN, BACK},
+                  {16, UP, BACK},
+                  {18, DOWN, Y},
+                  {19, UP, Y}},
+                 1,
+                 1,
+                 "....PPPP.....cccPPP"},
+        // A queue that fills never loses a release: afterwards no key the
+        // player let go of is held, the mouse is free, and F1 leaves the
+        // pause screen for good.
+        PauseRun{"a full queue of presses and releases",
+                 true,
+                 {{3, DOWN, ESC},
+                  {3, POST, WM_LBUTTONDOWN},
+                  {5, STORM, 1},
+                  {8, DOWN, VK_F1},
+                  {9, UP, VK_F1},
+                  {12, POST, WM_CLOSE}},
+                 0,
+                 0,
+                 "....PPPPP...",
+                 true},
+        PauseRun{"a full queue of releases",
+                 true,
+                 {{3, DOWN, ESC},
+                  {3, POST, WM_LBUTTONDOWN},
+                  {5, STORM, 0},
+                  {8, DOWN, VK_F1},
+                  {9, UP, VK_F1},
+                  {12, POST, WM_CLOSE}},
+                 0,
+                 0,
+                 "....PPPPP...",
+                 true},
+        // Back while paused leaves; Back still held after a continue pauses again.
+        PauseRun{"the pad's Back held over a continue, then pressed afresh",
+                 false,
+                 {{1, DOWN, BACK}, {3, DOWN, START}, {4, UP, START}, {6, UP, BACK}, {8, DOWN, BACK}, {9, UP, BACK}},
+                 0,
+                 0,
+                 "..PP.PPPP"}));
 
 } // namespace

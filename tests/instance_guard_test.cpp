@@ -7,13 +7,13 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_system.h"
 #include "platform/instance.h"
+#include "support/eventually.h"
 #include "sys/instance_guard.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -34,14 +34,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* MUTEX = "murvale";
 constexpr const char* MAPPING = "map_murvale";
-
-// Polls for something that must happen, giving up only after a generous
-// while: it says whether it happened, never how fast.
-bool eventually(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 10000 && !done(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return done();
-}
 
 // The listener thread raises on its own time: wait for the count, then
 // make sure it is exactly that.

@@ -2,30 +2,19 @@
 // is reported as 0; a started one runs in a session of its own and is
 // reaped when it ends, so it never lingers as a zombie.
 #include "platform/system.h"
+#include "support/eventually.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
-#include <thread>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-bool wait_until(const std::function<bool()>& done)
-{
-    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
-    while (!done() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    return done();
-}
-
 TEST(PosixLaunch, ReportsWhetherTheProgramStarted)
 {
     const char* missing[] = {"quobbin-no-such-mixer", nullptr};
@@ -46,7 +35,7 @@ TEST(PosixLaunch, RunsInItsOwnSessionAndIsReaped)
         "cat /proc/$$/stat > '" + out.string() + ".new' && mv '" + out.string() + ".new' '" + out.string() + "'";
     const char* argv[] = {"sh", "-c", script.c_str(), nullptr};
     ASSERT_EQ(platform::launch(nullptr, argv), 1);
-    ASSERT_TRUE(wait_until([&] { return fs::exists(out); }));
+    ASSERT_TRUE(eventually([&] { return fs::exists(out); }));
 
     // pid (comm) state ppid pgrp session ...
     std::ifstream in(out);
@@ -56,7 +45,7 @@ TEST(PosixLaunch, RunsInItsOwnSessionAndIsReaped)
     EXPECT_EQ(ppid, ::getpid());
     EXPECT_EQ(session, pid);
     EXPECT_NE(session, ::getsid(0));
-    EXPECT_TRUE(wait_until([&] { return !fs::exists("/proc/" + std::to_string(pid)); })) << "left a zombie";
+    EXPECT_TRUE(eventually([&] { return !fs::exists("/proc/" + std::to_string(pid)); })) << "left a zombie";
     fs::remove(out);
 }
 

@@ -1,14 +1,13 @@
 // Game controllers through SDL's virtual pads, feeding the real key table,
 // buttons and scene loop of the headless game: each pad button drives the
 // game button of its key, pads plugged in before and during the game all
-// count, one unplugged lets go of what it held, and the pause screen is
-// opened, continued, reset and left from a pad alone.
+// count, and one unplugged lets go of what it held. (The pause screen takes
+// the pad's keys in the frame loop's tests.)
 #include "input/keys.h"
 #include "platform/sdl/sdl_gamepad.h"
 #include "support/game.h"
 
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace {
@@ -161,54 +160,6 @@ TEST_F(Gamepad, EachButtonIsItsKeyOnEveryPadAndAnUnpluggedPadLetsGo)
     early.set(SDL_CONTROLLER_BUTTON_X, true);
     s = sample(s);
     EXPECT_EQ(s.newly_pressed, BUTTON_1);
-}
-
-// Done right after the given present: a pad button down or up, or the
-// window closed. What it makes is taken in the wait of the next frame.
-struct PadStep {
-    uint64_t frame;
-    SDL_GameControllerButton button; // INVALID: close the window
-    bool down;
-};
-
-TEST_F(Gamepad, ThePauseScreenFromThePadAlone)
-{
-    VirtualPad& pad = plug();
-    ASSERT_TRUE(sdl_gamepads_open());
-    std::string seen; // a letter for each presented frame
-    std::vector<PadStep> steps;
-    each_present([&](uint64_t frame) {
-        const bool paused = screen_pixel(8 + 40, 8 + 12) == slot_colour(SURFACE_ESCAPE) && screen_pixel(320, 240) == 0;
-        seen += paused ? 'P' : view_transition_get() == VIEW_CLOSING ? 'c' : 't';
-        for (const PadStep& s : steps)
-            if (s.frame == frame) {
-                if (s.button == SDL_CONTROLLER_BUTTON_INVALID) headless::post(WM_CLOSE);
-                pad.set(s.button, s.down);
-            }
-        pump_sdl();
-    });
-    constexpr auto BACK = SDL_CONTROLLER_BUTTON_BACK, START = SDL_CONTROLLER_BUTTON_START, Y = SDL_CONTROLLER_BUTTON_Y,
-                   CLOSE = SDL_CONTROLLER_BUTTON_INVALID;
-    reset_game();
-    // On the title, Y alone does nothing; Back pauses; Start continues and
-    // is spent on it, so the title stays until a fresh Start; then Back
-    // pauses again and Y resets.
-    steps = {{1, Y, true},     {2, Y, false},      {3, BACK, true},   {4, BACK, false},
-             {7, START, true}, {10, START, false}, {12, START, true}, {13, START, false},
-             {15, BACK, true}, {16, BACK, false},  {18, Y, true},     {19, Y, false}};
-    EXPECT_EQ(run_scene_loop(), 1);
-    EXPECT_EQ(seen, "ttttPPPPtttttcccPPP");
-    EXPECT_EQ(view_transition_get(), VIEW_OPENING) << "the closing title was reset";
-    // Back while paused leaves the game; Back still held after a continue
-    // pauses again.
-    seen.clear();
-    const uint64_t at = headless::present_count();
-    steps = {{at + 1, BACK, true}, {at + 3, START, true}, {at + 4, START, false}, {at + 6, BACK, false},
-             {at + 8, BACK, true}, {at + 9, BACK, false}, {at + 20, CLOSE, false}};
-    EXPECT_EQ(run_scene_loop(), 0);
-    EXPECT_EQ(seen, "ttPPtPPPP");
-    EXPECT_EQ(reset_requested(), 0);
-    EXPECT_FALSE(headless::starved());
 }
 
 } // namespace

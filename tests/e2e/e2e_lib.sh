@@ -1,6 +1,8 @@
 # What the end-to-end scripts share: checks that print a line, waits
-# with generous bounds, the game's window, screenshots and key presses.
-# Sourced; the script sets WORK first.
+# with generous bounds, the game's window, screenshots judged against the
+# golden frames, key presses, and the blind game. Sourced; the script sets
+# WORK first, and CX and CY (where the client area sits on the screen) once
+# the window is there.
 
 fail() { echo "FAIL: $*"; exit 1; }
 pass() { echo "ok: $*"; }
@@ -22,14 +24,63 @@ end_status() {
     wait "$1"
     status=$?
 }
-# The game window and where its client area sits on the screen.
-window_id() { timeout 10 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
+# The game window and where it sits on the screen.
+window_id() { timeout 20 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
 geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$X $Y $WIDTH $HEIGHT"
 }
 shot() { import -window root "$WORK/$1.png"; }
+# How many pixels of the client area's region (x y w h) differ between the
+# screen, shot as $1, and the reference picture $2.
+differing() { # shot ref x y w h
+    convert "$WORK/$1.png" -crop "${5}x${6}+$((CX + $3))+$((CY + $4))" +repage "$WORK/a.png"
+    convert "$2" -crop "${5}x${6}+$3+$4" +repage "$WORK/b.png"
+    compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
+}
+shows() { # shot ref x y w h limit: at most limit pixels differ
+    shot "$1"
+    local n
+    n=$(differing "$@")
+    [ "$n" -le "$7" ] 2>/dev/null
+}
+frame_sum() { convert "$WORK/$1.png" -crop "640x480+$CX+$CY" +repage rgb:- | md5sum; }
+# The picture changes within a fifth of a second.
+moving() {
+    shot moving1
+    sleep 0.2
+    shot moving2
+    [ "$(frame_sum moving1)" != "$(frame_sum moving2)" ]
+}
+# The picture holds still for most of a second.
+still() {
+    shot still1
+    sleep 0.6
+    shot still2
+    [ "$(frame_sum still1)" = "$(frame_sum still2)" ]
+}
 # A key pressed and let go on the keyboard, so to the window with the
 # focus, held long enough for a frame to see it. (A release sent to a
 # window that has lost the focus meanwhile would leave the key held.)
 key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
+# Whether the best score file ($1) was written since the last look: each
+# closed stage rewrites it, which shows as a new modification time, read to
+# the nanosecond.
+best_written() {
+    local now
+    now=$(stat -c %.9Y "$1" 2>/dev/null) && [ "$now" != "${BEST_SEEN:-}" ] && BEST_SEEN=$now
+}
+# A whole game, blind, from the title: Space until a stage takes keys, the
+# left seal hit as soon as it does (a seal waits at least 100 frames), the
+# others left to fall out. Each stage scores 0, which ties the best, so the
+# best score file ($1) is written as each closes. Ends on the final result.
+play_blind_game() {
+    local stages=0 i
+    BEST_SEEN=$(stat -c %.9Y "$1" 2>/dev/null || true)
+    for i in $(seq 1 1200); do
+        best_written "$1" && stages=$((stages + 1))
+        [ $stages = 3 ] && return 0
+        if [ $((i % 2)) = 1 ]; then key space; else key 1; fi
+    done
+    return 1
+}

@@ -188,10 +188,11 @@ int onsets(const Capture& c, double threshold_db, int count, char** times)
     return 0;
 }
 
-// The recordings are fitted together at each start between FROM and TO;
-// the best start is the one whose sum lines up best with both channels
-// together. Then each channel's share of each recording comes from least
-// squares at that start, so the tune underneath only adds a little noise.
+// The recordings, started together and panned alike, are fitted at each
+// start between FROM and TO; the best start is the one whose sum lines up
+// best with both channels together. Each channel's share of that sum comes
+// from least squares at that start, so the tune underneath only adds a
+// little noise.
 int find(const Capture& c, double from, double to, const std::vector<std::vector<float>>& waves)
 {
     size_t length = 0;
@@ -213,34 +214,16 @@ int find(const Capture& c, double from, double to, const std::vector<std::vector
         if (score > best) best = score, best_at = s;
     }
     if (best_at < 0) return 1;
-    // Two unknowns at most: the share of the first recording and of the second.
-    double shares[2][2] = {};
-    for (int ch = 0; ch < 2; ++ch) {
-        const std::vector<float>& x = ch == 0 ? c.left : c.right;
-        double g[2][2] = {}, r[2] = {};
-        const size_t n = waves.size();
-        for (size_t i = 0; i < length; ++i)
-            for (size_t p = 0; p < n; ++p) {
-                const double wp = i < waves[p].size() ? waves[p][i] : 0;
-                r[p] += wp * x[best_at + long(i)];
-                for (size_t q = 0; q < n; ++q) g[p][q] += wp * (i < waves[q].size() ? waves[q][i] : 0);
-            }
-        if (n == 1) {
-            shares[ch][0] = r[0] / g[0][0];
-        } else {
-            const double det = g[0][0] * g[1][1] - g[0][1] * g[1][0];
-            shares[ch][0] = (r[0] * g[1][1] - r[1] * g[0][1]) / det;
-        }
-    }
-    double fit = 0, model = 0, seen = 0;
+    double left = 0, right = 0, model = 0, seen = 0;
     for (size_t i = 0; i < length; ++i) {
-        const double m = c.left[best_at + long(i)] + c.right[best_at + long(i)];
-        fit += m * sum[i];
+        const double l = c.left[best_at + long(i)], r = c.right[best_at + long(i)];
+        left += l * sum[i];
+        right += r * sum[i];
         model += double(sum[i]) * sum[i];
-        seen += m * m;
+        seen += (l + r) * (l + r);
     }
-    std::printf("%.0f %.1f %.2f\n", time_of(c, best_at),
-                20 * std::log10(std::fabs(shares[0][0]) / std::fabs(shares[1][0])), fit / std::sqrt(model * seen));
+    std::printf("%.0f %.1f %.2f\n", time_of(c, best_at), 20 * std::log10(std::fabs(left) / std::fabs(right)),
+                (left + right) / std::sqrt(model * seen));
     return 0;
 }
 

@@ -2,8 +2,7 @@
 // (xdotool sees the X windows, not the client area or the menu):
 //
 //   win_probe client        the client area on the screen: x y width height
-//   win_probe menu          the menu bar's "Menu" on the screen: x y width height
-//   win_probe item N        item N of the open menu: x y width height
+//   win_probe menu          whether a menu is open
 //   win_probe about         the About box, if open: x y width height, then its texts
 //   win_probe foreground    1 when the game's window is the foreground window
 //
@@ -51,13 +50,8 @@ int main(int argc, char** argv)
         return print_rect(r);
     }
     if (std::strcmp(what, "menu") == 0) {
-        RECT r{};
-        return GetMenuItemRect(game, GetMenu(game), 0, &r) ? print_rect(r) : 1;
-    }
-    if (std::strcmp(what, "item") == 0 && argc == 3) {
-        RECT r{};
-        const HMENU popup = GetSubMenu(GetMenu(game), 0);
-        return GetMenuItemRect(nullptr, popup, UINT(std::atoi(argv[2])), &r) ? print_rect(r) : 1;
+        const HWND menu = FindWindowA("#32768", nullptr); // the class of every menu's window
+        return menu && IsWindowVisible(menu) ? 0 : 1;
     }
     if (std::strcmp(what, "about") == 0) {
         const HWND box = about_box(game);

@@ -1,15 +1,12 @@
 # What the Windows end-to-end scripts share besides e2e_lib.sh: win_probe's
-# answers, the game's window and its client area, the focus, and the menu.
-# Sourced; the script sets WINE and PROBE first, and WID, CX and CY once
-# the window is there.
+# answers, the game's client area, the focus, and the menu. Sourced; the
+# script sets WINE and PROBE first, and WID once the window is there.
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 about_open() { probe about >/dev/null; }
 about_closed() { ! about_open; }
 foreground_is() { [ "$(probe foreground)" = "$1" ]; }
-# Wine takes longer than the Linux game to show its window.
-window_id() { timeout 20 xdotool search --sync --limit 1 --name '^\[ Quobbin \] Murvale$' 2>/dev/null | head -1; }
 # The window is made hidden and small, then sized and centred.
 client_sized() { read -r CX CY CW CH < <(probe client) && [ "${CW}x${CH}" = 640x480 ]; }
 # Without a window manager, Wine takes the focus back from another program's
@@ -22,7 +19,7 @@ focus_game() {
 }
 open_menu_item() { # how many items down
     xdotool mousemove $((CX + 16)) $((CY - 9)) click 1
-    sleep 0.5
+    within 5 probe menu || fail "the menu did not open"
     local i
     for i in $(seq 1 "$1"); do key Down; done
     key Return

@@ -96,23 +96,6 @@ void GameTest::next_stage()
     start_game();
 }
 
-// A tag in the top five bits that no synthetic picture's colour carries.
-constexpr uint32_t CODED = 0xA80000;
-
-void load_coded_sheet(const char* name, int slot, int width, int height)
-{
-    headless::register_resource(
-        name, "BITMAP", make_bmp(width, height, [](int x, int y) { return CODED | uint32_t(x) << 9 | uint32_t(y); }));
-    ASSERT_TRUE(surface_reload(name, slot, false)) << name;
-}
-
-std::pair<int, int> sheet_place(int x, int y)
-{
-    const uint32_t c = back_pixel(x, y);
-    return (c & 0xF80000u) == CODED ? std::pair<int, int>(int(c >> 9 & 0x3FF), int(c & 0x1FF))
-                                    : std::pair<int, int>(-1, -1);
-}
-
 std::vector<int32_t> best_file_values()
 {
     std::ifstream in(BEST_SCORE_FILE, std::ios::binary);

@@ -64,13 +64,6 @@ protected:
     }
 };
 
-// Replaces a picture in its slot by one of the same size whose every pixel
-// holds its own place, so a test can read back which part of the picture
-// landed where on the back buffer: sheet_place answers {x, y}, or {-1, -1}
-// where nothing of it shows.
-void load_coded_sheet(const char* name, int slot, int width, int height);
-std::pair<int, int> sheet_place(int x, int y);
-
 // The best score file's three values, or empty when there is none; the
 // bytes of such a file, and the file written with them.
 std::vector<int32_t> best_file_values();

@@ -1,8 +1,9 @@
-// The Win32 display with a real window and DirectDraw: the colour probe,
-// keyed copies, refused rectangles, loss and repair, bitmaps from the
-// resources and from files, and the present, all through the graphics
-// room as the game drives it (at the game's scale of 1). Run on a 32-bit and on a 16-bit
-// desktop; with QUOBBIN_SCREEN_BITS set, the surfaces must have that depth.
+// The Win32 display with a real window and DirectDraw, through the graphics
+// room as the game drives it, on a 32-bit and on a 16-bit desktop (with
+// QUOBBIN_SCREEN_BITS set, the surfaces must have that depth): the colour
+// probe, keyed copies and refused rectangles, loss and repair, bitmaps from
+// files as the Linux game reads them and from the resources, and the present
+// wherever the window is.
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/surfaces.h"
@@ -22,8 +23,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // A COLORREF, as GDI and native_colour take it.
 constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b)
 {
@@ -35,24 +34,12 @@ Picture slot_picture(int id)
     return picture_of(surface_slot(id).surface);
 }
 
-platform::SurfaceLock back_format()
-{
-    platform::SurfaceLock lock{};
-    if (platform::surface_lock(display_back_buffer(), &lock)) platform::surface_unlock(display_back_buffer());
-    return lock;
-}
-
-uint32_t colourref(uint32_t rrggbb)
-{
-    return rgb(rrggbb >> 16, rrggbb >> 8 & 0xFF, rrggbb & 0xFF);
-}
-
 class Win32Display : public ::testing::Test {
 protected:
+    // In start-up's order: the display comes while the window is hidden and
+    // has no size yet.
     void SetUp() override
     {
-        // In start-up's order: the display comes while the window is
-        // hidden and has no size yet.
         window = platform::window_create(nullptr);
         ASSERT_NE(window, nullptr);
         ASSERT_EQ(display_init(window, folder.path.c_str()), 1);
@@ -64,14 +51,12 @@ protected:
         platform::window_show(window);
         children::pump();
     }
-
     // As the game ends: the window goes first, the display after it.
     void TearDown() override
     {
         platform::window_destroy(window);
         display_shutdown();
     }
-
     std::string path(const std::string& name) const { return folder.path + "\\" + name; }
 
     const children::Folder folder{"display"};
@@ -80,19 +65,15 @@ protected:
 
 TEST_F(Win32Display, NativeColourIsTheDesktopFormatsOwnValue)
 {
-    const platform::SurfaceLock format = back_format();
+    platform::SurfaceLock format{};
+    if (platform::surface_lock(display_back_buffer(), &format)) platform::surface_unlock(display_back_buffer());
     if (const char* bits = std::getenv("QUOBBIN_SCREEN_BITS")) {
         ASSERT_EQ(format.bits_per_pixel, std::atoi(bits));
     }
-    ASSERT_TRUE(format.bits_per_pixel == 32 || format.bits_per_pixel == 16) << format.bits_per_pixel;
-    if (format.bits_per_pixel == 16) {
-        ASSERT_EQ(format.green_mask, 0x07E0u) << "5-6-5";
-    }
-
+    ASSERT_TRUE(format.bits_per_pixel == 32 || (format.bits_per_pixel == 16 && format.green_mask == 0x07E0u))
+        << format.bits_per_pixel << " bits, not 32 or 5-6-5";
     const struct {
-        uint32_t colour;
-        uint32_t on32;
-        uint32_t on16;
+        uint32_t colour, on32, on16;
     } cases[] = {
         {rgb(0, 0, 0), 0, 0},
         {rgb(255, 0, 0), 0xFF0000, 0xF800},
@@ -106,83 +87,53 @@ TEST_F(Win32Display, NativeColourIsTheDesktopFormatsOwnValue)
     fill_rect(RECT{0, 0, 1, 1}, native_colour(rgb(0x40, 0x80, 0xC0)));
     const uint32_t own = picture_of(display_back_buffer()).at(0, 0);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.colour);
-        EXPECT_EQ(native_colour(c.colour), format.bits_per_pixel == 16 ? c.on16 : c.on32);
+        EXPECT_EQ(native_colour(c.colour), format.bits_per_pixel == 16 ? c.on16 : c.on32) << c.colour;
         EXPECT_EQ(picture_of(display_back_buffer()).at(0, 0), own);
     }
 }
 
-TEST_F(Win32Display, KeyedCopiesLeaveNativeZeroOut)
+// The refusals come first: rectangles refused on the screen's side or on
+// the picture's (where the place on the screen is good), and sprites the
+// clip trimmed to nothing, draw nothing; the copies after them leave the
+// key out.
+TEST_F(Win32Display, RefusedRectanglesDrawNothingAndKeyedCopiesLeaveNativeZeroOut)
 {
-    const uint32_t red = native_colour(rgb(255, 0, 0));
-    const uint32_t white = native_colour(rgb(255, 255, 255));
+    const uint32_t red = native_colour(rgb(255, 0, 0)), white = native_colour(rgb(255, 255, 255));
     const uint32_t blue = native_colour(rgb(0, 0, 255));
-    ASSERT_EQ(surface_create_blank(4, 1, 20, false), 1);
-    const uint32_t sprite[4] = {0, red, 0, white};
+    ASSERT_EQ(surface_create_blank(4, 4, 20, false), 1);
+    fill_surface(nullptr, white, 20);
+    const uint32_t top_row[4] = {0, red, 0, white};
     for (int x = 0; x < 4; ++x) {
         const RECT one{x, 0, x + 1, 1};
-        fill_surface(&one, sprite[x], 20);
+        fill_surface(&one, top_row[x], 20);
     }
     fill_rect(screen_clip, blue);
+    platform::Surface* back = display_back_buffer();
+    platform::Surface* sprite = surface_slot(20).surface;
+    const Picture before = picture_of(back);
+    const RECT on_screen[] = {
+        {10, 10, 10, 14}, {14, 10, 10, 14}, {-1, 10, 3, 14}, {638, 10, 642, 14}, {10, 478, 14, 482}};
+    const RECT in_picture[] = {{2, 0, 2, 4}, {4, 4, 0, 0}, {2, 0, 6, 4}, {0, -2, 4, 2}, {0, 0, 2, 4}};
+    for (const RECT& r : on_screen) {
+        EXPECT_EQ(platform::surface_blit(back, r, sprite, RECT{0, 0, r.right - r.left, r.bottom - r.top}, true), 0);
+        EXPECT_EQ(platform::surface_fill(back, r, white), 0);
+    }
+    for (const RECT& r : in_picture)
+        for (bool keyed : {true, false})
+            EXPECT_EQ(platform::surface_blit(back, RECT{10, 10, 14, 14}, sprite, r, keyed), 0);
+    for (const auto& [x, y] : {std::pair(650, 10), std::pair(-20, 10), std::pair(10, 490)})
+        blit_clipped(screen_clip, x, y, RECT{0, 0, 4, 4}, 20);
+    EXPECT_TRUE(picture_of(back) == before);
 
     blit(100, 50, RECT{0, 0, 4, 1}, 20);
     blit_clipped(screen_clip, -2, 60, RECT{0, 0, 4, 1}, 20);
-
-    const Picture screen = picture_of(display_back_buffer());
+    const Picture screen = picture_of(back);
     const auto row = [&](int x, int y, int n) {
         const auto at = screen.pixels.begin() + y * screen.width + x;
         return std::vector<uint32_t>(at, at + n);
     };
     EXPECT_EQ(row(100, 50, 4), (std::vector{blue, red, blue, white}));
     EXPECT_EQ(row(0, 60, 3), (std::vector{blue, white, blue})) << "cut on the left";
-}
-
-TEST_F(Win32Display, RefusedRectanglesDrawNothing)
-{
-    ASSERT_EQ(surface_create_blank(16, 16, 21, false), 1);
-    const uint32_t white = native_colour(rgb(255, 255, 255));
-    fill_surface(nullptr, white, 21);
-    fill_rect(screen_clip, native_colour(rgb(0, 0, 255)));
-    platform::Surface* back = display_back_buffer();
-    platform::Surface* sprite = surface_slot(21).surface;
-    const Picture before = picture_of(back);
-
-    // Rectangles the copy and the fill refuse on the screen's side, and the
-    // copy on the picture's, where the place on the screen is good.
-    const struct {
-        const char* what;
-        RECT rect;
-    } on_screen[] =
-        {
-            {"empty", {10, 10, 10, 14}},
-            {"inverted", {14, 10, 10, 14}},
-            {"left of the screen", {-1, 10, 3, 14}},
-            {"past the screen's right edge", {638, 10, 642, 14}},
-            {"past the screen's bottom", {10, 478, 14, 482}},
-        },
-      in_picture[] = {
-          {"empty", {4, 0, 4, 4}},
-          {"inverted", {4, 4, 0, 0}},
-          {"past the picture's right edge", {14, 0, 18, 4}},
-          {"above the picture", {0, -2, 4, 2}},
-          {"of another size than the place", {0, 0, 8, 4}},
-      };
-    for (const auto& c : on_screen) {
-        SCOPED_TRACE(c.what);
-        const RECT src{0, 0, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top};
-        EXPECT_EQ(platform::surface_blit(back, c.rect, sprite, src, true), 0);
-        EXPECT_EQ(platform::surface_fill(back, c.rect, white), 0);
-    }
-    for (const auto& c : in_picture) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(platform::surface_blit(back, RECT{10, 10, 14, 14}, sprite, c.rect, true), 0);
-        EXPECT_EQ(platform::surface_blit(back, RECT{10, 10, 14, 14}, sprite, c.rect, false), 0);
-    }
-    // Sprites the clip trimmed to nothing, on either side of the screen.
-    blit_clipped(screen_clip, 650, 10, RECT{0, 0, 16, 16}, 21);
-    blit_clipped(screen_clip, -20, 10, RECT{0, 0, 16, 16}, 21);
-    blit_clipped(screen_clip, 10, 490, RECT{0, 0, 16, 16}, 21);
-    EXPECT_TRUE(picture_of(back) == before);
 }
 
 TEST_F(Win32Display, LostSlotsComeBackWithTheirPictures)
@@ -195,10 +146,8 @@ TEST_F(Win32Display, LostSlotsComeBackWithTheirPictures)
     // The file changes on disk; a lost slot reads it again.
     write_file(path("swap.bmp"), make_bmp(8, 8, [](int x, int y) { return x == y ? 0 : 0xC02080u; }));
     ASSERT_EQ(surface_load("swap.bmp", 5, true, false), 1);
-    const Picture resource = slot_picture(1);
-    const Picture file_now = slot_picture(5);
-    const uint32_t green = native_colour(rgb(0, 255, 0));
-    for (int id = 1; id <= 4; ++id) fill_surface(nullptr, green, id);
+    const Picture resource = slot_picture(1), file_now = slot_picture(5);
+    for (int id = 1; id <= 4; ++id) fill_surface(nullptr, native_colour(rgb(0, 255, 0)), id);
     const Picture system_memory = slot_picture(4);
 
     ASSERT_TRUE(change_display_mode(display_device()));
@@ -206,7 +155,6 @@ TEST_F(Win32Display, LostSlotsComeBackWithTheirPictures)
     // The primary, the back buffer and the four slots in video memory; a
     // slot in system memory is never lost.
     EXPECT_EQ(display_restore_lost(), 6);
-
     EXPECT_TRUE(slot_picture(1) == resource);
     EXPECT_TRUE(slot_picture(2) == file_now);
     EXPECT_TRUE(slot_picture(5) == file_now);
@@ -219,32 +167,46 @@ TEST_F(Win32Display, LostSlotsComeBackWithTheirPictures)
 // Every form of file the Linux game reads, the Windows game reads the same.
 // GDI widens 4-, 5- and 6-bit channels with its own rounding, so a channel
 // may be one step off; a wrong palette, a picture upside down or a black
-// one are not, and black stays exactly the colour key.
+// one are not, and black stays exactly the colour key. Files that are no
+// picture leave the slot free.
 TEST_F(Win32Display, FilesReadAsTheLinuxGameReadsThem)
 {
     int form_number = 0;
     for (const BmpForm& form : bmp_forms()) {
         SCOPED_TRACE(form.what);
         const std::vector<uint32_t> linux_reading = bmp_decoded(form.bytes);
-        ASSERT_GE(linux_reading.size(), 2u);
         const std::string name = "form" + std::to_string(form_number++) + ".bmp";
         write_file(path(name), form.bytes);
         ASSERT_EQ(surface_load(name.c_str(), 9, true, false), 1);
-        ASSERT_EQ(surface_slot(9).width, int(linux_reading[0]));
-        ASSERT_EQ(surface_slot(9).height, int(linux_reading[1]));
         const Picture ours = slot_picture(9);
+        ASSERT_EQ(std::vector<uint32_t>(linux_reading.begin(), linux_reading.begin() + 2),
+                  (std::vector{uint32_t(ours.width), uint32_t(ours.height)}));
         for (int y = 0; y < ours.height; ++y)
             for (int x = 0; x < ours.width; ++x) {
                 const uint32_t seen = linux_reading[2 + size_t(y) * size_t(ours.width) + size_t(x)];
-                const uint32_t want = native_colour(colourref(seen));
+                const uint32_t want = native_colour(rgb(seen >> 16, seen >> 8 & 0xFF, seen & 0xFF));
                 for (uint32_t mask : ours.masks) {
                     const int step = std::countr_zero(mask);
-                    const int a = int((ours.at(x, y) & mask) >> step);
-                    const int b = int((want & mask) >> step);
+                    const int a = int((ours.at(x, y) & mask) >> step), b = int((want & mask) >> step);
                     EXPECT_LE(std::abs(a - b), seen == 0 ? 0 : 1) << x << "," << y << " of " << std::hex << seen;
                 }
             }
         surface_release(9);
+    }
+
+    std::filesystem::create_directory(path("folder.bmp"));
+    write_file(path("words.bmp"), {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e', '.', '.', '.'});
+    write_file(path("empty.bmp"), {});
+    std::vector<uint8_t> cut = make_solid_bmp(64, 64, 0xFFFFFF);
+    cut.resize(cut.size() / 2);
+    write_file(path("cut.bmp"), cut);
+    BmpParts vast;
+    vast.width = 4000;
+    vast.pixels.assign(12000, 0xFF);
+    write_file(path("vast.bmp"), bmp_from_parts(vast));
+    for (const char* name : {"missing.bmp", "folder.bmp", "words.bmp", "empty.bmp", "cut.bmp", "vast.bmp"}) {
+        EXPECT_EQ(surface_load(name, 7, true, false), 0) << name;
+        EXPECT_EQ(surface_slot(7).surface, nullptr) << name;
     }
 }
 
@@ -260,59 +222,33 @@ TEST_F(Win32Display, ResourcesAreTheirFiles)
         {"BMP_ROGO", "rogo.bmp"},     {"BMP_BLOOD1", "blood1.bmp"},  {"BMP_BLOOD2", "blood2.bmp"},
     };
     for (const auto& [resource, file] : pictures) {
-        SCOPED_TRACE(resource);
         const std::string file_path = std::string(QUOBBIN_RES_DIR) + "/" + file;
-        ASSERT_EQ(surface_load(resource, 0, false, false), 1);
-        ASSERT_EQ(surface_load(file_path.c_str(), 1, true, false), 1);
-        EXPECT_TRUE(slot_picture(0) == slot_picture(1));
+        ASSERT_EQ(surface_load(resource, 0, false, false), 1) << resource;
+        ASSERT_EQ(surface_load(file_path.c_str(), 1, true, false), 1) << file;
+        EXPECT_TRUE(slot_picture(0) == slot_picture(1)) << resource;
         surface_release(0);
         surface_release(1);
     }
 }
 
-TEST_F(Win32Display, RefusedFilesLeaveTheSlotFree)
-{
-    fs::create_directory(path("folder.bmp"));
-    write_file(path("words.bmp"), {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e', '.', '.', '.'});
-    write_file(path("empty.bmp"), {});
-    std::vector<uint8_t> cut = make_solid_bmp(64, 64, 0xFFFFFF);
-    cut.resize(cut.size() / 2);
-    write_file(path("cut.bmp"), cut);
-    BmpParts vast;
-    vast.width = 4000;
-    vast.pixels.assign(12000, 0xFF);
-    write_file(path("vast.bmp"), bmp_from_parts(vast));
-
-    for (const char* name : {"missing.bmp", "folder.bmp", "words.bmp", "empty.bmp", "cut.bmp", "vast.bmp"}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(surface_load(name, 7, true, false), 0);
-        EXPECT_EQ(surface_slot(7).surface, nullptr);
-    }
-}
-
 // The back buffer lands on the client area wherever the window is, also
-// when part of it is off the desktop, on any side.
+// when part of it is off the desktop, on any side. The game places the
+// picture by the window's frame metrics.
 TEST_F(Win32Display, PresentFillsTheClientArea)
 {
-    // The game places the picture by the window's frame metrics.
     int offset_x = 0, offset_y = 0, client_x = 0, client_y = 0;
     platform::window_client_offset(&offset_x, &offset_y);
     client_origin(window, &client_x, &client_y);
     const RECT frame = platform::window_rect(window);
-    EXPECT_EQ(offset_x, client_x - frame.left);
-    EXPECT_EQ(offset_y, client_y - frame.top);
-    display_set_client_offset(client_x - frame.left, client_y - frame.top);
+    EXPECT_EQ(std::pair(offset_x, offset_y), std::pair(client_x - frame.left, client_y - frame.top));
 
     fill_rect(screen_clip, native_colour(rgb(0, 0, 255)));
     fill_rect(RECT{0, 0, 8, 8}, native_colour(rgb(255, 0, 0)));
     fill_rect(RECT{632, 0, 640, 8}, native_colour(rgb(0, 255, 0)));
     fill_rect(RECT{0, 472, 8, 480}, native_colour(rgb(255, 255, 255)));
     fill_rect(RECT{632, 472, 640, 480}, native_colour(rgb(255, 255, 0)));
-    platform::Surface* back = display_back_buffer();
     const int points[][2] = {{0, 0}, {639, 0}, {0, 479}, {639, 479}, {320, 240}, {7, 7}, {8, 8}};
-    const int places[][2] = {{40, 30}, {-100, -20}, {700, 500}};
-    for (const auto& [left, top] : places) {
-        SCOPED_TRACE(left);
+    for (const auto& [left, top] : {std::pair(40, 30), std::pair(-100, -20), std::pair(700, 500)}) {
         move_window(window, left, top);
         ASSERT_EQ(display_present(), 1);
         wait_for_screen();
@@ -321,7 +257,8 @@ TEST_F(Win32Display, PresentFillsTheClientArea)
         for (const auto& [x, y] : points) {
             const uint32_t seen = screen_pixel(x0 + x, y0 + y);
             if (seen == 0xFFFFFFFFu) continue; // off the screen
-            EXPECT_EQ(seen, platform::surface_get_pixel_rgb(back, x, y)) << x << "," << y;
+            EXPECT_EQ(seen, platform::surface_get_pixel_rgb(display_back_buffer(), x, y))
+                << left << ": " << x << "," << y;
         }
     }
 }

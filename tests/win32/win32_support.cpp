@@ -4,6 +4,7 @@
 
 #include "gfx/display.h"
 #include "platform/win32/win32_display.h"
+#include "support/eventually.h"
 #include "sys/instance_guard.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,6 @@ namespace {
 
 // Long enough for anything that must happen; reached only when it never does.
 constexpr DWORD LONG_WHILE_MS = 60000;
-constexpr int POLLS = 60000;
 // A role asked for wrongly; never the tests, which a child must not run.
 constexpr int MISUSED = 12;
 
@@ -57,15 +57,6 @@ int run_role(int argc, char** argv)
         if (ran && argc == 6) Sleep(LONG_WHILE_MS);
         instance_guard_release(&guard);
         return ran ? RAN : ENDED;
-    }
-    // args <out> <arg>...: the arguments as they arrived, one to a line,
-    // written aside and then moved into place, so the file is whole once
-    // it is there.
-    if (role == "args" && argc >= 4) {
-        std::string text;
-        for (int i = 4; i < argc; ++i) text += std::string(argv[i]) + "\n";
-        const std::string part = std::string(argv[3]) + ".part";
-        return write_text(part, text) && MoveFileA(part.c_str(), argv[3]) ? RAN : ENDED;
     }
     return MISUSED;
 }
@@ -125,12 +116,10 @@ int finish(void* process)
 
 bool eventually(const std::function<bool()>& done)
 {
-    for (int i = 0; i < POLLS && !done(); ++i) {
+    return ::eventually([&] {
         pump();
-        Sleep(1);
-    }
-    pump();
-    return done();
+        return done();
+    });
 }
 
 void pump()

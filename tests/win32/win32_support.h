@@ -1,7 +1,7 @@
 // What the Win32 backend's tests ask of Windows itself, kept apart from
 // <windows.h>, whose RECT is not the game's. Other copies of the test
 // program, for what only separate processes show: the single-instance
-// guard, launching, the volume controls.
+// guard and the volume controls.
 // The program plays a role when its arguments name one ("--quobbin-role
 // ..."), and a volume control when it has been copied under a volume
 // control's name; otherwise it runs the tests. And the window's place, the

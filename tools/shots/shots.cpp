@@ -24,6 +24,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -185,8 +186,10 @@ int main(int argc, char** argv)
     }
     out_dir = std::filesystem::absolute(argv[1]).string();
     std::filesystem::create_directories(out_dir);
-    // Best.dat goes to a folder of its own, so the run starts from 0.
-    const std::filesystem::path work = std::filesystem::temp_directory_path() / "quobbin-shots";
+    // Best.dat goes to a folder of its own, so the run starts from 0; named
+    // after the output folder, so runs beside each other keep apart.
+    const std::filesystem::path work =
+        std::filesystem::temp_directory_path() / ("quobbin-shots-" + std::to_string(std::hash<std::string>{}(out_dir)));
     std::filesystem::remove_all(work);
     std::filesystem::create_directories(work);
     std::filesystem::current_path(work);
