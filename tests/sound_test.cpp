@@ -193,7 +193,7 @@ TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
     load_effects();
     for (const ResourceEntry& e : RESOURCE_LIST) {
         if (e.kind != ResourceKind::Wave) continue;
-        const auto file = platform::embedded_resource_find(e.name, "WAVE");
+        const auto file = platform::resource_table_find(platform::embedded_resources(), e.name, "WAVE");
         const Bytes samples = data_of(Bytes(file.begin(), file.end()));
         const auto size = uint32_t(samples.size());
         void *part1 = nullptr, *part2 = nullptr;

@@ -61,7 +61,7 @@ TEST_F(Stages, NumbersPastTheirFieldAreDrawnAsItsLimits)
 {
     // The real digits, each a picture of its own.
     for (const auto& [name, slot] : {std::pair("BMP_TEXT", SURFACE_TEXT), std::pair("BMP_CHARACTOR", SURFACE_FONT)}) {
-        headless::register_resource(name, "BITMAP", platform::embedded_resource_find(name, "BITMAP"));
+        headless::register_resource(name, "BITMAP", platform::resource_table_find(platform::embedded_resources(), name, "BITMAP"));
         ASSERT_TRUE(surface_reload(name, slot, false));
     }
     // The screen with the value drawn in the fields of four cells, or in the
