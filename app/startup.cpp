@@ -87,8 +87,8 @@ StartupResult start_and_run(InstanceGuard* guard)
     const uint32_t logo_shown = platform::clock_ticks();
 
     joystick_open(window);
-    sorvel_Ready(window, MUSIC_CHANNELS, MUSIC_RATE, MUSIC_BITS, MUSIC_BUFFER_SECONDS, MUSIC_FLAG_FIRST,
-                 MUSIC_FLAG_SECOND);
+    sorvel_Ready(reinterpret_cast<void*>(platform::window_system_handle(window)), MUSIC_CHANNELS, MUSIC_RATE,
+                 MUSIC_BITS, MUSIC_BUFFER_SECONDS, MUSIC_FLAG_FIRST, MUSIC_FLAG_SECOND);
     sound_attach_device(sorvel_GetDirectSound());
     sorvel_Tune_Load(TUNE_SLOT, SONG_TYPE, SONG_NAME);
     hold_logo(logo_shown);

@@ -9,7 +9,6 @@
 
 namespace platform {
 
-struct Window;
 struct AudioDevice;
 struct AudioBuffer;
 
@@ -31,8 +30,11 @@ inline constexpr int WAVE_FORMAT_SIZE = 18;
 // thread, with the device locked.
 using AudioStream = void (*)(void* user, int32_t* mix, int frames);
 
-// Opens the output for the window. Null when there is no audio.
-AudioDevice* audio_open(Window* window, int channels, int rate, int bits);
+// Opens the output for the window, named by the system's own handle
+// (window_system_handle: on Windows the HWND, which DirectSound's
+// cooperative level needs; the other backends never look at it). Null when
+// there is no audio.
+AudioDevice* audio_open(void* window, int channels, int rate, int bits);
 void audio_close(AudioDevice* device);
 int audio_rate(const AudioDevice* device);
 // The one music stream; a null stream removes it.

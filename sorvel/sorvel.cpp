@@ -56,7 +56,7 @@ extern "C" {
 
 // The buffer length and the two flags are for a device that needs them;
 // the platform's device chooses its own buffering.
-int sorvel_Ready(platform::Window* window, int channels, int rate, int bits, float, int, int)
+int sorvel_Ready(void* window, int channels, int rate, int bits, float, int, int)
 {
     if (device) return 1;
     device = platform::audio_open(window, channels, rate, bits);

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "platform/audio.h"
-#include "platform/window.h"
 
 extern "C" {
 
-// Opens the device: channels, samples per second, bits per sample. The
-// remaining values are the buffer length in seconds and two flags.
-int sorvel_Ready(platform::Window* window, int channels, int rate, int bits, float buffer_seconds, int flag1,
-                 int flag2);
+// Opens the device for the window: its system handle (an HWND on Windows;
+// elsewhere what the backend's window_system_handle gives, which the
+// library passes on unread), channels, samples per second, bits per sample.
+// The remaining values are the buffer length in seconds and two flags.
+int sorvel_Ready(void* window, int channels, int rate, int bits, float buffer_seconds, int flag1, int flag2);
 // The device opened by sorvel_Ready, or null.
 platform::AudioDevice* sorvel_GetDirectSound();
 // Loads the song resource of this type and name (case ignored).

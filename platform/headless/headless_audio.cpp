@@ -81,7 +81,7 @@ int id_of(const platform::AudioBuffer* buffer)
 
 namespace platform {
 
-AudioDevice* audio_open(Window*, int channels, int rate, int bits)
+AudioDevice* audio_open(void*, int channels, int rate, int bits)
 {
     AudioDevice* device = nullptr;
     // The mixer always renders 16-bit stereo; other output formats are the

@@ -32,7 +32,7 @@ void callback(void* user, Uint8* stream, int bytes)
 namespace platform {
 
 // The mixer renders 16-bit stereo; SDL converts if the device wants else.
-AudioDevice* audio_open(Window*, int channels, int rate, int bits)
+AudioDevice* audio_open(void*, int channels, int rate, int bits)
 {
     if (channels != 2 || bits != 16) return nullptr;
     if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;

@@ -43,7 +43,7 @@ namespace platform {
 
 // The mixer renders 16-bit stereo at the rate the browser's context runs
 // at, whatever rate the game asks for.
-AudioDevice* audio_open(Window*, int channels, int, int bits)
+AudioDevice* audio_open(void*, int channels, int, int bits)
 {
     if (channels != 2 || bits != 16 || open_device) return nullptr;
     auto* device = new (std::nothrow) AudioDevice;

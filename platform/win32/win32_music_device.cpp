@@ -11,7 +11,7 @@
 // ends. No global here has a destructor, so nothing is released behind the
 // program's back while the process winds down.
 #include "platform/audio.h"
-#include "platform/win32/win32_window_record.h"
+#include "platform/win32/win32_platform.h"
 
 #include <mmsystem.h>
 
@@ -177,15 +177,16 @@ void stop_stream()
 namespace platform {
 
 // One device at a time; the music library opens it once.
-AudioDevice* audio_open(Window* window, int channels, int rate, int bits)
+AudioDevice* audio_open(void* window, int channels, int rate, int bits)
 {
-    if (sound || !window || !window->hwnd) return nullptr;
+    const HWND hwnd = static_cast<HWND>(window);
+    if (sound || !hwnd || !IsWindow(hwnd)) return nullptr;
     if (channels != STREAM_CHANNELS || bits != STREAM_BITS || rate < 8000 || rate > MAX_RATE) return nullptr;
     if (FAILED(DirectSoundCreate(nullptr, &sound, nullptr)) || !sound) {
         sound = nullptr;
         return nullptr;
     }
-    if (FAILED(sound->SetCooperativeLevel(window->hwnd, DSSCL_PRIORITY))) {
+    if (FAILED(sound->SetCooperativeLevel(hwnd, DSSCL_PRIORITY))) {
         sound->Release();
         sound = nullptr;
         return nullptr;

@@ -2,11 +2,17 @@
 // (xdotool sees the X windows, not the client area or the menu):
 //
 //   win_probe client        the client area on the screen: x y width height
+//   win_probe window        the window, then the work area: x y width height each
 //   win_probe menu          whether a menu is open
 //   win_probe about         the About box, if open: x y width height, then its texts
 //   win_probe foreground    1 when the game's window is the foreground window
+//   win_probe tune DLL S    plays the tune for S seconds through the music
+//                           library DLL, as any program may: loaded by name,
+//                           its entries found by name, for a window of its own
 //
-// Exit status 1 when the window (or the menu, the box) is not there.
+// Exit status 1 when the window (or the menu, the box) is not there. The
+// probe carries the game's resources (the tune) and its manifest, so it
+// measures the screen in the same pixels as the game.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -24,6 +30,25 @@ int print_rect(const RECT& r)
     return 0;
 }
 
+template <typename Function> Function entry(HMODULE library, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+int play_tune(const char* dll, int seconds)
+{
+    const HMODULE library = LoadLibraryA(dll);
+    const auto ready = entry<int (*)(void*, int, int, int, float, int, int)>(library, "sorvel_Ready");
+    const auto load = entry<int (*)(int, const char*, const char*)>(library, "sorvel_Tune_Load");
+    const auto start = entry<int (*)(int, int)>(library, "sorvel_Tune_Start");
+    const HWND window = CreateWindowExA(0, "STATIC", "tune", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+    if (!library || !ready || !load || !start || !window) return 1;
+    if (!ready(window, 2, 44100, 16, 0.1f, 1, 0) || !load(0, "sngpk", "quobbin") || !start(0, 0)) return 1;
+    Sleep(DWORD(seconds) * 1000);
+    return 0;
+}
+
 HWND about_box(HWND game)
 {
     // The dialog is a top-level window of the dialog class owned by the game.
@@ -38,6 +63,7 @@ HWND about_box(HWND game)
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "tune") == 0) return play_tune(argv[2], std::atoi(argv[3]));
     const HWND game = FindWindowA("Main", CAPTION);
     if (argc < 2 || !game) return 1;
     const char* what = argv[1];
@@ -48,6 +74,13 @@ int main(int argc, char** argv)
         ClientToScreen(game, &corner);
         OffsetRect(&r, corner.x, corner.y);
         return print_rect(r);
+    }
+    if (std::strcmp(what, "window") == 0) {
+        RECT r{}, work{};
+        GetWindowRect(game, &r);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        print_rect(r);
+        return print_rect(work);
     }
     if (std::strcmp(what, "menu") == 0) {
         const HWND menu = FindWindowA("#32768", nullptr); // the class of every menu's window

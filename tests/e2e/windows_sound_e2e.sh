@@ -162,4 +162,20 @@ key Escape
 end_status "$GAME_PID" 20
 [ "$status" = 1 ] || fail "the game ended with $status"
 pass "Escape, Escape ends the game with 1"
+
+# --- sorvel.dll as any program may call it: loaded by name, its entries
+# found by name, the window a plain one of the caller's own.
+within 10 quiet_for 500 || fail "not silent after the game ended"
+t=$(now)
+"$WINE" "$PROBE" tune "Z:$(dirname "$GAME" | tr / '\\')\\sorvel.dll" 4 &
+PROBE_PID=$!
+within 10 heard_after "$t" || fail "sorvel.dll played nothing for a window handle"
+start=$("$READ" onsets "$CAPTURE" capture.log -40 "$t")
+from=$((t + ${start%.*} * 1000000))
+sleep 2.5
+read -r l r q qat < <(level $((from + 200000000)) $((from + 2000000000)))
+louder "$q" -50 || fail "the tune for a window handle has a gap: the quietest 100 ms is $q dBFS"
+end_status "$PROBE_PID" 20
+[ "$status" = 0 ] || fail "the program calling sorvel.dll ended with $status"
+pass "sorvel.dll plays the tune for another program's window handle: $l / $r dBFS"
 echo "all sound checks passed"

@@ -45,7 +45,7 @@ void fake_audio_render(int32_t* mix, int frames)
 
 namespace platform {
 
-AudioDevice* audio_open(Window*, int channels, int rate, int bits)
+AudioDevice* audio_open(void*, int channels, int rate, int bits)
 {
     ++state.opens;
     if (state.fail_open) return nullptr;
