@@ -4,6 +4,12 @@
 // off-screen one in the desktop's own format. GDI reads and writes single
 // pixels through a surface's device context, which is how the graphics room
 // learns what a colour is in that format.
+//
+// On a screen of high DPI the window shows the picture at a whole scale:
+// the present enlarges the BackBuffer into a surface of its own, each
+// pixel a block of scale x scale, and copies that one to one. A stretching
+// Blt would be shorter, but a driver may filter it, and the picture would
+// blur.
 #include "platform/win32/win32_platform.h"
 
 #include "platform/graphics.h"
@@ -11,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 namespace platform {
@@ -28,6 +35,16 @@ struct Surface {
     // Device pixels; the primary's is the desktop's.
     int width = 0;
     int height = 0;
+    // Counts what may have changed the pixels, so the present enlarges a
+    // picture only when it is new.
+    uint32_t writes = 0;
+    // The primary's only: its window, the enlarged picture, and what the
+    // enlarged picture was made from.
+    HWND window = nullptr;
+    IDirectDraw* ddraw = nullptr;
+    Surface* enlarged = nullptr;
+    const Surface* enlarged_from = nullptr;
+    uint32_t enlarged_writes = 0;
 };
 
 } // namespace platform
@@ -69,12 +86,94 @@ Surface* wrap(IDirectDrawSurface* dds)
     return s;
 }
 
+Surface* create_offscreen(IDirectDraw* ddraw, int width, int height, bool system_memory)
+{
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = DWORD(width);
+    desc.dwHeight = DWORD(height);
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | (system_memory ? DDSCAPS_SYSTEMMEMORY : 0);
+    IDirectDrawSurface* dds = nullptr;
+    if (FAILED(ddraw->CreateSurface(&desc, &dds, nullptr))) return nullptr;
+    return wrap(dds);
+}
+
+// Copies src of from into the top-left of to, each pixel a block of
+// scale x scale; both surfaces are in the display's format.
+bool enlarge(Surface* from, const ::RECT& src, Surface* to, int scale)
+{
+    DDSURFACEDESC in{}, out{};
+    in.dwSize = out.dwSize = sizeof in;
+    if (FAILED(from->surface->Lock(nullptr, &in, DDLOCK_WAIT | DDLOCK_READONLY, nullptr))) return false;
+    if (FAILED(to->surface->Lock(nullptr, &out, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr))) {
+        from->surface->Unlock(nullptr);
+        return false;
+    }
+    const size_t bytes = in.ddpfPixelFormat.dwRGBBitCount / 8;
+    const LONG width = src.right - src.left;
+    const bool ok = in.lpSurface && out.lpSurface && bytes > 0 && bytes <= 4 &&
+                    out.ddpfPixelFormat.dwRGBBitCount == in.ddpfPixelFormat.dwRGBBitCount;
+    for (LONG y = src.top; ok && y < src.bottom; ++y) {
+        const auto* row = static_cast<const uint8_t*>(in.lpSurface) + y * in.lPitch + size_t(src.left) * bytes;
+        auto* first = static_cast<uint8_t*>(out.lpSurface) + (y - src.top) * scale * out.lPitch;
+        uint8_t* put = first;
+        for (LONG x = 0; x < width; ++x, row += bytes)
+            for (int i = 0; i < scale; ++i, put += bytes) std::memcpy(put, row, bytes);
+        for (int i = 1; i < scale; ++i) std::memcpy(first + i * out.lPitch, first, size_t(width) * scale * bytes);
+    }
+    to->surface->Unlock(nullptr);
+    from->surface->Unlock(nullptr);
+    return ok;
+}
+
+// The enlarged picture of src, made again only when the BackBuffer has
+// been drawn on since, or the enlarged one is new or was lost.
+Surface* enlarged_picture(Surface* primary, Surface* back, const ::RECT& src, int scale)
+{
+    const int width = (src.right - src.left) * scale, height = (src.bottom - src.top) * scale;
+    Surface*& enlarged = primary->enlarged;
+    if (enlarged && (enlarged->width != width || enlarged->height != height)) {
+        platform::surface_destroy(enlarged);
+        enlarged = nullptr;
+    }
+    bool stale = primary->enlarged_from != back || primary->enlarged_writes != back->writes;
+    if (!enlarged) {
+        enlarged = create_offscreen(primary->ddraw, width, height, false);
+        if (!enlarged) return nullptr;
+        stale = true;
+    }
+    if (enlarged->surface->IsLost() == DDERR_SURFACELOST) {
+        if (FAILED(enlarged->surface->Restore())) return nullptr;
+        stale = true;
+    }
+    if (stale) {
+        primary->enlarged_from = nullptr;
+        if (!enlarge(back, src, enlarged, scale)) return nullptr;
+        primary->enlarged_from = back;
+        primary->enlarged_writes = back->writes;
+    }
+    return enlarged;
+}
+
 } // namespace
+
+bool win32_present_cut(::RECT* dest, ::RECT* src, const ::RECT& desktop)
+{
+    const LONG cut_left = std::max(0L, desktop.left - dest->left);
+    const LONG cut_top = std::max(0L, desktop.top - dest->top);
+    const LONG cut_right = std::max(0L, dest->right - desktop.right);
+    const LONG cut_bottom = std::max(0L, dest->bottom - desktop.bottom);
+    *dest = ::RECT{dest->left + cut_left, dest->top + cut_top, dest->right - cut_right, dest->bottom - cut_bottom};
+    *src = ::RECT{src->left + cut_left, src->top + cut_top, src->right - cut_right, src->bottom - cut_bottom};
+    return dest->left < dest->right && dest->top < dest->bottom;
+}
 
 HDC win32_surface_dc(platform::Surface* surface)
 {
     HDC dc = nullptr;
     if (!surface || FAILED(surface->surface->GetDC(&dc))) return nullptr;
+    ++surface->writes;
     return dc;
 }
 
@@ -128,6 +227,8 @@ Surface* primary_create(Display* display, Window* window)
     if (FAILED(display->ddraw->CreateSurface(&desc, &dds, nullptr))) return nullptr;
     Surface* primary = wrap(dds);
     if (!primary) return nullptr;
+    primary->window = win32_hwnd(window);
+    primary->ddraw = display->ddraw;
     // Without its clipper a present would also write over whatever covers
     // the window; the game still runs, so that is no reason to stop.
     IDirectDrawClipper* clipper = nullptr;
@@ -139,42 +240,45 @@ Surface* primary_create(Display* display, Window* window)
     return primary;
 }
 
-// The destination may lie partly off the desktop or under other windows.
-// The clipper keeps the copy to what shows of the window, but Wine refuses
-// a destination that reaches past the desktop's edge instead of clipping
-// it, so the part off the desktop is cut away here first (the copy is one
-// to one, so the source loses the same rows and columns).
+// The picture goes to the window's client area, wherever the frame around
+// it puts it at this monitor's DPI, at the window's scale. It may lie
+// partly off the desktop or under other windows. The clipper keeps the
+// copy to what shows of the window, but Wine refuses a destination that
+// reaches past the desktop's edge instead of clipping it, so the part off
+// the whole desktop (every monitor's, which may lie left of or above the
+// primary one) is cut away here first; the copy is one to one, so the
+// source loses the same rows and columns.
 int primary_present(Surface* primary, const quobbin::RECT& dest, Surface* back, const quobbin::RECT& src)
 {
     if (!primary || !back || !rect_inside(*back, src) || !same_size(dest, src)) return 0;
-    ::RECT d = win32_rect(dest);
     ::RECT s = win32_rect(src);
-    const LONG cut_left = std::max(0L, -d.left), cut_top = std::max(0L, -d.top);
-    const LONG cut_right = std::max(0L, d.right - LONG(primary->width));
-    const LONG cut_bottom = std::max(0L, d.bottom - LONG(primary->height));
-    d = ::RECT{d.left + cut_left, d.top + cut_top, d.right - cut_right, d.bottom - cut_bottom};
-    s = ::RECT{s.left + cut_left, s.top + cut_top, s.right - cut_right, s.bottom - cut_bottom};
-    if (d.left >= d.right || d.top >= d.bottom) return 1; // wholly off the desktop: nothing to show
-    return SUCCEEDED(primary->surface->Blt(&d, back->surface, &s, DDBLT_WAIT, nullptr)) ? 1 : 0;
+    POINT corner{0, 0};
+    if (!primary->window || !ClientToScreen(primary->window, &corner)) corner = POINT{dest.left, dest.top};
+    const int scale = win32_window_scale(primary->window);
+    Surface* from = back;
+    if (scale > 1) {
+        from = enlarged_picture(primary, back, s, scale);
+        if (!from) return 0;
+        s = ::RECT{0, 0, from->width, from->height};
+    }
+    ::RECT d{corner.x, corner.y, corner.x + (s.right - s.left), corner.y + (s.bottom - s.top)};
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const ::RECT desktop{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                         top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (!win32_present_cut(&d, &s, desktop)) return 1; // wholly off the desktop: nothing to show
+    return SUCCEEDED(primary->surface->Blt(&d, from->surface, &s, DDBLT_WAIT, nullptr)) ? 1 : 0;
 }
 
 Surface* surface_create(Display* display, int width, int height, bool system_memory)
 {
     if (!display || width <= 0 || height <= 0) return nullptr;
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.dwWidth = DWORD(width);
-    desc.dwHeight = DWORD(height);
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | (system_memory ? DDSCAPS_SYSTEMMEMORY : 0);
-    IDirectDrawSurface* dds = nullptr;
-    if (FAILED(display->ddraw->CreateSurface(&desc, &dds, nullptr))) return nullptr;
-    return wrap(dds);
+    return create_offscreen(display->ddraw, width, height, system_memory);
 }
 
 void surface_destroy(Surface* surface)
 {
     if (!surface) return;
+    surface_destroy(surface->enlarged);
     surface->surface->Release();
     if (surface->clipper) surface->clipper->Release();
     delete surface;
@@ -194,6 +298,7 @@ int surface_blit(Surface* dst, const quobbin::RECT& dst_rect, Surface* src, cons
     ::RECT d = win32_rect(dst_rect);
     ::RECT s = win32_rect(src_rect);
     const DWORD flags = DDBLT_WAIT | (keyed ? DDBLT_KEYSRC : 0);
+    ++dst->writes;
     return SUCCEEDED(dst->surface->Blt(&d, src->surface, &s, flags, nullptr)) ? 1 : 0;
 }
 
@@ -204,6 +309,7 @@ int surface_fill(Surface* dst, const quobbin::RECT& rect, uint32_t colour)
     DDBLTFX fx{};
     fx.dwSize = sizeof fx;
     fx.dwFillColor = colour;
+    ++dst->writes;
     return SUCCEEDED(dst->surface->Blt(&r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx)) ? 1 : 0;
 }
 
@@ -213,6 +319,7 @@ int surface_lock(Surface* surface, SurfaceLock* lock)
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof desc;
     if (FAILED(surface->surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return 0;
+    ++surface->writes;
     if (!desc.lpSurface) {
         surface->surface->Unlock(nullptr);
         return 0;
@@ -244,6 +351,7 @@ bool surface_is_lost(Surface* surface)
 int surface_restore(Surface* surface)
 {
     if (!surface || FAILED(surface->surface->Restore())) return 0;
+    ++surface->writes;
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof desc;
     if (SUCCEEDED(surface->surface->GetSurfaceDesc(&desc))) {

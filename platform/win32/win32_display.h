@@ -18,3 +18,8 @@ void win32_surface_release_dc(platform::Surface* surface, HDC dc);
 // (the tests change the display mode with it, which takes every surface's
 // memory away as it would on a player's desktop).
 IDirectDraw* win32_ddraw(platform::Display* display);
+
+// Cuts a present's destination to the desktop of every monitor, and its
+// source (one to one) by the same rows and columns. False when nothing is
+// left.
+bool win32_present_cut(::RECT* dest, ::RECT* src, const ::RECT& desktop);

@@ -17,6 +17,14 @@
 
 // The window's handle; null for no window.
 HWND win32_hwnd(platform::Window* window);
+// The whole scale the main window shows its picture at (1 for any other).
+int win32_window_scale(HWND hwnd);
+// The largest whole scale of a DPI (a multiple of 96), at least 1, at which
+// a window around a picture of width x height fits a work area this large.
+int win32_scale_for(unsigned dpi, int work_width, int work_height, int width, int height);
+// The 1 ms timer periods the backend holds (one while a window lives).
+int win32_timer_periods();
+
 // The program's module, whose resources the game uses.
 inline HINSTANCE win32_instance()
 {

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 
+#include <mmsystem.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -72,9 +73,12 @@ bool append_argument(char* out, size_t size, size_t* used, const char* arg)
 
 namespace platform {
 
+// A 1 ms counter (GetTickCount moves in the timer's 15.6 ms steps, whatever
+// period the window asked for); like every tick count here it wraps at
+// 2^32, which the game's unsigned differences take in their stride.
 uint32_t clock_ticks()
 {
-    return GetTickCount();
+    return timeGetTime();
 }
 
 void clock_sleep(uint32_t ms)

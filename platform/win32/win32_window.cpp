@@ -5,12 +5,19 @@
 // would open the menu from the keyboard, start the screen saver or switch
 // the monitor off are swallowed, and the input method is closed as soon as
 // it opens, so keys always arrive as plain key messages.
+//
+// The picture is shown at a whole scale of the monitor's DPI (two at 192,
+// one at 96 or 144), each game pixel a sharp block, never larger than the
+// monitor's work area takes; the program says in its manifest that it
+// handles DPI itself, so Windows neither blurs nor shrinks it.
 #include "platform/win32/win32_window_record.h"
 #include "res/resource_ids.h"
 
 #include <commctrl.h>
 #include <imm.h>
+#include <mmsystem.h>
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -26,9 +33,74 @@ constexpr const char* ABOUT_DIALOG = "DLG_ABOUT";
 constexpr DWORD WINDOW_STYLE = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR CLASS_BRUSH = COLOR_APPWORKSPACE + 1;
 
+constexpr UINT BASE_DPI = 96;
+
 Window* main_window = nullptr;
 // The message message_get took last, handed on whole by message_dispatch.
 MSG last_message{};
+// 1 ms timer periods asked for, one per window: Windows 10 and 11 give a
+// process that asks for none a 15.6 ms timer, which makes a 1 ms sleep
+// last 15.6 ms and the 13 ms frame take 15 or 16.
+int timer_periods = 0;
+
+// Where Windows has them (10, version 1607 on): the DPI of the window's
+// own monitor, and the frame around a client area at a given DPI. Before
+// that, the system's DPI holds for every monitor.
+using DpiForWindow = UINT(WINAPI*)(HWND);
+using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+template <typename Function> Function user32_function(const char* name)
+{
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
+
+UINT system_dpi()
+{
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? UINT(dpi) : BASE_DPI;
+}
+
+UINT window_dpi(HWND hwnd)
+{
+    static const DpiForWindow dpi_for_window = user32_function<DpiForWindow>("GetDpiForWindow");
+    const UINT dpi = hwnd && dpi_for_window ? dpi_for_window(hwnd) : 0;
+    return dpi ? dpi : system_dpi();
+}
+
+// The window rectangle around a client area at (0, 0) of this size, with
+// the caption, menu bar and borders as large as this DPI draws them.
+::RECT frame_around(int width, int height, UINT dpi)
+{
+    static const AdjustForDpi adjust_for_dpi = user32_function<AdjustForDpi>("AdjustWindowRectExForDpi");
+    ::RECT r{0, 0, width, height};
+    if (!adjust_for_dpi || !adjust_for_dpi(&r, WINDOW_STYLE, TRUE, 0, dpi))
+        AdjustWindowRectEx(&r, WINDOW_STYLE, TRUE, 0);
+    return r;
+}
+
+// The work area of the monitor that holds most of this rectangle.
+::RECT monitor_work_area(const ::RECT& place)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
+    ::RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+// Sizes the window for its picture at the scale its monitor's DPI asks
+// for, its top-left corner at (x, y).
+void fit_window(Window* w, UINT dpi, const ::RECT& work, int x, int y)
+{
+    w->scale = win32_scale_for(dpi, work.right - work.left, work.bottom - work.top, w->width, w->height);
+    const ::RECT frame = frame_around(w->width * w->scale, w->height * w->scale, dpi);
+    SetWindowPos(w->hwnd, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // Every message the game or this procedure handles is answered with 0; the
 // rest are the system's. WM_CLOSE is the game's too: the window stays until
@@ -43,6 +115,15 @@ LRESULT CALLBACK main_window_procedure(HWND hwnd, UINT message, WPARAM wparam, L
         if (message != WM_CANCELMODE) return 0;
     }
     switch (message) {
+    case WM_DPICHANGED:
+        // Moved to a monitor of another DPI: the place Windows suggests,
+        // the size of the new scale there (the suggestion keeps the old
+        // picture's size in inches, which no whole scale may match).
+        if (main_window && main_window->hwnd == hwnd && main_window->width > 0) {
+            const ::RECT& suggested = *reinterpret_cast<const ::RECT*>(lparam);
+            fit_window(main_window, LOWORD(wparam), monitor_work_area(suggested), suggested.left, suggested.top);
+        }
+        return 0;
     case WM_SYSCOMMAND:
         // Exactly these three; Alt+F4 and the menu opened with the mouse
         // take their usual course (the answer is 0 all the same).
@@ -59,14 +140,6 @@ LRESULT CALLBACK main_window_procedure(HWND hwnd, UINT message, WPARAM wparam, L
     default:
         return DefWindowProcA(hwnd, message, wparam, lparam);
     }
-}
-
-// The window rectangle around a client area at (0, 0) of this size.
-::RECT frame_around(int width, int height)
-{
-    ::RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, WINDOW_STYLE, TRUE, 0);
-    return r;
 }
 
 int register_main_class(HINSTANCE instance, const char* class_name, WNDPROC procedure)
@@ -113,6 +186,28 @@ HWND win32_hwnd(platform::Window* window)
     return window ? window->hwnd : nullptr;
 }
 
+int win32_window_scale(HWND hwnd)
+{
+    return main_window && hwnd && main_window->hwnd == hwnd ? main_window->scale : 1;
+}
+
+int win32_timer_periods()
+{
+    return timer_periods;
+}
+
+// The largest whole scale of the DPI, at least 1, whose window fits the
+// work area.
+int win32_scale_for(unsigned dpi, int work_width, int work_height, int width, int height)
+{
+    int scale = std::max(1, int(dpi / BASE_DPI));
+    for (; scale > 1; --scale) {
+        const ::RECT frame = frame_around(width * scale, height * scale, dpi);
+        if (frame.right - frame.left <= work_width && frame.bottom - frame.top <= work_height) break;
+    }
+    return scale;
+}
+
 namespace platform {
 
 // The class is registered once for the process; a second window (the tests
@@ -139,12 +234,16 @@ Window* window_create(MessageHandler handler)
         return nullptr;
     }
     w->hwnd = hwnd;
+    if (timeBeginPeriod(1) == TIMERR_NOERROR) ++timer_periods;
     return w;
 }
 
+// The window lives as long as the game runs: the timer period asked for
+// with it is given back with it.
 void window_destroy(Window* window)
 {
     if (!window) return;
+    if (timer_periods > 0 && timeEndPeriod(1) == TIMERR_NOERROR) --timer_periods;
     DestroyWindow(window->hwnd);
     if (main_window == window) main_window = nullptr;
     delete window;
@@ -156,14 +255,18 @@ void window_set_title(Window* window, const char* title)
 }
 
 // The fixed frame, the caption and the menu bar around a client area of
-// exactly width x height. The system adds them up itself: a sum of the
-// frame, caption and menu metrics comes out right on some systems and a
-// border too large on others (under Wine the client area grew to 642x482).
+// exactly width x height times the scale. The system adds them up itself:
+// a sum of the frame, caption and menu metrics comes out right on some
+// systems and a border too large on others (under Wine the client area
+// grew to 642x482).
 void window_set_client_size(Window* window, int width, int height)
 {
     if (!window) return;
-    const ::RECT frame = frame_around(width, height);
-    SetWindowPos(window->hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE);
+    window->width = width;
+    window->height = height;
+    ::RECT place{};
+    GetWindowRect(window->hwnd, &place);
+    fit_window(window, window_dpi(window->hwnd), monitor_work_area(place), place.left, place.top);
 }
 
 void window_show(Window* window)
@@ -182,7 +285,7 @@ quobbin::RECT window_rect(Window* window)
 // that sizes the window, so the present lands exactly on the client area.
 void window_client_offset(int* x, int* y)
 {
-    const ::RECT frame = frame_around(0, 0);
+    const ::RECT frame = frame_around(0, 0, window_dpi(main_window ? main_window->hwnd : nullptr));
     *x = -frame.left;
     *y = -frame.top;
 }

@@ -32,10 +32,13 @@ geometry() {
 }
 shot() { import -window root "$WORK/$1.png"; }
 # How many pixels of the client area's region (x y w h) differ between the
-# screen, shot as $1, and the reference picture $2.
+# screen, shot as $1, and the reference picture $2. Where the game shows
+# each pixel as a block of E2E_SCALE x E2E_SCALE, the reference is enlarged
+# so too, by point sampling.
 differing() { # shot ref x y w h
-    convert "$WORK/$1.png" -crop "${5}x${6}+$((CX + $3))+$((CY + $4))" +repage "$WORK/a.png"
-    convert "$2" -crop "${5}x${6}+$3+$4" +repage "$WORK/b.png"
+    local s=${E2E_SCALE:-1}
+    convert "$WORK/$1.png" -crop "$(($5 * s))x$(($6 * s))+$((CX + $3 * s))+$((CY + $4 * s))" +repage "$WORK/a.png"
+    convert "$2" -crop "${5}x${6}+$3+$4" +repage -sample "$((100 * s))%" "$WORK/b.png"
     compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
 }
 shows() { # shot ref x y w h limit: at most limit pixels differ

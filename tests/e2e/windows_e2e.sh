@@ -19,12 +19,6 @@ WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 
-# The frame-rate figure in the top right corner is the one part of a frame
-# that depends on the machine's pace: comparisons of whole frames leave it out.
-whole_frame() { # shot ref limit
-    shows "$1" "$2" 0 0 600 480 "$3" && [ "$(differing "$1" "$2" 600 16 40 464)" -le "$3" ]
-}
-
 # --- Start-up: the window, its client area, the logo, then the title.
 # Wine writes what the game tells a debugger into game.log.
 WINEDEBUG=-all,+debugstr "$WINE" "$GAME" >"$WORK/game.log" 2>&1 &

@@ -8,7 +8,14 @@ about_open() { probe about >/dev/null; }
 about_closed() { ! about_open; }
 foreground_is() { [ "$(probe foreground)" = "$1" ]; }
 # The window is made hidden and small, then sized and centred.
-client_sized() { read -r CX CY CW CH < <(probe client) && [ "${CW}x${CH}" = 640x480 ]; }
+client_sized() {
+    read -r CX CY CW CH < <(probe client) && [ "${CW}x${CH}" = "$((640 * ${E2E_SCALE:-1}))x$((480 * ${E2E_SCALE:-1}))" ]
+}
+# The frame-rate figure in the top right corner is the one part of a frame
+# that depends on the machine's pace: comparisons of whole frames leave it out.
+whole_frame() { # shot ref limit
+    shows "$1" "$2" 0 0 600 480 "$3" && [ "$(differing "$1" "$2" 600 16 40 464)" -le "$3" ]
+}
 # Without a window manager, Wine takes the focus back from another program's
 # window only on a click, as a player would give it.
 focus_game() {

@@ -1,8 +1,13 @@
 // The Win32 system services that only a real Windows (or Wine) can show
 // and the end-to-end run does not: the folder a program runs from, the work
-// area a window is centred on, and which volume controls start where.
+// area a window is centred on, the timer a window holds, where the picture
+// goes on desktops of several monitors, the scale of a monitor's DPI, and
+// which volume controls start where.
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/win32_display.h"
+
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "sys/volume_control.h"
@@ -13,6 +18,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <cstring>
@@ -20,6 +26,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -71,6 +78,81 @@ TEST(Win32WindowCentre, LandsWhereTheWorkAreaSays)
     EXPECT_EQ(std::tuple(placed.left, placed.top, placed.right), std::tuple(120 + 116, 30 + 92, 120 + 116 + 648));
     platform::window_destroy(window);
     SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved, 0);
+}
+
+// Windows 10 and 11 give a program that asks for nothing a 15.6 ms timer,
+// where a 1 ms sleep lasts 15.6 ms. The window holds a 1 ms period for as
+// long as it lives, and the clock counts single milliseconds: over sleeps
+// of 1 ms it moves mostly by 1 or 2.
+TEST(Win32Clock, TheWindowHoldsAFineTimerWhileItLives)
+{
+    const int before = win32_timer_periods();
+    platform::Window* window = platform::window_create(nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(win32_timer_periods(), before + 1);
+    std::vector<uint32_t> steps;
+    for (uint32_t last = platform::clock_ticks(), now; steps.size() < 51; last = now) {
+        platform::clock_sleep(1);
+        now = platform::clock_ticks();
+        if (now != last) steps.push_back(now - last);
+    }
+    std::sort(steps.begin(), steps.end());
+    EXPECT_LE(steps[steps.size() / 2], 2u) << "the clock's middle step, in ms";
+    platform::window_destroy(window);
+    EXPECT_EQ(win32_timer_periods(), before);
+}
+
+// Where the picture goes on a desktop of several monitors (the desktop is
+// their bounding box; the primary's top-left corner is 0, 0). Wine shows
+// one monitor only, so the layouts are the table's.
+TEST(Win32PresentCut, ShowsWhateverLiesOnAnyMonitor)
+{
+    const ::RECT left_of{-1920, 0, 1920, 1080}, above{0, -1080, 1920, 1080}, right_of{0, 0, 3840, 1080};
+    const ::RECT one{0, 0, 1920, 1080}, whole{0, 0, 640, 480};
+    const struct {
+        const char* what;
+        ::RECT desktop;
+        POINT corner;
+        ::RECT shown; // on the screen, nothing when empty
+        ::RECT from;  // of the picture
+    } cases[] = {
+        {"on a monitor left of the primary", left_of, {-1500, 100}, {-1500, 100, -860, 580}, whole},
+        {"on a monitor above it", above, {200, -900}, {200, -900, 840, -420}, whole},
+        {"on a monitor right of it", right_of, {2500, 300}, {2500, 300, 3140, 780}, whole},
+        {"across two monitors", left_of, {-300, 200}, {-300, 200, 340, 680}, whole},
+        {"partly off the desktop's left", left_of, {-2000, 0}, {-1920, 0, -1360, 480}, {80, 0, 640, 480}},
+        {"partly off its top", above, {0, -1200}, {0, -1080, 640, -720}, {0, 120, 640, 480}},
+        {"partly off its bottom right", one, {1600, 900}, {1600, 900, 1920, 1080}, {0, 0, 320, 180}},
+        {"wholly above it", one, {100, -1000}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ::RECT dest{c.corner.x, c.corner.y, c.corner.x + 640, c.corner.y + 480}, src = whole;
+        const bool shown = win32_present_cut(&dest, &src, c.desktop);
+        ASSERT_EQ(shown, c.shown.right > c.shown.left);
+        if (!shown) continue;
+        EXPECT_EQ(std::tuple(dest.left, dest.top, dest.right, dest.bottom),
+                  std::tuple(c.shown.left, c.shown.top, c.shown.right, c.shown.bottom));
+        EXPECT_EQ(std::tuple(src.left, src.top, src.right, src.bottom),
+                  std::tuple(c.from.left, c.from.top, c.from.right, c.from.bottom));
+    }
+}
+
+// The scale of a monitor's DPI: whole, at least 1, and never so large that
+// the window around the picture leaves the work area.
+TEST(Win32Scale, TheLargestWholeScaleOfTheDpiThatFits)
+{
+    const struct {
+        unsigned dpi;
+        int work_width, work_height, scale;
+    } cases[] = {
+        {96, 5000, 5000, 1},  {120, 5000, 5000, 1}, {144, 5000, 5000, 1}, {192, 5000, 5000, 2},
+        {288, 5000, 5000, 3}, {72, 5000, 5000, 1},  {192, 1280, 5000, 1}, {192, 5000, 960, 1},
+        {288, 1919, 5000, 2}, {288, 5000, 1440, 2}, {192, 600, 400, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(win32_scale_for(c.dpi, c.work_width, c.work_height, 640, 480), c.scale)
+            << c.dpi << " dpi, " << c.work_width << "x" << c.work_height;
 }
 
 // The programs this process has started that still run, by path, in

@@ -37,6 +37,7 @@ bool resource_script_load(const std::string& path, platform::ResourceStore* stor
         if (name.front() == '"') name = unquoted(name);
         file = unquoted(file);
         if (!is_word(name) || !is_word(type) || file.empty()) continue;
+        if (type == "24") continue; // the manifest (RT_MANIFEST): what Windows is told of the program
         std::ifstream in(dir + file, std::ios::binary);
         const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (bytes.empty())

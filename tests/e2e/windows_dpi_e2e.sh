@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# quobbin.exe on screens of 100, 150 and 200 % (Wine's LogPixels at 96, 144
+# and 192), under Wine and Xvfb: the picture at scale 1, 1 and 2, each
+# game pixel a sharp block, the logo and the title as rendered, the window
+# centred on the work area. Run by ctest inside xvfb-run, in a Wine prefix
+# of its own, whose DPI it sets.
+#
+#   windows_dpi_e2e.sh <wine-run.sh> <quobbin.exe> <win_probe.exe> <docs/shots>
+#
+# Every check prints a line (with the window's size at each DPI); the first
+# failure ends the run with 1.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine_e2e_lib.sh"
+
+WINE=$1
+GAME=$2
+PROBE=$3
+SHOTS=$4
+WORK=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 1
+export WINEPREFIX=${QUOBBIN_WINEPREFIX:?the test needs a Wine prefix of its own}
+
+for dpi in 96 144 192; do
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null # the DPI counts from the next session
+    wineserver -w
+    E2E_SCALE=$((dpi / 96))
+    "$WINE" "$GAME" >/dev/null 2>&1 &
+    GAME_PID=$!
+    WID=$(window_id) || true
+    [ -n "$WID" ] || fail "$dpi dpi: no game window"
+    within 10 client_sized || fail "$dpi dpi: client area ${CW:-?}x${CH:-?}"
+    { read -r WX WY WW WH && read -r AX AY AW AH; } < <(probe window)
+    [ "$WX $WY" = "$((AX + (AW - WW) / 2)) $((AY + (AH - WH) / 2))" ] ||
+        fail "$dpi dpi: the window ${WW}x${WH} at $WX,$WY is not centred on the work area ${AW}x${AH} at $AX,$AY"
+    pass "$dpi dpi: window ${WW}x${WH}, client area ${CW}x${CH}, centred at $WX,$WY"
+    within 5 shows logo "$SHOTS/logo.png" 0 0 640 480 0 || fail "$dpi dpi: the start-up logo differs"
+    within 10 whole_frame title "$SHOTS/title.png" 0 || fail "$dpi dpi: the title differs"
+    pass "$dpi dpi: logo and title pixel for pixel, each pixel a ${E2E_SCALE}x${E2E_SCALE} block"
+    focus_game || fail "$dpi dpi: the game window did not take the focus"
+    key Escape
+    within 5 shows pause "$SHOTS/pause.png" 0 0 640 480 0 || fail "$dpi dpi: Escape did not pause"
+    key Escape
+    end_status "$GAME_PID" 20
+    [ "$status" = 1 ] || fail "$dpi dpi: the game ended with $status"
+done
+echo "all DPI checks passed"
