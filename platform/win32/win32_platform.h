@@ -11,6 +11,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <xinput.h>
 
 #include "platform/types.h"
 #include "platform/window.h"
@@ -25,6 +26,13 @@ int win32_scale_for(unsigned dpi, int work_width, int work_height, int width, in
 // The 1 ms timer periods the backend holds (one while a window lives).
 int win32_timer_periods();
 
+// XInput's XInputGetState from the system's DLL, which stays loaded until
+// *library is freed; null (and no library) where there is none.
+using XInputGetStateFunction = DWORD(WINAPI*)(DWORD pad, XINPUT_STATE* state);
+XInputGetStateFunction win32_xinput_load(HMODULE* library);
+// Reads the pads that gamepads_open found (at most every few ms) and posts
+// their changes to its window as key messages.
+void win32_gamepads_poll();
 // The program's module, whose resources the game uses.
 inline HINSTANCE win32_instance()
 {

@@ -292,6 +292,7 @@ void window_client_offset(int* x, int* y)
 
 bool message_peek()
 {
+    win32_gamepads_poll();
     MSG m;
     return PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE) != 0;
 }

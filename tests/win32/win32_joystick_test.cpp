@@ -1,9 +1,19 @@
-// The joystick against a DirectInput of the test's own: this program defines
-// DirectInputCreateA itself, so the backend's call reaches the fake below
-// instead of dinput.dll. What counts is the outcome: whether a joystick is
-// held, which one, and that everything made is released again at the close.
+// The pads against a DirectInput and an XInput of the test's own: this
+// program defines DirectInputCreateA and the XInput loader itself, so the
+// backend's calls reach the fakes below instead of the system's DLLs. What
+// counts is the outcome: whether a joystick is held, which one, and that
+// everything made is released again at the close; and a game played with a
+// pad, stage and pause screen.
 #include "platform/joystick.h"
 #include "platform/win32/win32_platform.h"
+
+#include "app/frame_loop.h"
+#include "app/main_window.h"
+#include "game/scene.h"
+#include "game/targets.h"
+#include "gfx/blit.h"
+#include "gfx/display.h"
+#include "input/keys.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +21,10 @@
 #define DIRECTINPUT_VERSION 0x0500
 #endif
 #include <dinput.h>
+#include <mmsystem.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -122,6 +135,91 @@ extern "C" HRESULT WINAPI DirectInputCreateA(HINSTANCE, DWORD, LPDIRECTINPUTA* o
 
 namespace {
 
+// A player on the second of the four pads, who watches the game and
+// presses what the next step asks once the step's moment has come. Each
+// press is held for a few frames. Null: no XInput on this machine.
+struct PadStep {
+    const char* what;
+    bool (*ready)();
+    WORD buttons;
+};
+bool title_takes_keys()
+{
+    return scene_get() == SCENE_TITLE && accept_input_get();
+}
+bool stage_takes_keys()
+{
+    return scene_get() == SCENE_PLAY && accept_input_get();
+}
+bool middle_hit()
+{
+    return target_get(1).state == TargetState::Hit;
+}
+bool right_hit()
+{
+    return target_get(2).state == TargetState::Hit;
+}
+bool at_once()
+{
+    return true;
+}
+constexpr PadStep PAD_PLAYER[] = {
+    {"Start on the title", title_takes_keys, XINPUT_GAMEPAD_START},
+    {"A throws at the middle seal before its release", stage_takes_keys, XINPUT_GAMEPAD_A},
+    {"Back opens the pause screen", middle_hit, XINPUT_GAMEPAD_BACK},
+    {"Start continues", at_once, XINPUT_GAMEPAD_START},
+    {"B throws at the right seal", at_once, XINPUT_GAMEPAD_B},
+    {"Back opens the pause screen again", right_hit, XINPUT_GAMEPAD_BACK},
+    {"a fresh Back ends the game", at_once, XINPUT_GAMEPAD_BACK},
+};
+constexpr DWORD PRESS_MS = 60, PAUSE_MS = 120, GIVE_UP_MS = 30000;
+constexpr DWORD PLAYER_PAD = 1;
+size_t pad_step = 0;
+DWORD pressed_at = 0, released_at = 0;
+bool xinput_installed = false;
+
+DWORD WINAPI fake_get_state(DWORD pad, XINPUT_STATE* state)
+{
+    *state = XINPUT_STATE{};
+    if (pad != PLAYER_PAD) return ERROR_DEVICE_NOT_CONNECTED;
+    const DWORD now = timeGetTime();
+    if (pressed_at && now - pressed_at < PRESS_MS) {
+        state->Gamepad.wButtons = PAD_PLAYER[pad_step - 1].buttons;
+        return ERROR_SUCCESS;
+    }
+    if (pressed_at) {
+        pressed_at = 0;
+        released_at = now;
+    }
+    if (pad_step >= std::size(PAD_PLAYER) || now - released_at < PAUSE_MS || !PAD_PLAYER[pad_step].ready())
+        return ERROR_SUCCESS;
+    pressed_at = now;
+    state->Gamepad.wButtons = PAD_PLAYER[pad_step++].buttons;
+    return ERROR_SUCCESS;
+}
+
+// The player keeps the game's window in front (another test's window may
+// take the focus as it goes), and closes a game that cannot be finished.
+HWND game_window = nullptr;
+DWORD game_began = 0;
+void CALLBACK keep_playing(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (timeGetTime() - game_began > GIVE_UP_MS)
+        PostMessageA(game_window, WM_CLOSE, 0, 0);
+    else if (!window_active())
+        SetForegroundWindow(game_window);
+}
+
+} // namespace
+
+XInputGetStateFunction win32_xinput_load(HMODULE* library)
+{
+    *library = nullptr;
+    return xinput_installed ? fake_get_state : nullptr;
+}
+
+namespace {
+
 TEST(Win32Joystick, HoldsTheFirstUsableJoystickAndReleasesEverythingAtTheClose)
 {
     const struct {
@@ -157,6 +255,41 @@ TEST(Win32Joystick, HoldsTheFirstUsableJoystickAndReleasesEverythingAtTheClose)
     }
     installed = nullptr;
     platform::window_destroy(window);
+}
+
+// The whole game on the real window and display, played with the pad
+// alone: Start leaves the title, A and B throw at their seals, Back pauses,
+// Start continues, and Back on the pause screen ends the game.
+TEST(Win32Pads, APadPlaysAStageAndThePauseScreen)
+{
+    key_state_reset();
+    main_window_state_reset();
+    frame_loop_state_reset();
+    platform::Window* window = platform::window_create(main_window_proc);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(display_init(window, ""), 1);
+    ASSERT_EQ(display_create_surfaces(window, SCREEN_WIDTH, SCREEN_HEIGHT, 1), 1);
+    platform::window_set_client_size(window, SCREEN_WIDTH, SCREEN_HEIGHT);
+    platform::window_show(window);
+    xinput_installed = true;
+    pad_step = 0;
+    pressed_at = released_at = 0;
+    game_window = win32_hwnd(window);
+    EXPECT_EQ(platform::gamepads_open(window), 0) << "no DirectInput joystick is held";
+    game_began = timeGetTime();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, keep_playing);
+    EXPECT_EQ(run_game(), 1);
+    KillTimer(nullptr, timer);
+    platform::gamepads_close();
+    xinput_installed = false;
+    platform::window_destroy(window);
+    display_shutdown();
+
+    ASSERT_EQ(pad_step, std::size(PAD_PLAYER)) << "stuck before: " << PAD_PLAYER[pad_step].what;
+    EXPECT_EQ(scene_get(), SCENE_PLAY);
+    EXPECT_EQ(target_get(0).state, TargetState::Waiting) << "nothing thrown at the left seal";
+    EXPECT_EQ(target_get(1).state, TargetState::Hit);
+    EXPECT_EQ(target_get(2).state, TargetState::Hit) << "the game went on after Start on the pause screen";
 }
 
 } // namespace
