@@ -1,8 +1,8 @@
 // The game's pads behind the input room's joystick_open and joystick_close,
-// opened at start-up and closed at shutdown. On Windows it is the first
-// joystick attached, held for the run and never read; on SDL it is every
-// game controller, now or plugged in later, whose buttons reach the key
-// table as keys of their own (GAMEPAD_A and the rest, types.h).
+// opened at start-up and closed at shutdown: every pad, now or plugged in
+// later, whose buttons reach the key table as keys of their own (GAMEPAD_A
+// and the rest, types.h): game controllers on SDL, XInput pads on Windows,
+// where the first joystick attached is also held for the run, never read.
 #pragma once
 
 #include "platform/window.h"

@@ -103,8 +103,8 @@ inline constexpr uint8_t VK_OEM_7 = 0xDE;      // '"
 #endif
 
 // A game controller's buttons, as keys of their own. Windows leaves these
-// codes unassigned, so no keyboard sends them; only the SDL backend's pads
-// do (platform/sdl/sdl_gamepad.cpp).
+// codes unassigned, so no keyboard sends them; only the pads do
+// (platform/sdl/sdl_gamepad.cpp, platform/win32/win32_joystick.cpp).
 inline constexpr uint8_t GAMEPAD_A = 0x97;
 inline constexpr uint8_t GAMEPAD_B = 0x98;
 inline constexpr uint8_t GAMEPAD_X = 0x99;
