@@ -80,6 +80,44 @@ TEST_F(FramePacing, ClockWrapWithCoarseTicksKeepsFramesComing)
     EXPECT_LT(t.back(), 1000u) << "the clock went past the wrap";
 }
 
+// A clock and waits that move only when the system's timer ticks: with the
+// 15.625 ms timer Windows 10 and 11 give a program that asks for no finer
+// one, every frame takes a whole tick and the game runs at 64 frames a
+// second instead of 77, everything in it 17 % slower.
+TEST_F(FramePacing, ACoarseTimerSlowsTheGameTo64FramesASecond)
+{
+    const struct {
+        const char* what;
+        uint32_t tick_eighths; // the timer's period in 1/8 ms
+        int frame_rate;        // the figure the game shows
+    } cases[] = {
+        {"a 1 ms timer", 8, 77},
+        {"the default 15.625 ms timer", 125, 64},
+    };
+    static uint32_t tick_eighths = 0, now_eighths = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        frame_loop_state_reset();
+        headless::set_ticks(0);
+        tick_eighths = c.tick_eighths;
+        now_eighths = 0;
+        // A wait ends at a tick; the clock reads whole milliseconds.
+        headless::on_sleep(
+            [](void*) {
+                now_eighths += tick_eighths;
+                headless::set_ticks(now_eighths / 8);
+            },
+            nullptr);
+        int shown = 0;
+        while (headless::ticks() < 3000) {
+            shown = count_frame_rate();
+            ASSERT_EQ(wait_and_present(), 1);
+        }
+        headless::on_sleep(nullptr, nullptr);
+        EXPECT_EQ(shown, c.frame_rate);
+    }
+}
+
 TEST_F(FramePacing, FrameRateAfterAStallCatchesUpASecondPerFrame)
 {
     for (int i = 0; i < 200; ++i) {
