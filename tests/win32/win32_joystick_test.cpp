@@ -136,42 +136,28 @@ extern "C" HRESULT WINAPI DirectInputCreateA(HINSTANCE, DWORD, LPDIRECTINPUTA* o
 namespace {
 
 // A player on the second of the four pads, who watches the game and
-// presses what the next step asks once the step's moment has come. Each
-// press is held for a few frames. Null: no XInput on this machine.
+// presses what the next step asks once its scene takes keys (and the seal
+// named is hit). Each press is held for a few frames.
 struct PadStep {
     const char* what;
-    bool (*ready)();
+    Scene scene;
+    int hit; // a seal that must be hit first, or -1
     WORD buttons;
 };
-bool title_takes_keys()
-{
-    return scene_get() == SCENE_TITLE && accept_input_get();
-}
-bool stage_takes_keys()
-{
-    return scene_get() == SCENE_PLAY && accept_input_get();
-}
-bool middle_hit()
-{
-    return target_get(1).state == TargetState::Hit;
-}
-bool right_hit()
-{
-    return target_get(2).state == TargetState::Hit;
-}
-bool at_once()
-{
-    return true;
-}
 constexpr PadStep PAD_PLAYER[] = {
-    {"Start on the title", title_takes_keys, XINPUT_GAMEPAD_START},
-    {"A throws at the middle seal before its release", stage_takes_keys, XINPUT_GAMEPAD_A},
-    {"Back opens the pause screen", middle_hit, XINPUT_GAMEPAD_BACK},
-    {"Start continues", at_once, XINPUT_GAMEPAD_START},
-    {"B throws at the right seal", at_once, XINPUT_GAMEPAD_B},
-    {"Back opens the pause screen again", right_hit, XINPUT_GAMEPAD_BACK},
-    {"a fresh Back ends the game", at_once, XINPUT_GAMEPAD_BACK},
+    {"Start on the title", SCENE_TITLE, -1, XINPUT_GAMEPAD_START},
+    {"A throws at the middle seal before its release", SCENE_PLAY, -1, XINPUT_GAMEPAD_A},
+    {"Back opens the pause screen", SCENE_PLAY, 1, XINPUT_GAMEPAD_BACK},
+    {"Start continues", SCENE_PLAY, -1, XINPUT_GAMEPAD_START},
+    {"B throws at the right seal", SCENE_PLAY, -1, XINPUT_GAMEPAD_B},
+    {"Back opens the pause screen again", SCENE_PLAY, 2, XINPUT_GAMEPAD_BACK},
+    {"a fresh Back ends the game", SCENE_PLAY, -1, XINPUT_GAMEPAD_BACK},
 };
+bool ready(const PadStep& step)
+{
+    return scene_get() == step.scene && accept_input_get() &&
+           (step.hit < 0 || target_get(step.hit).state == TargetState::Hit);
+}
 constexpr DWORD PRESS_MS = 60, PAUSE_MS = 120, GIVE_UP_MS = 30000;
 constexpr DWORD PLAYER_PAD = 1;
 size_t pad_step = 0;
@@ -191,7 +177,7 @@ DWORD WINAPI fake_get_state(DWORD pad, XINPUT_STATE* state)
         pressed_at = 0;
         released_at = now;
     }
-    if (pad_step >= std::size(PAD_PLAYER) || now - released_at < PAUSE_MS || !PAD_PLAYER[pad_step].ready())
+    if (pad_step >= std::size(PAD_PLAYER) || now - released_at < PAUSE_MS || !ready(PAD_PLAYER[pad_step]))
         return ERROR_SUCCESS;
     pressed_at = now;
     state->Gamepad.wButtons = PAD_PLAYER[pad_step++].buttons;
