@@ -99,6 +99,22 @@ Surface* create_offscreen(IDirectDraw* ddraw, int width, int height, bool system
     return wrap(dds);
 }
 
+// One row, each pixel repeated scale times: whole pixels where they are
+// 16 or 32 bits, byte by byte otherwise.
+template <typename Pixel> void widen_row(const uint8_t* row, uint8_t* put, LONG width, int scale)
+{
+    const auto* in = reinterpret_cast<const Pixel*>(row);
+    auto* out = reinterpret_cast<Pixel*>(put);
+    for (LONG x = 0; x < width; ++x)
+        for (int i = 0; i < scale; ++i) *out++ = in[x];
+}
+
+void widen_row_bytes(const uint8_t* row, uint8_t* put, LONG width, int scale, size_t bytes)
+{
+    for (LONG x = 0; x < width; ++x, row += bytes)
+        for (int i = 0; i < scale; ++i, put += bytes) std::memcpy(put, row, bytes);
+}
+
 // Copies src of from into the top-left of to, each pixel a block of
 // scale x scale; both surfaces are in the display's format.
 bool enlarge(Surface* from, const ::RECT& src, Surface* to, int scale)
@@ -117,9 +133,12 @@ bool enlarge(Surface* from, const ::RECT& src, Surface* to, int scale)
     for (LONG y = src.top; ok && y < src.bottom; ++y) {
         const auto* row = static_cast<const uint8_t*>(in.lpSurface) + y * in.lPitch + size_t(src.left) * bytes;
         auto* first = static_cast<uint8_t*>(out.lpSurface) + (y - src.top) * scale * out.lPitch;
-        uint8_t* put = first;
-        for (LONG x = 0; x < width; ++x, row += bytes)
-            for (int i = 0; i < scale; ++i, put += bytes) std::memcpy(put, row, bytes);
+        if (bytes == 4)
+            widen_row<uint32_t>(row, first, width, scale);
+        else if (bytes == 2)
+            widen_row<uint16_t>(row, first, width, scale);
+        else
+            widen_row_bytes(row, first, width, scale, bytes);
         for (int i = 1; i < scale; ++i) std::memcpy(first + i * out.lPitch, first, size_t(width) * scale * bytes);
     }
     to->surface->Unlock(nullptr);
