@@ -122,15 +122,18 @@ int run_scene_loop()
     }
 }
 
-// The wait sleeps 1 ms on every pass, so it never spins. Elapsed times are
-// unsigned differences, so the grid keeps its pace when the tick count
-// wraps past 2^32, however coarsely the clock moves.
+// Each pass of the wait sleeps until the frame's slot ends, or a message
+// comes, and at least 1 ms, so it never spins: a quiet frame wakes the
+// program once. Elapsed times are unsigned differences, so the grid keeps
+// its pace when the tick count wraps past 2^32, however coarsely the clock
+// moves.
 int wait_and_present()
 {
     uint32_t now;
     do {
         if (!process_window_messages()) return 0;
-        platform::clock_sleep(1);
+        const uint32_t waited = platform::clock_ticks() - frame_base;
+        platform::message_wait(waited < FRAME_PERIOD_MS ? FRAME_PERIOD_MS - waited : 1);
         now = platform::clock_ticks();
     } while (now - frame_base < FRAME_PERIOD_MS);
     if (now - frame_base < FRAME_CATCH_UP_LIMIT_MS)

@@ -47,6 +47,9 @@ void window_client_offset(int* x, int* y);
 bool message_peek();
 // Takes the next message, waiting for one. False when it is the quit message.
 bool message_get(Message* message);
+// Waits until a message is queued or ms milliseconds have passed, whichever
+// comes first; nothing is taken from the queue. It may end early.
+void message_wait(uint32_t ms);
 // Hands a message to the window's handler.
 void message_dispatch(const Message& message);
 void post_quit();

@@ -1,5 +1,5 @@
-// The frame loop. The 13 ms frame grid, driven by the scripted clock: every
-// pass of the wait sleeps, late frames catch up to five periods, longer
+// The frame loop. The 13 ms frame grid, driven by the scripted clock: a
+// quiet frame waits once, to the end of its slot, late frames catch up to five periods, longer
 // stalls restart the grid, and a tick count wrapping past 2^32 never stops
 // the frames. The pause screen inside the real scene loop: Escape opens it
 // at the next frame, F1 continues, F2 resets, a fresh Escape or the quit
@@ -53,7 +53,7 @@ TEST_F(FramePacing, TheGridCatchesUpWithLateFramesAndRestartsAfterStalls)
         SCOPED_TRACE(c.what);
         frame_loop_state_reset();
         headless::set_ticks(c.start);
-        const uint64_t sleeps = headless::sleep_count();
+        const uint64_t sleeps = headless::sleep_count(), waits = headless::wait_count();
         uint32_t worked = 0;
         std::vector<uint32_t> presented;
         for (uint32_t w : c.work) {
@@ -62,6 +62,7 @@ TEST_F(FramePacing, TheGridCatchesUpWithLateFramesAndRestartsAfterStalls)
         }
         EXPECT_EQ(presented, c.presented);
         EXPECT_EQ(headless::sleep_count() - sleeps, presented.back() - worked) << "1 ms per pass, never a spin";
+        EXPECT_EQ(headless::wait_count() - waits, c.work.size()) << "a quiet frame wakes once";
     }
 }
 

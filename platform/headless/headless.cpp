@@ -64,6 +64,7 @@ struct State {
     uint32_t ticks = 0;
     int local_seconds = 0;
     uint64_t sleeps = 0;
+    uint64_t waits = 0;
     MessageQueue queue;
     headless::Hook idle_hook = nullptr;
     void* idle_user = nullptr;
@@ -199,6 +200,16 @@ bool message_get(Message* message)
         return false;
     }
     return message->message != WM_QUIT;
+}
+
+// The clock moves a millisecond at a time, as the sleeps move it, until
+// the time has passed or a hook has posted a message.
+void message_wait(uint32_t ms)
+{
+    State& s = state();
+    ++s.waits;
+    const uint32_t start = s.ticks;
+    while (s.ticks - start < ms && s.queue.count == 0) clock_sleep(1);
 }
 
 void message_dispatch(const Message& message)
@@ -404,6 +415,11 @@ void set_local_seconds(int seconds)
 uint64_t sleep_count()
 {
     return state().sleeps;
+}
+
+uint64_t wait_count()
+{
+    return state().waits;
 }
 
 void post(uint32_t message, uintptr_t wparam, intptr_t lparam)

@@ -22,6 +22,8 @@ void advance(uint32_t ms);
 uint32_t ticks();
 void set_local_seconds(int seconds);
 uint64_t sleep_count();
+// How many times the game waited for a message or a timeout.
+uint64_t wait_count();
 
 // The message queue, first in first out.
 void post(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0);

@@ -95,8 +95,9 @@ bool shown_fit(SDL_Surface* surface, int w, int h, const SDL_Rect& place)
     return true;
 }
 
-// Writes game row src, s times wider and s rows tall, at the surface's row y.
-void write_row(SDL_Surface* surface, const uint32_t* src, int w, int s, int x, int y)
+// Writes w pixels of a game row from src, s times wider and s rows tall,
+// at the surface's (x, y).
+void write_span(SDL_Surface* surface, const uint32_t* src, int w, int s, int x, int y)
 {
     const bool same = surface->format->format == SDL_PIXELFORMAT_RGB888;
     auto* first = static_cast<uint8_t*>(surface->pixels) + size_t(y) * size_t(surface->pitch);
@@ -115,8 +116,10 @@ void write_row(SDL_Surface* surface, const uint32_t* src, int w, int s, int x, i
     for (int k = 1; k < s; ++k) std::memcpy(line + size_t(k) * size_t(surface->pitch), line, bytes);
 }
 
-// Copies the changed rows of the picture onto the surface and lists them
-// as bands of the surface; returns how many bands.
+// Copies what changed in each row of the picture onto the surface, from
+// the first changed pixel of the row to its last, and lists it as bands of
+// the surface (rows that follow on from each other share a band as wide as
+// all of theirs); returns how many bands.
 // A window smaller than the picture shows its top-left part.
 int write_changed_rows(SDL_Surface* surface, const uint32_t* first, int pitch, const SDL_Rect& place,
                        SDL_Rect (&bands)[BAND_LIMIT])
@@ -128,17 +131,22 @@ int write_changed_rows(SDL_Surface* surface, const uint32_t* first, int pitch, c
     for (int y = 0; y < rows; ++y) {
         const uint32_t* src = first + size_t(y) * size_t(pitch);
         uint32_t* was = shown.pixels.get() + size_t(y) * size_t(w);
-        if (!shown.whole && std::memcmp(src, was, size_t(w) * 4) == 0) continue;
+        int from = 0, to = columns;
+        if (!shown.whole) {
+            if (std::memcmp(src, was, size_t(w) * 4) == 0) continue;
+            while (from < to && src[from] == was[from]) ++from;
+            while (to > from && src[to - 1] == was[to - 1]) --to;
+        }
         std::memcpy(was, src, size_t(w) * 4);
-        write_row(surface, src, columns, s, place.x, place.y + y * s);
-        const int top = place.y + y * s;
+        if (from == to) continue; // the change lies beyond the window's edge
+        write_span(surface, src + from, to - from, s, place.x + from * s, place.y + y * s);
+        const SDL_Rect span{place.x + from * s, place.y + y * s, (to - from) * s, s};
         SDL_Rect* last = count ? &bands[count - 1] : nullptr;
-        if (last && last->y + last->h == top) {
-            last->h += s;
-        } else if (count == BAND_LIMIT) {
-            last->h = top + s - last->y; // the last band stretches over the gap
+        if (last && (last->y + last->h == span.y || count == BAND_LIMIT)) {
+            // Joined to the band above; the last band may stretch over a gap.
+            SDL_UnionRect(last, &span, last);
         } else {
-            bands[count++] = SDL_Rect{place.x, top, columns * s, s};
+            bands[count++] = span;
         }
     }
     shown.whole = false;

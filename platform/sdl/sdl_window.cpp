@@ -330,6 +330,21 @@ bool message_peek()
     return queue.count > 0 || quit_posted;
 }
 
+// SDL sleeps in the window system's own wait, so the program wakes only
+// for an event or at the end of the time (with a pad open, SDL polls in
+// 1 ms steps instead). The wait has asked the window system for its
+// events, so the next peek need not.
+void message_wait(uint32_t ms)
+{
+    if (queue.count > 0 || quit_posted) return;
+    SDL_Event e;
+    const bool got = SDL_WaitEventTimeout(&e, int(ms));
+    last_pump = SDL_GetTicks();
+    if (!got) return;
+    translate(e);
+    pump();
+}
+
 // While the queue is empty this waits for SDL's events, so an inactive
 // game sleeps.
 bool message_get(Message* message)

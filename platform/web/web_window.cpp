@@ -11,6 +11,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <vector>
@@ -31,6 +32,9 @@ using platform::Window;
 // A wait for messages looks again this often; a hidden page's timers run
 // far more slowly anyway.
 constexpr uint32_t WAIT_STEP_MS = 10;
+// The longest a frame's wait stays away from the sound: the queue the page
+// plays from holds a few of these.
+constexpr uint32_t FEED_STEP_MS = 4;
 
 Window* main_window = nullptr;
 MessageQueue queue;
@@ -124,6 +128,17 @@ void window_set_accelerators(Window* window, std::span<const Accelerator> accele
 bool message_peek()
 {
     return queue.count > 0 || quit_posted;
+}
+
+// The wait goes back to the browser in short steps: the sound is fed on
+// each, and the keys and taps that came meanwhile are in the queue.
+void message_wait(uint32_t ms)
+{
+    for (uint32_t start = clock_ticks(); queue.count == 0 && !quit_posted;) {
+        const uint32_t waited = clock_ticks() - start;
+        if (waited >= ms) return;
+        clock_sleep(std::min(ms - waited, FEED_STEP_MS));
+    }
 }
 
 // While the queue is empty this sleeps, so an inactive game lets the

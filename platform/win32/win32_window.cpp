@@ -193,6 +193,12 @@ bool message_peek()
     return PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE) != 0;
 }
 
+// Window messages and input end the wait early.
+void message_wait(uint32_t ms)
+{
+    MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 bool message_get(Message* message)
 {
     const BOOL got = GetMessageA(&last_message, nullptr, 0, 0);
