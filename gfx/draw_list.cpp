@@ -2,6 +2,7 @@
 
 #include "gfx/view.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -10,6 +11,9 @@ namespace {
 // Well above the busiest frame's count; a frame with more is drawn as it
 // comes and the next one in full.
 constexpr int LIST_LIMIT = 1024;
+// The places where a frame may differ from the last are redrawn as at most
+// this many rectangles.
+constexpr int AREA_LIMIT = 32;
 
 struct FrameList {
     std::array<DrawCommand, LIST_LIMIT> commands;
@@ -51,11 +55,64 @@ int run(const DrawCommand& c)
     return platform::surface_blit(back, d, c.from, s, c.keyed);
 }
 
-void draw_held()
+// The command's part inside the area, drawn as the whole would draw it
+// there (copies are one to one, so the source is cut as the destination).
+void run_within(const DrawCommand& c, const RECT& area)
+{
+    DrawCommand part = c;
+    part.dst = RECT{std::max(c.dst.left, area.left), std::max(c.dst.top, area.top), std::min(c.dst.right, area.right),
+                    std::min(c.dst.bottom, area.bottom)};
+    if (part.dst.left >= part.dst.right || part.dst.top >= part.dst.bottom) return;
+    part.src.left += part.dst.left - c.dst.left;
+    part.src.top += part.dst.top - c.dst.top;
+    part.src.right = part.src.left + (part.dst.right - part.dst.left);
+    part.src.bottom = part.src.top + (part.dst.bottom - part.dst.top);
+    run(part);
+}
+
+// Where the last frame drew from its command `from` on: the only places
+// where this frame, the same up to there, may come out different. The
+// rectangles may overlap; past the limit the last one grows to take in
+// the rest.
+int area_from(int from, std::array<RECT, AREA_LIMIT>& area)
+{
+    int count = 0;
+    for (int i = from; i < last->count; ++i) {
+        const RECT& d = last->commands[size_t(i)].dst;
+        if (d.left >= d.right || d.top >= d.bottom) continue;
+        if (count < AREA_LIMIT) {
+            area[size_t(count++)] = d;
+            continue;
+        }
+        RECT& a = area[AREA_LIMIT - 1];
+        a = RECT{std::min(a.left, d.left), std::min(a.top, d.top), std::max(a.right, d.right),
+                 std::max(a.bottom, d.bottom)};
+    }
+    return count;
+}
+
+bool same_target();
+
+// The commands held back are the last frame's up to the first difference,
+// so the back buffer already shows them everywhere but where the last
+// frame's later commands drew: they are drawn again there alone, in order,
+// which leaves the back buffer as if they alone had been drawn. Drawing a
+// command's pixels over themselves changes nothing, so overlapping
+// rectangles do no harm; their results are the last frame's. When the
+// pixels changed outside the list (whole), or the back buffer is another,
+// they are drawn whole.
+void draw_held(bool whole)
 {
     if (!holding) return;
     holding = false;
-    for (int i = 0; i < now->count; ++i) now->results[size_t(i)] = run(now->commands[size_t(i)]);
+    if (whole || !same_target()) {
+        for (int i = 0; i < now->count; ++i) now->results[size_t(i)] = run(now->commands[size_t(i)]);
+        return;
+    }
+    std::array<RECT, AREA_LIMIT> area;
+    const int count = area_from(now->count, area);
+    for (int k = 0; k < count; ++k)
+        for (int i = 0; i < now->count; ++i) run_within(now->commands[size_t(i)], area[size_t(k)]);
 }
 
 bool same_target()
@@ -75,7 +132,7 @@ int draw_list_submit(const DrawCommand& command)
             ++now->count;
             return now->results[i];
         }
-        draw_held();
+        draw_held(false);
     }
     const int result = run(command);
     if (i < size_t(LIST_LIMIT)) {
@@ -90,7 +147,7 @@ int draw_list_submit(const DrawCommand& command)
 
 void draw_list_frame_end()
 {
-    if (!(holding && now->count == last->count && same_target())) draw_held();
+    if (!(holding && now->count == last->count && same_target())) draw_held(false);
     std::swap(last, now);
     now->count = 0;
     shown_valid = !untrusted;
@@ -102,7 +159,7 @@ void draw_list_frame_end()
 
 void draw_list_forget()
 {
-    draw_held();
+    draw_held(true);
     untrusted = true;
 }
 

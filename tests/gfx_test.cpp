@@ -131,15 +131,17 @@ TEST_F(Blit, NativeColourOfBlackIsZeroAndPixelZeroSurvives)
 }
 
 // A frame whose commands repeat the last frame's leaves the back buffer as
-// it is. Each case changes something between such frames; the frames after
-// must show what drawing them afresh shows.
+// it is, and one that differs redraws only where the last frame's later
+// commands drew. Each case changes something between such frames; the
+// frames after must show what drawing them afresh shows.
+int second_x = 300;
 TEST_F(Blit, RepeatedFramesShowWhatDrawingThemAfreshShows)
 {
     headless::register_resource("OTHER", "BITMAP", make_solid_bmp(32, 16, GREEN));
     const auto draw = [](bool both) {
         fill_rect(screen_clip, BLUE);
         blit(100, 100, RECT{0, 0, 32, 16}, SPRITE);
-        if (both) blit_clipped(screen_clip, 300, 200, RECT{0, 0, 32, 16}, SPRITE);
+        if (both) blit_clipped(screen_clip, second_x, 200, RECT{0, 0, 32, 16}, SPRITE);
         display_present();
     };
     const auto back_buffer = [] {
@@ -155,6 +157,7 @@ TEST_F(Blit, RepeatedFramesShowWhatDrawingThemAfreshShows)
     } cases[] = {
         {"nothing", [] {}, true},
         {"the last copy left out", [] {}, false},
+        {"the last copy moved half its width", [] { second_x = 316; }, true},
         {"the picture reloaded", [] { surface_reload("OTHER", SPRITE, false); }, true},
         {"the picture filled", [] { fill_surface(nullptr, RED, SPRITE); }, true},
         {"the picture released", [] { surface_release(SPRITE); }, true},
@@ -162,6 +165,7 @@ TEST_F(Blit, RepeatedFramesShowWhatDrawingThemAfreshShows)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.change);
+        second_x = 300;
         surface_release(SPRITE);
         ASSERT_TRUE(surface_load("SPRITE", SPRITE, false, false));
         draw(true);

@@ -134,7 +134,10 @@ int write_changed_rows(SDL_Surface* surface, const uint32_t* first, int pitch, c
         int from = 0, to = columns;
         if (!shown.whole) {
             if (std::memcmp(src, was, size_t(w) * 4) == 0) continue;
+            // Eight pixels at a time first, then one by one.
+            while (to - from >= 8 && std::memcmp(src + from, was + from, 32) == 0) from += 8;
             while (from < to && src[from] == was[from]) ++from;
+            while (to - from >= 8 && std::memcmp(src + to - 8, was + to - 8, 32) == 0) to -= 8;
             while (to > from && src[to - 1] == was[to - 1]) --to;
         }
         std::memcpy(was, src, size_t(w) * 4);
