@@ -18,6 +18,8 @@
 // Times are nanoseconds of the wall clock (date +%s%N). Wine stamps its
 // trace with milliseconds of CLOCK_MONOTONIC_RAW, turned here into the
 // wall clock by the two clocks' present difference.
+#include "sorvel/samples.h"
+
 #include <algorithm>
 #include <cmath>
 #include <csignal>
@@ -92,7 +94,8 @@ double db(double energy)
     return 10 * std::log10(energy + 1e-20);
 }
 
-// A WAVE file's samples as one channel from -1 to 1, at the capture's rate.
+// A WAVE file's samples as one channel from -1 to 1, read by the music
+// library's reader, at the capture's rate.
 std::vector<float> wave_at_capture_rate(const char* path)
 {
     FILE* f = std::fopen(path, "rb");
@@ -100,27 +103,11 @@ std::vector<float> wave_at_capture_rate(const char* path)
     std::vector<uint8_t> b;
     for (int ch; (ch = std::fgetc(f)) != EOF;) b.push_back(uint8_t(ch));
     std::fclose(f);
-    const auto u16 = [&](size_t at) { return unsigned(b[at] | b[at + 1] << 8); };
-    const auto u32 = [&](size_t at) { return uint32_t(u16(at) | u16(at + 2) << 16); };
-    if (b.size() < 44 || std::memcmp(b.data(), "RIFF", 4) != 0) return {};
-    const unsigned channels = u16(22), rate = u32(24), bits = u16(34);
-    std::vector<float> mono;
-    for (size_t at = 12; at + 8 <= b.size(); at += 8 + u32(at + 4)) {
-        if (std::memcmp(&b[at], "data", 4) != 0) continue;
-        const size_t size = std::min<size_t>(u32(at + 4), b.size() - at - 8);
-        const size_t step = channels * bits / 8;
-        for (size_t i = 0; i + step <= size; i += step) {
-            double sum = 0;
-            for (unsigned k = 0; k < channels; ++k) {
-                const size_t p = at + 8 + i + k * bits / 8;
-                sum += bits == 8 ? (b[p] - 128) / 128.0 : int16_t(u16(p)) / 32768.0;
-            }
-            mono.push_back(float(sum / channels));
-        }
-        break;
-    }
+    std::vector<float> mono(b.size());
+    uint32_t frames = 0, rate = 0;
+    if (!sorvel::sample_wave_decode(b, mono.data(), uint32_t(mono.size()), &frames, &rate)) return {};
     std::vector<float> out;
-    for (double t = 0; t < double(mono.size() - 1); t += rate / RATE) {
+    for (double t = 0; t < double(frames - 1); t += rate / RATE) {
         const size_t i = size_t(t);
         out.push_back(float(mono[i] + (mono[i + 1] - mono[i]) * (t - double(i))));
     }

@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <numbers>
 
 void put16(Bytes& out, uint32_t v)
@@ -73,12 +71,6 @@ Bytes constant16(int16_t value, int samples)
     Bytes out;
     for (int i = 0; i < samples; ++i) put16(out, uint16_t(value));
     return out;
-}
-
-Bytes res_file(const std::string& file)
-{
-    std::ifstream in(std::string(QUOBBIN_RES_DIR) + "/" + file, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 Bytes data_of(const Bytes& wave)

@@ -1,5 +1,5 @@
 // WAVE files made in memory chunk by chunk, for the parsing and mixing
-// tests and the music library's, and the files of res/ as they are.
+// tests and the music library's.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +25,6 @@ Bytes sine8(double hz, uint32_t rate, int frames, int amplitude);
 // 16-bit samples, little-endian, the same value throughout.
 Bytes constant16(int16_t value, int samples);
 
-// A file of res/, read independently of the game.
-Bytes res_file(const std::string& file);
 // The sample bytes of a WAVE file's "data" chunk, found independently of
 // the game's parser.
 Bytes data_of(const Bytes& wave);
