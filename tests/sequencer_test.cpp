@@ -85,7 +85,7 @@ TEST(Sequencer, TheTuneLoopsAsIfItWentStraightOnHoweverTheStreamCutsIt)
 {
     Loaded looping, straight;
     load(&looping, real_song_bytes());
-    load(&straight, unrolled(real_song_bytes(), 2));
+    load(&straight, unrolled_real_song(2));
     const Song& song = looping.song;
     ASSERT_GT(song.loop_order, 0);
     const uint64_t join =
