@@ -5,9 +5,8 @@
 // (the sanitizer build watches that). The instrument waves (the real ones
 // load with the real song in the sequencer's tests): the RIFF reader takes
 // what our tools and others write and refuses the rest without reading past
-// the bytes; a song's sample instruments find their waves by name or the
-// song is not loaded; and a recording cut off by its next note fades
-// instead of clicking.
+// the bytes, and a recording cut off by its next note fades instead of
+// clicking. (A song missing a wave is refused in the entry tests.)
 #include "render.h"
 #include "res_files.h"
 #include "sorvel/samples.h"
@@ -185,28 +184,6 @@ std::vector<uint8_t> test_wave;
 std::span<const uint8_t> lookup_test_wave(const char* name)
 {
     return std::strcmp(name, "WAVE_TEST") == 0 ? std::span<const uint8_t>(test_wave) : std::span<const uint8_t>();
-}
-
-TEST(SorvelSamples, ASongLoadsOnlyWithAllItsWaves)
-{
-    songc::SongSource s = small_song();
-    s.instruments.push_back(s.instruments[1]); // a second instrument on the same wave
-    const std::vector<uint8_t> bytes = songc::song_write(s);
-    Song song;
-    ASSERT_EQ(song_parse(bytes, &song), SONG_OK);
-
-    test_wave = wave_8bit({1, 2}, 22050);
-    test_wave[0] = 'X';
-    EXPECT_EQ(samples_load(song, lookup_test_wave), 0);
-    EXPECT_EQ(samples_of(1), nullptr);
-
-    test_wave = wave_8bit({128, 200, 56, 128}, 22050);
-    ASSERT_EQ(samples_load(song, lookup_test_wave), 1);
-    EXPECT_EQ(samples_of(0), nullptr); // the pulse
-    ASSERT_NE(samples_of(1), nullptr);
-    EXPECT_EQ(samples_of(1)->frames, 4u);
-    EXPECT_EQ(samples_of(2)->data, samples_of(1)->data);
-    EXPECT_TRUE(samples_of(-1) == nullptr && samples_of(MAX_INSTRUMENTS) == nullptr);
 }
 
 TEST(SorvelSamples, ARecordingCutByItsNextNoteFadesOut)
