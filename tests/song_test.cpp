@@ -1,8 +1,8 @@
 // The music library's song and samples. The song parser takes nothing on
-// trust: every prefix of the real song, every header field pushed past its
-// limit, sections pointing outside the bytes, and every kind of bad row or
-// instrument is refused with its own status, and never read out of bounds
-// (the sanitizer build watches that). The instrument waves (the real ones
+// trust: every prefix of the real song, and a damage of each kind it
+// refuses (header, counts, sections, instruments, order, rows), is refused
+// with its own status and never read out of bounds (the sanitizer build
+// watches that; the fuzz targets play whatever else it takes). The instrument waves (the real ones
 // load with the real song in the sequencer's tests): the RIFF reader takes
 // what our tools and others write and refuses the rest without reading past
 // the bytes, and a recording cut off by its next note fades instead of
@@ -104,7 +104,7 @@ TEST(SongParse, EachDamageIsRefusedWithItsOwnStatus)
     }
 }
 
-TEST(SongParse, ASongTooLargeForThePlayerIsRefusedButItsLimitsAreNot)
+TEST(SongParse, ASongTooLargeForThePlayerIsRefusedAndRowsReadBack)
 {
     songc::SongSource s = small_song();
     s.rows_per_pattern = MAX_ROWS_PER_PATTERN;
@@ -113,20 +113,12 @@ TEST(SongParse, ASongTooLargeForThePlayerIsRefusedButItsLimitsAreNot)
     s.patterns.resize(128);
     EXPECT_EQ(parse(songc::song_write(s)), SONG_TOO_LARGE);
 
-    // At every limit, read back where it was written.
-    s = small_song();
-    s.voices = MAX_VOICES;
-    s.order = {std::vector<uint8_t>(MAX_VOICES, 1)};
-    s.loop_order = 0;
-    s.instruments.resize(MAX_INSTRUMENTS, s.instruments[1]);
-    s.patterns[0][0] = {NOTE_MAX, MAX_INSTRUMENTS, FX_VOLUME, VOLUME_MAX};
-    const std::vector<uint8_t> bytes = songc::song_write(s);
+    // A row's fields read back where they were written.
+    const std::vector<uint8_t> bytes = small_song_bytes();
     Song song;
     ASSERT_EQ(song_parse(bytes, &song), SONG_OK);
-    const Row last = song_row(song, 0, 0);
-    EXPECT_EQ(std::tuple(song.voices, song.instrument_count, last.note, last.instrument, last.effect, last.param),
-              std::tuple(MAX_VOICES, MAX_INSTRUMENTS, NOTE_MAX, MAX_INSTRUMENTS, FX_VOLUME, VOLUME_MAX));
-    EXPECT_STREQ(song.instruments[MAX_INSTRUMENTS - 1].sample, "WAVE_TEST");
+    const Row row = song_row(song, 1, 0);
+    EXPECT_EQ(std::tuple(row.note, row.instrument, row.effect, row.param), std::tuple(48, 2, FX_VOLUME, 40));
 }
 
 std::array<float, 4096> out;
