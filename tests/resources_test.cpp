@@ -18,11 +18,6 @@ namespace {
 
 using platform::resource_table_find;
 
-Bytes bytes_of(std::span<const uint8_t> span)
-{
-    return Bytes(span.begin(), span.end());
-}
-
 TEST(ResourceScript, TakesOnlyResourceLinesAndNamesWhatIsMissing)
 {
     const ScratchDir scratch("script");
@@ -61,7 +56,8 @@ TEST(ResourceScript, TakesOnlyResourceLinesAndNamesWhatIsMissing)
     for (const auto& l : lines)
         if (l.name) want.push_back(std::string(l.name) + " " + l.type);
     EXPECT_EQ(read, want);
-    EXPECT_EQ(bytes_of(resource_table_find(store.table, "wave_b", "wave")), (Bytes{4, 5}));
+    const std::span<const uint8_t> b = resource_table_find(store.table, "wave_b", "wave");
+    EXPECT_EQ(Bytes(b.begin(), b.end()), (Bytes{4, 5}));
     EXPECT_TRUE(resource_table_find(store.table, "WAVE_B", "BITMAP").empty()) << "the type counts";
     EXPECT_TRUE(resource_table_find(store.table, "WAVE_", "WAVE").empty()) << "no prefix match";
     ASSERT_EQ(missing.size(), 2u);

@@ -156,8 +156,9 @@ TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
         uint8_t value;
     };
     const Bad bads[] = {
-        {"not RIFF", 0, 'X'}, {"not WAVE", 8, 'X'},      {"no fmt", 12, 'X'}, {"no data", 36, 'X'},
-        {"float", 20, 3},     {"three channels", 22, 3}, {"24 bits", 34, 24}, {"slow rate", 25, 0},
+        {"not RIFF", 0, 'X'}, {"not WAVE", 8, 'X'}, {"no fmt", 12, 'X'},
+        {"no data", 36, 'X'}, {"float", 20, 3},     {"three channels", 22, 3},
+        {"24 bits", 34, 24},  {"slow rate", 25, 0}, {"fmt too short for the bits", 16, 14},
     };
     for (const Bad& bad : bads) {
         std::vector<uint8_t> bytes = plain;
@@ -167,9 +168,6 @@ TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
     }
     EXPECT_EQ(decode(wave_8bit({128}, 22050), &frames, &rate), 0); // a single frame
     EXPECT_EQ(decode(plain, &frames, &rate, 3), 0);                // too long for the room
-    std::vector<uint8_t> short_format = plain;
-    short_format[16] = 14; // an "fmt " chunk too short to hold the bits
-    EXPECT_EQ(decode(short_format, &frames, &rate), 0);
 }
 
 std::vector<uint8_t> test_wave;
