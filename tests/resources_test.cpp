@@ -1,8 +1,8 @@
 // The resources: the one reader of quobbin.rc takes exactly the resource
 // lines and the files they name, and lookups go by name and type in any
-// case. At the start of the game a missing picture ends the loading. (The
-// table built into the executable is what the start-up tests and the golden
-// frames run on; the font from a file is in the display tests.)
+// case. At the start of the game a font file in the working directory takes
+// the font's place, and a missing picture ends the loading. (The table built
+// into the executable is what the start-up tests and the golden frames run on.)
 #include "app/frame_loop.h"
 #include "app/resource_list.h"
 #include "resource_script.h"
@@ -66,14 +66,17 @@ TEST(ResourceScript, TakesOnlyResourceLinesAndNamesWhatIsMissing)
     EXPECT_FALSE(resource_script_load((scratch.path / "none.rc").string(), &store, &missing));
 }
 
-TEST_F(EngineTest, AMissingPictureStopsTheWalkAndTheGame)
+TEST_F(EngineTest, AFontFileTakesTheFontsPlaceAndAMissingPictureStopsTheWalkAndTheGame)
 {
+    const ScratchDir scratch("font");
+    write_file(FONT_FILE, make_solid_bmp(80, 80, 0x00FF00));
     register_all_bitmaps();
     each_present([](uint64_t) { headless::post(WM_CLOSE); }); // should it run, one frame
     headless::register_resource("BMP_TEXT", "BITMAP", {});
     EXPECT_EQ(run_game(), 0);
     EXPECT_NE(surface_slot(SURFACE_DART).surface, nullptr) << "loaded before the text sheet";
     EXPECT_EQ(surface_slot(SURFACE_TEXT).surface, nullptr);
+    EXPECT_EQ(headless::pixel(surface_slot(FONT_SLOT).surface, 5, 5), 0x00FF00u) << "the font from the file";
     EXPECT_EQ(surface_slot(SURFACE_DROPS_LOVE).surface, nullptr) << "nothing after it is loaded";
     EXPECT_EQ(headless::present_count(), 0u) << "the game never ran";
 }
