@@ -49,8 +49,13 @@ void fail_allocations_after(int n)
     allowed.store(n);
 }
 
-// The standard library's own array new and delete come to these.
 void* operator new(std::size_t size)
+{
+    if (void* p = allocate(size)) return p;
+    throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t size)
 {
     if (void* p = allocate(size)) return p;
     throw std::bad_alloc();
@@ -71,7 +76,17 @@ void operator delete(void* p) noexcept
     release(p);
 }
 
+void operator delete[](void* p) noexcept
+{
+    release(p);
+}
+
 void operator delete(void* p, std::size_t) noexcept
+{
+    release(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
 {
     release(p);
 }
