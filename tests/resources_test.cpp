@@ -1,13 +1,10 @@
 // The resources: the one reader of quobbin.rc takes exactly the resource
-// lines and the files they name, the table built into the executable holds
-// exactly what it read, and lookups go by name and type in any case.
-// Loading the list at the start of the game puts every picture into its
-// slot, a missing one ends the loading, and a font file in the working
-// directory takes the font's place. (The start-up tests load the real ones
-// through the same code.)
+// lines and the files they name, and lookups go by name and type in any
+// case. At the start of the game a font file in the working directory takes
+// the font's place, and a missing picture ends the loading. (The table built
+// into the executable is what the start-up tests and the golden frames run on.)
 #include "app/frame_loop.h"
 #include "app/resource_list.h"
-#include "platform/embedded_resources.h"
 #include "resource_script.h"
 #include "support/bmp.h"
 #include "support/engine.h"
@@ -20,11 +17,6 @@
 namespace {
 
 using platform::resource_table_find;
-
-Bytes bytes_of(std::span<const uint8_t> span)
-{
-    return Bytes(span.begin(), span.end());
-}
 
 TEST(ResourceScript, TakesOnlyResourceLinesAndNamesWhatIsMissing)
 {
@@ -64,65 +56,28 @@ TEST(ResourceScript, TakesOnlyResourceLinesAndNamesWhatIsMissing)
     for (const auto& l : lines)
         if (l.name) want.push_back(std::string(l.name) + " " + l.type);
     EXPECT_EQ(read, want);
-    EXPECT_EQ(bytes_of(resource_table_find(store.table, "wave_b", "wave")), (Bytes{4, 5}));
+    const std::span<const uint8_t> b = resource_table_find(store.table, "wave_b", "wave");
+    EXPECT_EQ(Bytes(b.begin(), b.end()), (Bytes{4, 5}));
+    EXPECT_TRUE(resource_table_find(store.table, "WAVE_B", "BITMAP").empty()) << "the type counts";
+    EXPECT_TRUE(resource_table_find(store.table, "WAVE_", "WAVE").empty()) << "no prefix match";
     ASSERT_EQ(missing.size(), 2u);
     EXPECT_NE(missing[0].find("gone.wav"), std::string::npos);
     EXPECT_NE(missing[1].find("empty.wav"), std::string::npos);
     EXPECT_FALSE(resource_script_load((scratch.path / "none.rc").string(), &store, &missing));
 }
 
-TEST(RealResources, TheTableHoldsEveryListedFile)
-{
-    platform::ResourceStore listed;
-    std::vector<std::string> missing;
-    ASSERT_TRUE(resource_script_load(std::string(QUOBBIN_RES_DIR) + "/quobbin.rc", &listed, &missing));
-    EXPECT_TRUE(missing.empty());
-    const auto built_in = platform::embedded_resources();
-    EXPECT_EQ(listed.table.size(), built_in.size());
-    for (const platform::Resource& r : listed.table)
-        EXPECT_TRUE(bytes_of(resource_table_find(built_in, r.name, r.type)) == bytes_of(r.bytes)) << r.name;
-    EXPECT_EQ(resource_table_find(built_in, "bmp_back1", "bitmap").size(),
-              resource_table_find(built_in, "BMP_BACK1", "BITMAP").size());
-    EXPECT_TRUE(resource_table_find(built_in, "BMP_BACK1", "WAVE").empty()) << "the type counts";
-    EXPECT_TRUE(resource_table_find(built_in, "BMP_BACK", "BITMAP").empty()) << "no prefix match";
-}
-
-class ResourceWalk : public EngineTest {
-protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        register_all_bitmaps();
-        // Leave the first frame's wait at once.
-        each_present([](uint64_t) { headless::post(WM_CLOSE); });
-    }
-};
-
-TEST_F(ResourceWalk, EveryPictureLandsInItsSlotWithTheFontFromAFileAndTheGameRuns)
+TEST_F(EngineTest, AFontFileTakesTheFontsPlaceAndAMissingPictureStopsTheWalkAndTheGame)
 {
     const ScratchDir scratch("font");
     write_file(FONT_FILE, make_solid_bmp(80, 80, 0x00FF00));
-    EXPECT_EQ(run_game(), 1);
-    for (const ResourceEntry& e : RESOURCE_LIST) {
-        if (e.kind != ResourceKind::Bitmap) continue;
-        const SurfaceSlot& slot = surface_slot(e.slot);
-        ASSERT_NE(slot.surface, nullptr) << e.name;
-        EXPECT_STREQ(slot.name, e.slot == FONT_SLOT ? FONT_FILE : e.name);
-        EXPECT_EQ(headless::pixel(slot.surface, 5, 5), e.slot == FONT_SLOT ? 0x00FF00u : slot_colour(e.slot)) << e.name;
-    }
-    EXPECT_EQ(surface_slot(FONT_SLOT).flags, SLOT_FROM_FILE);
-    for (int id = SURFACE_DROPS_LOVE + 1; id < SURFACE_SLOT_COUNT; ++id) EXPECT_EQ(surface_slot(id).surface, nullptr);
-    EXPECT_EQ(headless::present_count(), 1u);
-}
-
-TEST_F(ResourceWalk, AMissingPictureStopsTheWalkAndTheGame)
-{
+    register_all_bitmaps();
+    each_present([](uint64_t) { headless::post(WM_CLOSE); }); // should it run, one frame
     headless::register_resource("BMP_TEXT", "BITMAP", {});
     EXPECT_EQ(run_game(), 0);
     EXPECT_NE(surface_slot(SURFACE_DART).surface, nullptr) << "loaded before the text sheet";
     EXPECT_EQ(surface_slot(SURFACE_TEXT).surface, nullptr);
-    EXPECT_EQ(surface_slot(SURFACE_MAKER).surface, nullptr) << "nothing after it is loaded";
-    EXPECT_EQ(surface_slot(SURFACE_DROPS_LOVE).surface, nullptr);
+    EXPECT_EQ(headless::pixel(surface_slot(FONT_SLOT).surface, 5, 5), 0x00FF00u) << "the font from the file";
+    EXPECT_EQ(surface_slot(SURFACE_DROPS_LOVE).surface, nullptr) << "nothing after it is loaded";
     EXPECT_EQ(headless::present_count(), 0u) << "the game never ran";
 }
 

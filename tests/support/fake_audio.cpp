@@ -1,6 +1,7 @@
 #include "support/fake_audio.h"
 
 #include "platform/resource_table.h"
+#include "sorvel/sequencer.h"
 
 namespace platform {
 struct AudioDevice {
@@ -26,7 +27,6 @@ void fake_audio_reset()
     state.fail_open = false;
     state.device_rate = 0;
     state.opens = state.locks = state.unlocks = 0;
-    state.lock_hook = nullptr;
     resources = platform::ResourceStore{};
 }
 
@@ -73,13 +73,13 @@ void audio_set_stream(AudioDevice*, AudioStream stream, void* user)
 void audio_lock(AudioDevice*)
 {
     ++state.locks;
-    if (state.lock_hook) state.lock_hook(true);
+    state.playing_at_lock = sorvel::sequencer_playing();
 }
 
 void audio_unlock(AudioDevice*)
 {
     ++state.unlocks;
-    if (state.lock_hook) state.lock_hook(false);
+    state.playing_at_unlock = sorvel::sequencer_playing();
 }
 
 std::span<const uint8_t> resource_find(const char* name, const char* type)

@@ -22,12 +22,13 @@ struct FakeAudio {
     void* stream_user = nullptr;
     int locks = 0;
     int unlocks = 0;
-    void (*lock_hook)(bool locking) = nullptr; // on every lock (true) and unlock (false)
+    bool playing_at_lock = false;   // the player's state when the lock was last taken
+    bool playing_at_unlock = false; // and when it was last let go
 };
 
 // The fake's state, for a test to set and read.
 FakeAudio& fake_audio();
-// Back to no resources, opening allowed, counts at zero, no hook. Like the
+// Back to no resources, opening allowed, counts at zero. Like the
 // real device, an open device and its stream stay for the whole process.
 void fake_audio_reset();
 void fake_audio_add_resource(const std::string& name, const std::string& type, std::span<const uint8_t> bytes);

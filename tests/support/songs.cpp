@@ -1,12 +1,13 @@
 #include "support/songs.h"
 
 #include "res_files.h"
+#include "song_text.h"
 #include "sorvel/song.h"
 #include "support/waves.h"
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 using namespace sorvel;
@@ -50,31 +51,16 @@ const std::vector<uint8_t>& real_song_bytes()
     return bytes;
 }
 
-std::vector<uint8_t> unrolled(const std::vector<uint8_t>& song_bytes, int passes)
+std::vector<uint8_t> unrolled_real_song(int passes)
 {
-    Song song;
-    if (song_parse(song_bytes, &song) != SONG_OK) return {};
+    std::ifstream in(std::string(QUOBBIN_RES_DIR) + "/../tools/song/quobbin.song");
+    std::stringstream text;
+    text << in.rdbuf();
     songc::SongSource s;
-    s.bpm = song.bpm;
-    s.rows_per_beat = song.rows_per_beat;
-    s.ticks_per_row = song.ticks_per_row;
-    s.voices = song.voices;
-    s.rows_per_pattern = song.rows_per_pattern;
-    s.master_volume = song.master_volume;
-    s.instruments.assign(song.instruments.begin(), song.instruments.begin() + song.instrument_count);
-    for (int p = 0; p < song.pattern_count; ++p) {
-        s.patterns.emplace_back();
-        for (int r = 0; r < song.rows_per_pattern; ++r) {
-            const Row row = song_row(song, p, r);
-            s.patterns.back().push_back({row.note, row.instrument, row.effect, row.param});
-        }
-    }
-    auto entry = [&](int o) {
-        return std::vector<uint8_t>(song.order + o * song.voices, song.order + (o + 1) * song.voices);
-    };
-    for (int o = 0; o < song.loop_order; ++o) s.order.push_back(entry(o));
-    for (int k = 0; k < passes; ++k)
-        for (int o = song.loop_order; o < song.order_length; ++o) s.order.push_back(entry(o));
+    std::string error;
+    if (!songc::song_text_parse(text.str(), "quobbin.song", &s, &error)) return {};
+    const std::vector<std::vector<uint8_t>> body(s.order.begin() + s.loop_order, s.order.end());
+    for (int k = 1; k < passes; ++k) s.order.insert(s.order.end(), body.begin(), body.end());
     s.loop_order = static_cast<uint8_t>(s.order.size() - 1);
     return songc::song_write(s);
 }

@@ -17,9 +17,9 @@ std::vector<uint8_t> small_song_bytes();
 // res/quobbin.sng, and every resource of res/quobbin.rc made available to
 // songc::res_files_find (loaded once).
 const std::vector<uint8_t>& real_song_bytes();
-// A copy of a song's source with its order list played `passes` times
-// through the loop, written out so that it never needs to loop.
-std::vector<uint8_t> unrolled(const std::vector<uint8_t>& song_bytes, int passes);
+// The real tune compiled from its source with the looped part of its order
+// list written out `passes` times, so that it never needs to loop.
+std::vector<uint8_t> unrolled_real_song(int passes);
 
 // A RIFF/WAVE file of unsigned 8-bit mono PCM with a 16-byte format.
 std::vector<uint8_t> wave_8bit(const std::vector<uint8_t>& samples, uint32_t rate);
