@@ -30,6 +30,19 @@ geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$X $Y $WIDTH $HEIGHT"
 }
+# The game ($GAME) started with these arguments, and its window.
+start_game() {
+    "$GAME" "$@" >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    WID=$(window_id) || true
+    [ -n "$WID" ] || fail "no window titled [ Quobbin ] Murvale with '$*'"
+}
+# SIGTERM ends the game with 0.
+stop_game() {
+    kill -TERM $GAME_PID
+    end_status $GAME_PID 5
+    [ $status = 0 ] || fail "SIGTERM ended the game with $status"
+}
 shot() { import -window root "$WORK/$1.png"; }
 # How many pixels of the client area's region (x y w h) differ between the
 # screen, shot as $1, and the reference picture $2.
