@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -199,6 +200,9 @@ TEST_F(InstanceGuardTest, TheClaimLivesOnlyInAPrivateDirectory)
     ::rmdir(runtime.c_str());
     ::symlink(elsewhere.c_str(), runtime.c_str());
     use_fallback("a symbolic link");
+    ::unlink(runtime.c_str());
+    ::close(::open(runtime.c_str(), O_CREAT | O_WRONLY, 0600));
+    use_fallback("a file");
     ::unlink(runtime.c_str());
     ::mkdir(runtime.c_str(), 0700);
     if (::getuid() == 0) {
