@@ -76,22 +76,16 @@ still() {
 # focus, held long enough for a frame to see it. (A release sent to a
 # window that has lost the focus meanwhile would leave the key held.)
 key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
-# Whether the best score file ($1) was written since the last look: each
-# closed stage rewrites it, which shows as a new modification time, read to
-# the nanosecond.
-best_written() {
-    local now
-    now=$(stat -c %.9Y "$1" 2>/dev/null) && [ "$now" != "${BEST_SEEN:-}" ] && BEST_SEEN=$now
-}
 # A whole game, blind, from the title: Space until a stage takes keys, the
 # left seal hit as soon as it does (a seal waits at least 100 frames), the
 # others left to fall out. Each stage scores 0, which ties the best, so the
-# best score file ($1) is written as each closes. Ends on the final result.
+# best score file ($1) is rewritten as each closes: a new modification
+# time, read to the nanosecond. Ends on the final result.
 play_blind_game() {
-    local stages=0 i
-    BEST_SEEN=$(stat -c %.9Y "$1" 2>/dev/null || true)
+    local stages=0 i seen now
+    seen=$(stat -c %.9Y "$1" 2>/dev/null || true)
     for i in $(seq 1 1200); do
-        best_written "$1" && stages=$((stages + 1))
+        now=$(stat -c %.9Y "$1" 2>/dev/null) && [ "$now" != "$seen" ] && stages=$((stages + 1)) && seen=$now
         [ $stages = 3 ] && return 0
         if [ $((i % 2)) = 1 ]; then key space; else key 1; fi
     done
