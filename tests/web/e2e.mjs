@@ -119,13 +119,13 @@ const checks = [
     await until('fullscreen', fullscreen, 2000);
     await desk.keyboard.down('Alt'); await key(desk, 'Enter'); await desk.keyboard.up('Alt');
     await until('a window again', async () => !(await fullscreen()), 2000);
+    const sharp = (s) => desk.evaluate((s) => {
+      const c = document.getElementById('screen');
+      return Math.round(c.getBoundingClientRect().width * devicePixelRatio) === 640 * s && /pixelated|crisp-edges/.test(getComputedStyle(c).imageRendering);
+    }, s);
     for (const [dpr, width, height, s] of [[1, 1300, 1000, 2], [2, 1000, 760, 3]]) {
       await desk.setViewport({width, height, deviceScaleFactor: dpr});
-      const [w, look] = await desk.evaluate(() => {
-        const c = document.getElementById('screen');
-        return [c.getBoundingClientRect().width * devicePixelRatio, getComputedStyle(c).imageRendering];
-      });
-      if (Math.round(w) !== 640 * s || !/pixelated|crisp-edges/.test(look)) return console.log(`# scale ${s}: ${w} pixels wide, ${look}`), false;
+      await until(`the canvas at scale ${s}, pixelated`, () => sharp(s), 3000);
     }
     await desk.setViewport({width: 1300, height: 1000});
     return true;
