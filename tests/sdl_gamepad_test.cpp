@@ -28,8 +28,6 @@ public:
         EXPECT_NE(joystick, nullptr) << SDL_GetError();
     }
     ~VirtualPad() { unplug(); }
-    VirtualPad(const VirtualPad&) = delete;
-    VirtualPad& operator=(const VirtualPad&) = delete;
 
     void set(SDL_GameControllerButton button, bool down)
     {
@@ -68,17 +66,13 @@ protected:
         GameTest::TearDown();
     }
 
-    // SDL's events as the window's event loop takes them, into the queue.
-    static void pump_sdl()
+    // SDL's events as the window's event loop takes them, into the queue,
+    // and from the queue into the key table, as the frame wait does.
+    static void pump()
     {
         SDL_Event e;
         while (SDL_PollEvent(&e))
             sdl_gamepad_event(e, [](uint32_t message, uint8_t vk) { headless::post(message, vk); });
-    }
-    // ... and from the queue into the key table, as the frame wait does.
-    static void pump()
-    {
-        pump_sdl();
         Message m;
         while (platform::message_peek() && platform::message_get(&m)) platform::message_dispatch(m);
     }
@@ -128,18 +122,10 @@ TEST_F(Gamepad, EachButtonIsItsKeyOnEveryPadAndAnUnpluggedPadLetsGo)
             s = sample(s);
             EXPECT_EQ(s.newly_pressed, c.game);
             EXPECT_EQ(key_held(c.key), c.key != 0);
-            s = sample(s);
-            EXPECT_EQ(s.newly_pressed, 0u) << "held is not new";
             pad->set(c.button, false);
             s = sample(s);
             EXPECT_EQ(s.held, 0u);
             EXPECT_FALSE(key_held(c.key));
-            // Down and up inside one frame is not seen, as with keys.
-            pad->set(c.button, true);
-            pump_sdl();
-            pad->set(c.button, false);
-            s = sample(s);
-            EXPECT_EQ(s.newly_pressed, 0u);
         }
 
     // Both pads hold A; the key stays down while either does, and the

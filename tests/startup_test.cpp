@@ -96,8 +96,7 @@ TEST_F(Startup, TheLogoHoldsASecondThenTheGameRunsAndEverythingIsTakenDown)
     EXPECT_EQ(headless::live_surfaces(), 0) << "the display was shut down";
     // The music library opened the device the effects used, and loaded the song.
     const std::vector<std::string> log = headless::audio_log();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.front(), "open 44100");
+    EXPECT_EQ(log.empty() ? "" : log.front(), "open 44100");
     EXPECT_GE(std::count_if(log.begin(), log.end(), [](const std::string& s) { return s.rfind("create #", 0) == 0; }),
               9);
 }

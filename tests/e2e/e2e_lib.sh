@@ -30,6 +30,19 @@ geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$X $Y $WIDTH $HEIGHT"
 }
+# The game ($GAME) started with these arguments, and its window.
+start_game() {
+    "$GAME" "$@" >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    WID=$(window_id) || true
+    [ -n "$WID" ] || fail "no window titled [ Quobbin ] Murvale with '$*'"
+}
+# SIGTERM ends the game with 0.
+stop_game() {
+    kill -TERM $GAME_PID
+    end_status $GAME_PID 5
+    [ $status = 0 ] || fail "SIGTERM ended the game with $status"
+}
 shot() { import -window root "$WORK/$1.png"; }
 # How many pixels of the client area's region (x y w h) differ between the
 # screen, shot as $1, and the reference picture $2. Where the game shows
@@ -66,22 +79,16 @@ still() {
 # focus, held long enough for a frame to see it. (A release sent to a
 # window that has lost the focus meanwhile would leave the key held.)
 key() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; }
-# Whether the best score file ($1) was written since the last look: each
-# closed stage rewrites it, which shows as a new modification time, read to
-# the nanosecond.
-best_written() {
-    local now
-    now=$(stat -c %.9Y "$1" 2>/dev/null) && [ "$now" != "${BEST_SEEN:-}" ] && BEST_SEEN=$now
-}
 # A whole game, blind, from the title: Space until a stage takes keys, the
 # left seal hit as soon as it does (a seal waits at least 100 frames), the
 # others left to fall out. Each stage scores 0, which ties the best, so the
-# best score file ($1) is written as each closes. Ends on the final result.
+# best score file ($1) is rewritten as each closes: a new modification
+# time, read to the nanosecond. Ends on the final result.
 play_blind_game() {
-    local stages=0 i
-    BEST_SEEN=$(stat -c %.9Y "$1" 2>/dev/null || true)
+    local stages=0 i seen now
+    seen=$(stat -c %.9Y "$1" 2>/dev/null || true)
     for i in $(seq 1 1200); do
-        best_written "$1" && stages=$((stages + 1))
+        now=$(stat -c %.9Y "$1" 2>/dev/null) && [ "$now" != "$seen" ] && stages=$((stages + 1)) && seen=$now
         [ $stages = 3 ] && return 0
         if [ $((i % 2)) = 1 ]; then key space; else key 1; fi
     done

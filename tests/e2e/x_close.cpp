@@ -5,20 +5,12 @@
 //   quobbin_x_close <window id>
 #include <X11/Xlib.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quobbin_x_close <window id>\n");
-        return 2;
-    }
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        std::fprintf(stderr, "quobbin_x_close: no display\n");
-        return 1;
-    }
+    Display* display = argc == 2 ? XOpenDisplay(nullptr) : nullptr;
+    if (!display) return 2;
     const Window window = Window(std::strtoul(argv[1], nullptr, 0));
     XEvent event{};
     event.xclient.type = ClientMessage;
