@@ -109,7 +109,9 @@ TEST_F(GameSound, TheCountRisesBySixAndTicksEverySixthStep)
         const std::vector<std::string> got = heard(n == 0 ? BUTTON_1 : 0); // caught for 200
         if (std::count(got.begin(), got.end(), play(SOUND_COUNT_TICK))) tick_frames.push_back(n);
         ASSERT_LE(shown_score_get(), 200);
-        if (n == 0) EXPECT_EQ(shown_score_get(), 6) << "the count starts in the frame of the catch";
+        if (n == 0) {
+            EXPECT_EQ(shown_score_get(), 6) << "the count starts in the frame of the catch";
+        }
         steps += shown_score_get() != 200;
     }
     EXPECT_EQ(steps, 33) << "33 steps of 6 to 198, then cut back to 200";
