@@ -224,6 +224,7 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
     headless::audio_fail_buffer_lock(true);
     EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 0);
     headless::audio_fail_buffer_lock(false);
+    EXPECT_EQ(headless::audio_live_buffers(), 0);
 
     fail_allocations_after(0); // no memory for the samples
     EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 0);
