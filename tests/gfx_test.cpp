@@ -106,19 +106,6 @@ TEST_F(Blit, WhollyOutsideOrBadDrawsNothing)
     EXPECT_EQ(drawn_box().right, 0) << "nothing was drawn";
 }
 
-TEST_F(Blit, KeySkipsExactlyBlack)
-{
-    headless::register_resource("KEYED", "BITMAP", make_bmp(3, 1, [](int x, int) {
-                                    const uint32_t c[3] = {0x000000, 0x000001, 0x010000};
-                                    return c[x];
-                                }));
-    ASSERT_TRUE(surface_load("KEYED", 21, false, false));
-    fill_rect(screen_clip, RED);
-    blit(0, 0, RECT{0, 0, 3, 1}, 21);
-    // Black is transparent, near-black is drawn.
-    EXPECT_EQ(std::tuple(back_pixel(0, 0), back_pixel(1, 0), back_pixel(2, 0)), std::tuple(RED, 0x000001u, 0x010000u));
-}
-
 // A frame whose commands repeat the last frame's leaves the back buffer as
 // it is, and one that differs redraws only where the last frame's later
 // commands drew. Each case changes something between such frames; the
