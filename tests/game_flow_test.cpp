@@ -11,14 +11,16 @@ namespace {
 
 using GameFlow = GameTest;
 
-bool same(const RECT& a, const RECT& b)
+// The view's clip, and whether it is empty.
+auto clip()
 {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    const RECT r = view_clip_get();
+    return std::tuple(r.left, r.top, r.right, r.bottom);
 }
 
-bool is_empty(const RECT& r)
+bool clip_empty()
 {
-    return r.left >= r.right || r.top >= r.bottom;
+    return view_clip_get().left >= view_clip_get().right || view_clip_get().top >= view_clip_get().bottom;
 }
 
 // Pixels where what the screen held before the frame still shows.
@@ -33,25 +35,25 @@ int stale_pixels()
 TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
 {
     reset_game();
-    EXPECT_TRUE(is_empty(view_clip_get()));
+    EXPECT_TRUE(clip_empty());
     frame();
     // The first frame draws nothing through the clip, while the title
     // pictures, drawn against the whole screen, already show.
     EXPECT_EQ(std::pair(back_pixel(320, 240), back_pixel(320, 136)), std::pair(0u, slot_colour(SURFACE_TITLE)));
-    EXPECT_TRUE(same(view_clip_get(), RECT{307, 230, 333, 250})) << "step 1";
+    EXPECT_EQ(clip(), std::tuple(307, 230, 333, 250)) << "step 1";
     frames(11);
-    EXPECT_TRUE(same(view_clip_get(), RECT{160, 120, 480, 360})) << "step 12";
+    EXPECT_EQ(clip(), std::tuple(160, 120, 480, 360)) << "step 12";
     frame();
     EXPECT_EQ(stale_pixels(), 0) << "the scene covers the screen around its clip too";
     frames(11);
-    EXPECT_TRUE(same(view_clip_get(), RECT{0, 0, 640, 480})) << "step 24";
+    EXPECT_EQ(clip(), std::tuple(0, 0, 640, 480)) << "step 24";
     EXPECT_EQ(accept_input_get(), 1);
 
     press(BUTTON_SPACE);
     // The frame with the press is still drawn fully open; its own step
     // already closes to step 1.
     EXPECT_EQ(std::pair(view_transition_get(), accept_input_get()), std::pair(VIEW_CLOSING, 0));
-    EXPECT_TRUE(same(view_clip_get(), RECT{26, 20, 614, 460})) << "step 2 after the release frame";
+    EXPECT_EQ(clip(), std::tuple(26, 20, 614, 460)) << "step 2 after the release frame";
     frame();
     EXPECT_EQ(back_pixel(25, 300) | back_pixel(300, 19), 0u) << "outside the step-2 clip";
     EXPECT_EQ(stale_pixels(), 0);
@@ -59,7 +61,7 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
     EXPECT_EQ(std::tuple(scene_get(), view_transition_get(), accept_input_get()),
               std::tuple(SCENE_PLAY, VIEW_OPENING, 0))
         << "step 24 left the title";
-    EXPECT_TRUE(is_empty(view_clip_get()));
+    EXPECT_TRUE(clip_empty());
     frames(23);
     EXPECT_EQ(accept_input_get(), 0);
     frame();
@@ -72,7 +74,7 @@ TEST_F(GameFlow, SpaceWhileTheTitleStillOpensClosesFromStepOne)
     frames(3);
     frame(BUTTON_SPACE);
     EXPECT_EQ(view_transition_get(), VIEW_CLOSING);
-    EXPECT_TRUE(same(view_clip_get(), RECT{13, 10, 627, 470})) << "the nearly full rectangle of closing step 1";
+    EXPECT_EQ(clip(), std::tuple(13, 10, 627, 470)) << "the nearly full rectangle of closing step 1";
     frames(23, BUTTON_SPACE); // held: no second press
     EXPECT_EQ(scene_get(), SCENE_PLAY);
     frames(30, BUTTON_SPACE);
@@ -134,9 +136,9 @@ TEST_F(GameFlow, AResetFromAnywhereReturnsToTheOpeningTitleAndRereadsTheBest)
         reset_game();
         EXPECT_EQ(std::tuple(scene_get(), view_transition_get(), accept_input_get()),
                   std::tuple(SCENE_TITLE, VIEW_OPENING, 1));
-        EXPECT_TRUE(is_empty(view_clip_get()));
+        EXPECT_TRUE(clip_empty());
         frames(24);
-        EXPECT_TRUE(same(view_clip_get(), RECT{0, 0, 640, 480}));
+        EXPECT_EQ(clip(), std::tuple(0, 0, 640, 480));
         frame();
         EXPECT_EQ(stale_pixels(), 0) << "the background is copied whole, its black too";
         EXPECT_EQ(best_score_get(), 1750);
