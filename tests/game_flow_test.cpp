@@ -68,19 +68,6 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
     EXPECT_EQ(accept_input_get(), 1) << "set when the opening completes";
 }
 
-TEST_F(GameFlow, SpaceWhileTheTitleStillOpensClosesFromStepOne)
-{
-    reset_game();
-    frames(3);
-    frame(BUTTON_SPACE);
-    EXPECT_EQ(view_transition_get(), VIEW_CLOSING);
-    EXPECT_EQ(clip(), std::tuple(13, 10, 627, 470)) << "the nearly full rectangle of closing step 1";
-    frames(23, BUTTON_SPACE); // held: no second press
-    EXPECT_EQ(scene_get(), SCENE_PLAY);
-    frames(30, BUTTON_SPACE);
-    EXPECT_EQ(view_transition_get(), VIEW_OPENING) << "a held space does not close the stage";
-}
-
 TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)
 {
     new_game();
