@@ -43,21 +43,18 @@ TEST_F(Targets, ACatchScores200OnTheFirstFallingFrameAnd0OnTheLast)
 
 TEST_F(Targets, AnUncaughtTargetFallsOutAfter71Then50Then41Frames)
 {
-    const int want_frames[] = {71, 50, 41};
-    const int want_lowest[] = {-6, -3, -4};
+    const int want_frames[] = {71, 50, 41}, want_lowest[] = {-6, -3, -4};
     for (int stage = 0; stage < 3; ++stage) {
         SCOPED_TRACE(stage);
         until_released(1);
-        int falling = 1; // the release frame ends Falling
-        int lowest = 1000;
-        int last_row = 0;
-        for (;;) {
+        // As many frames as it falls, the release frame among them.
+        int falling = 0, lowest = 1000, last_row = 0;
+        do {
             last_row = target_get(1).y / 512;
             frame();
             lowest = std::min(lowest, dart_get(1).points);
-            if (target_get(1).state != TargetState::Falling) break;
             ++falling;
-        }
+        } while (target_get(1).state == TargetState::Falling);
         EXPECT_EQ(target_get(1).state, TargetState::Out);
         EXPECT_EQ(falling, want_frames[stage]);
         EXPECT_TRUE(last_row <= 496 && target_get(1).y / 512 > 496) << "out past row 496";
