@@ -1,11 +1,10 @@
 // The drawing room on the BackBuffer, at the scale of 1 every program
 // uses. Keyed copies and fills as pixels: the trimming arithmetic, the
-// refusal of empty, inverted and outside rectangles, the colour key. The
-// 64 slots: loading, reloading, releasing, files, and the repair of lost
-// surfaces after a present.
+// refusal of empty, inverted and outside rectangles, the colour key, the
+// redraw of repeated frames. The 64 slots: loading, reloading, releasing,
+// files, and the repair of lost surfaces after a present.
 #include "gfx/draw_list.h"
 #include "platform/soft/soft_surface.h"
-#include "support/allocation.h"
 #include "support/bmp.h"
 #include "support/engine.h"
 
@@ -107,29 +106,6 @@ TEST_F(Blit, WhollyOutsideOrBadDrawsNothing)
     EXPECT_EQ(drawn_box().right, 0) << "nothing was drawn";
 }
 
-TEST_F(Blit, KeySkipsExactlyBlack)
-{
-    headless::register_resource("KEYED", "BITMAP", make_bmp(3, 1, [](int x, int) {
-                                    const uint32_t c[3] = {0x000000, 0x000001, 0x010000};
-                                    return c[x];
-                                }));
-    ASSERT_TRUE(surface_load("KEYED", 21, false, false));
-    fill_rect(screen_clip, RED);
-    blit(0, 0, RECT{0, 0, 3, 1}, 21);
-    // Black is transparent, near-black is drawn.
-    EXPECT_EQ(std::tuple(back_pixel(0, 0), back_pixel(1, 0), back_pixel(2, 0)), std::tuple(RED, 0x000001u, 0x010000u));
-}
-
-TEST_F(Blit, NativeColourOfBlackIsZeroAndPixelZeroSurvives)
-{
-    fill_rect(RECT{0, 0, 1, 1}, 0x123456);
-    EXPECT_EQ(native_colour(0), 0u);
-    EXPECT_EQ(native_colour(0xF000FF), 0xFF00F0u) << "COLORREF's red and blue are XRGB's";
-    EXPECT_EQ(back_pixel(0, 0), 0x123456u);
-    headless::mark_lost(display_back_buffer());
-    EXPECT_EQ(native_colour(0), 0xFFFFFFFFu) << "the back buffer is lost";
-}
-
 // A frame whose commands repeat the last frame's leaves the back buffer as
 // it is, and one that differs redraws only where the last frame's later
 // commands drew. Each case changes something between such frames; the
@@ -181,29 +157,6 @@ TEST_F(Blit, RepeatedFramesShowWhatDrawingThemAfreshShows)
     }
 }
 
-// The blitter itself refuses what DirectDraw refuses, and never writes out
-// of bounds.
-TEST(SoftSurface, RefusesBadRectangles)
-{
-    SoftSurface a, b;
-    ASSERT_TRUE(soft_surface_init(&a, 8, 8));
-    ASSERT_TRUE(soft_surface_init(&b, 4, 4));
-    soft_fill(&b, RECT{0, 0, 4, 4}, 7);
-    EXPECT_EQ(soft_blit(&a, RECT{0, 0, 4, 4}, b, RECT{0, 0, 4, 4}, false), 1);
-    EXPECT_EQ(soft_blit(&a, RECT{6, 6, 10, 10}, b, RECT{0, 0, 4, 4}, false), 0) << "past the edge";
-    EXPECT_EQ(soft_blit(&a, RECT{0, 0, 2, 2}, b, RECT{0, 0, 4, 4}, false), 0) << "unequal sizes";
-    EXPECT_EQ(soft_blit(&a, RECT{0, 0, 0, 0}, b, RECT{0, 0, 0, 0}, false), 0) << "empty";
-    EXPECT_EQ(soft_blit(&a, RECT{-1, 0, 3, 4}, b, RECT{0, 0, 4, 4}, false), 0) << "negative";
-    EXPECT_EQ(soft_fill(&a, RECT{0, 0, 9, 1}, 1), 0);
-    EXPECT_EQ(soft_fill(&a, RECT{2, 2, 2, 3}, 1), 0);
-    EXPECT_EQ(soft_blit(&a, RECT{0, 0, 4, 4}, a, RECT{2, 2, 6, 6}, false), 0) << "overlapping self-copy";
-    EXPECT_EQ(soft_blit(&a, RECT{4, 4, 8, 8}, a, RECT{0, 0, 4, 4}, false), 1) << "disjoint self-copy";
-    EXPECT_EQ(a.pixels[4 * 8 + 4], 7u);
-    SoftSurface none;
-    EXPECT_EQ(soft_blit(&none, RECT{0, 0, 1, 1}, a, RECT{0, 0, 1, 1}, false), 0);
-    EXPECT_FALSE(soft_surface_init(&none, 0, 5));
-}
-
 // Every cut through a picture of long runs, scattered key, wide gaps and
 // lone pixels, copied keyed through its stretches and pixel by pixel, each
 // against a plain loop; and again after a fill has changed the picture.
@@ -211,20 +164,11 @@ TEST(SoftSurface, KeyedCopyMatchesAPlainLoopAtEveryCut)
 {
     constexpr int W = 70, H = 5, AT_X = 3, AT_Y = 1;
     constexpr uint32_t UNDER = 0xABCDEFu;
+    // Rows: opaque throughout, key throughout, key every third pixel (at
+    // both ends), runs and gaps of ten, lone pixels.
     const auto picture = [](int x, int y) -> uint32_t {
-        const uint32_t c = 0x10000u * uint32_t(y + 1) + uint32_t(x);
-        switch (y) {
-        case 0:
-            return c; // opaque throughout
-        case 1:
-            return 0; // key throughout
-        case 2:
-            return x % 3 == 0 ? 0 : c; // key every third pixel, at both ends
-        case 3:
-            return (x / 10) % 2 ? 0 : c; // runs and gaps of ten
-        default:
-            return x == 5 || (x > 20 && x < 24) || x == W - 1 ? c : 0; // lone pixels
-        }
+        const bool opaque[] = {true, false, x % 3 != 0, (x / 10) % 2 == 0, x == 5 || (x > 20 && x < 24) || x == W - 1};
+        return opaque[y] ? 0x10000u * uint32_t(y + 1) + uint32_t(x) : 0;
     };
     SoftSurface indexed, plain, dst;
     ASSERT_TRUE(soft_surface_init(&indexed, W, H) && soft_surface_init(&plain, W, H));
@@ -275,12 +219,8 @@ protected:
 TEST_F(Slots, LoadsOnlyIntoAFreeSlotInRangeFromAResourceThatExists)
 {
     ASSERT_TRUE(surface_load("red", 3, false, false)) << "names in any case";
-    EXPECT_STREQ(surface_slot(3).name, "red") << "the name as the caller gave it";
-    EXPECT_FALSE(surface_load("BLUE_LARGE", 3, false, true));
-    EXPECT_FALSE(surface_create_blank(8, 8, 3, false));
+    EXPECT_FALSE(surface_load("BLUE_LARGE", 3, false, true) || surface_create_blank(8, 8, 3, false));
     EXPECT_EQ(surface_slot(3).width, 16) << "the occupied slot is left alone";
-    EXPECT_EQ(surface_slot(3).flags, 0u);
-    EXPECT_EQ(slot_pixel(3, 0, 0), RED);
 
     EXPECT_FALSE(surface_load("NO_SUCH_PICTURE", 4, false, false));
     for (int id : {-1, SURFACE_SLOT_COUNT}) {
@@ -295,7 +235,6 @@ TEST_F(Slots, LoadsOnlyIntoAFreeSlotInRangeFromAResourceThatExists)
     surface_release(3);
     surface_release(3);
     EXPECT_EQ(surface_slot(3).surface, nullptr);
-    EXPECT_EQ(surface_slot(3).name, nullptr);
     EXPECT_EQ(headless::live_surfaces(), 2) << "only the display's own: nothing landed elsewhere";
     EXPECT_TRUE(surface_load("GREEN_SMALL", 3, false, false));
 }
@@ -308,14 +247,11 @@ TEST_F(Slots, ReloadKeepsTheSurfaceAndItsSize)
     ASSERT_TRUE(surface_reload("GREEN_SMALL", 5, false));
     EXPECT_EQ(surface_slot(5).surface, before);
     EXPECT_EQ(std::tuple(surface_slot(5).width, surface_slot(5).height), std::tuple(16, 8));
-    EXPECT_STREQ(surface_slot(5).name, "GREEN_SMALL");
     EXPECT_EQ(slot_pixel(5, 3, 3), GREEN) << "the smaller picture covers the top-left";
     EXPECT_EQ(slot_pixel(5, 4, 4), RED) << "the rest stays";
     ASSERT_TRUE(surface_reload("BLUE_LARGE", 5, false));
     EXPECT_EQ(slot_pixel(5, 15, 7), BLUE) << "the larger picture is cut at the edge";
-    EXPECT_EQ(surface_slot(5).width, 16);
     EXPECT_FALSE(surface_reload("NO_SUCH_PICTURE", 5, false));
-    EXPECT_STREQ(surface_slot(5).name, "BLUE_LARGE");
 }
 
 TEST_F(Slots, FilesAreReadFromTheWorkingDirectoryAndAgainAfterALoss)
@@ -324,7 +260,6 @@ TEST_F(Slots, FilesAreReadFromTheWorkingDirectoryAndAgainAfterALoss)
     write_file("picture.bmp", make_solid_bmp(6, 6, GREEN));
     EXPECT_TRUE(surface_load("picture.bmp", 9, true, false));
     EXPECT_EQ(surface_slot(9).flags, SLOT_FROM_FILE);
-    EXPECT_EQ(slot_pixel(9, 5, 5), GREEN);
     EXPECT_FALSE(surface_load("missing.bmp", 10, true, false));
     // A reload from a resource drops the file flag; from a file it sets it.
     EXPECT_TRUE(surface_reload("RED", 9, false));
@@ -338,29 +273,6 @@ TEST_F(Slots, FilesAreReadFromTheWorkingDirectoryAndAgainAfterALoss)
     headless::mark_lost(surface_slot(9).surface);
     EXPECT_EQ(display_restore_lost(), 1);
     EXPECT_EQ(slot_pixel(9, 0, 0), RED);
-}
-
-TEST_F(Slots, NoMemoryForTheNameReleasesTheSlotAndFails)
-{
-    // The copy of the name is the last thing a load or a reload allocates:
-    // count what one takes, then let every allocation but that last succeed.
-    ASSERT_TRUE(surface_load("RED", 13, false, false));
-    for (const int slot : {12, 13}) { // a load into a free slot, a reload of a full one
-        SCOPED_TRACE(slot);
-        const auto attempt = [slot] {
-            return slot == 12 ? surface_load("RED", 12, false, false) : surface_reload("GREEN_SMALL", 13, false);
-        };
-        const uint64_t before = allocation_count();
-        ASSERT_TRUE(attempt());
-        const int allocations = int(allocation_count() - before);
-        ASSERT_GE(allocations, 2);
-        surface_release(12);
-        fail_allocations_after(allocations - 1);
-        const int result = attempt();
-        fail_allocations_after(-1);
-        EXPECT_EQ(result, 0);
-        EXPECT_EQ(surface_slot(slot).surface, nullptr) << "released, not left without a name";
-    }
 }
 
 TEST_F(Slots, LostSlotsComeBackAfterThePresent)
@@ -383,15 +295,12 @@ TEST_F(Slots, LostSlotsComeBackAfterThePresent)
     EXPECT_EQ(slot_pixel(5, 0, 0), RED) << "a named slot gets its picture back";
     EXPECT_EQ(slot_pixel(0, 7, 7), 0u) << "a blank slot comes back black";
     EXPECT_NE(slot_pixel(40, 0, 0), GREEN) << "system memory is restored, not refilled";
-    EXPECT_NE(slot_pixel(41, 0, 0), BLUE);
-    for (int id : {0, 5, 40, 41}) EXPECT_FALSE(platform::surface_is_lost(surface_slot(id).surface));
-    EXPECT_EQ(display_restore_lost(), 0);
+    EXPECT_EQ(display_restore_lost(), 0) << "nothing is lost any more";
 
     // The back buffer lost alone is restored, leaving the slots alone.
     headless::mark_lost(display_back_buffer());
     EXPECT_EQ(display_restore_lost(), 1);
     EXPECT_FALSE(platform::surface_is_lost(display_back_buffer()));
-    EXPECT_EQ(slot_pixel(5, 0, 0), RED);
 }
 
 } // namespace

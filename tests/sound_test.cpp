@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <tuple>
 
 namespace {
@@ -59,24 +58,13 @@ auto fields(const platform::WaveFormat& f)
     return std::tuple(f.format_tag, f.channels, f.samples_per_second, f.bits_per_sample, f.extra_size);
 }
 
+// A 16-byte format chunk lends "da" of the next identifier as the extra
+// size. (The samples of each are the next test's business.)
 TEST_F(WaveRead, TakesTheGameLayoutAndTheSixteenByteFormat)
 {
-    const Bytes samples{1, 2, 3, 4, 5};
-    Parsed p = parse(pcm_wave(1, 8, 22050, samples));
-    ASSERT_EQ(p.ok, 1);
-    EXPECT_EQ(fields(p.format), fields({1, 1, 22050, 0, 0, 8, 0}));
-    EXPECT_EQ(p.data, samples);
-
-    // A 16-byte format chunk lends "da" of the next identifier as the extra size.
-    p = parse(riff({fmt_chunk(2, 16, 44100, 16), chunk("data", constant16(-5, 4))}));
-    ASSERT_EQ(p.ok, 1);
-    EXPECT_EQ(fields(p.format), fields({1, 2, 44100, 0, 0, 16, 'd' | ('a' << 8)}));
-    EXPECT_EQ(p.data, constant16(-5, 4));
-
-    // An empty "data" chunk parses; the device refuses it later.
-    p = parse(riff({fmt_chunk(1, 8, 22050), chunk("data", {}), chunk("pad ", Bytes(30))}));
-    EXPECT_EQ(p.ok, 1);
-    EXPECT_EQ(p.size, 0u);
+    EXPECT_EQ(fields(parse(pcm_wave(1, 8, 22050, {1, 2, 3})).format), fields({1, 1, 22050, 0, 0, 8, 0}));
+    EXPECT_EQ(fields(parse(riff({fmt_chunk(2, 16, 44100, 16), chunk("data", constant16(-5, 4))})).format),
+              fields({1, 2, 44100, 0, 0, 16, 'd' | ('a' << 8)}));
 }
 
 // Each file read back: its samples, or (refused) nothing, nothing left
@@ -92,6 +80,7 @@ TEST_F(WaveRead, RefusesWhatItCannotPlayAndWalksChunksByTheirStatedSizeOnly)
     };
     std::vector<Case> cases = {
         {"the format chunk second", riff({chunk("fact", fact), fmt, data}), refused},
+        {"a 16-byte format", riff({fmt_chunk(2, 16, 44100, 16), chunk("data", constant16(-5, 4))}), constant16(-5, 4)},
         // A claim of exactly the rest reads up to the last byte.
         {"data to the last byte", riff({fmt, chunk("data", Bytes(100, 7))}), Bytes(100, 7)},
         // An odd chunk is followed directly by the next one: no pad byte.
@@ -225,17 +214,11 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
     headless::audio_fail_buffer_create_after(0);
     EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 0);
     headless::audio_fail_buffer_create_after(-1);
-
     // A buffer that cannot be filled is released again.
-    headless::audio_clear_events();
     headless::audio_fail_buffer_lock(true);
     EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 0);
     headless::audio_fail_buffer_lock(false);
-    const Log log = headless::audio_log();
-    ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[0].rfind("create #", 0), 0u);
-    EXPECT_EQ(log[1].rfind("buffer lock refused", 0), 0u);
-    EXPECT_EQ(log[2].rfind("release #", 0), 0u);
+    EXPECT_EQ(headless::audio_live_buffers(), 0);
 
     fail_allocations_after(0); // no memory for the samples
     EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 0);

@@ -1,7 +1,6 @@
-// Stage bookkeeping beside what the golden frames show: the prompt's blink
-// and the grade picture's bob, the grades' thresholds, a best that cannot
-// be saved, and numbers past what a field holds. (The count and a tied best
-// are heard in the sound tests, a kept best in the scripted game.)
+// Stage bookkeeping beside what the golden frames show: the grades'
+// thresholds, a best that cannot be saved, and numbers past what a field
+// holds. (The count and a tied best are heard in the sound tests.)
 #include "game/number_draw.h"
 #include "platform/embedded_resources.h"
 #include "support/game.h"
@@ -12,26 +11,6 @@
 namespace {
 
 using Stages = InPlayTest;
-
-TEST_F(Stages, ThePromptBlinks32OfEvery48FramesAndTheGradeBobsEvery24)
-{
-    next_stage();
-    next_stage();
-    finish_stage();
-    frames(30);
-    ASSERT_EQ(scene_get(), SCENE_FINAL_RESULT);
-    int shown = 0, bobs = 0;
-    bool high = false;
-    for (int n = 0; n < 96; ++n) {
-        frame();
-        shown += back_pixel(292 + 28, 20 + 8) == slot_colour(SURFACE_TEXT);
-        const bool now_high = back_pixel(268 + 48, 62) == slot_colour(SURFACE_SEAL);
-        bobs += n > 0 && now_high != high;
-        high = now_high;
-    }
-    EXPECT_EQ(shown, 64);
-    EXPECT_TRUE(bobs == 3 || bobs == 4) << bobs;
-}
 
 TEST_F(Stages, GradesByTotal)
 {
@@ -61,7 +40,8 @@ TEST_F(Stages, NumbersPastTheirFieldAreDrawnAsItsLimits)
 {
     // The real digits, each a picture of its own.
     for (const auto& [name, slot] : {std::pair("BMP_TEXT", SURFACE_TEXT), std::pair("BMP_CHARACTOR", SURFACE_FONT)}) {
-        headless::register_resource(name, "BITMAP", platform::resource_table_find(platform::embedded_resources(), name, "BITMAP"));
+        headless::register_resource(name, "BITMAP",
+                                    platform::resource_table_find(platform::embedded_resources(), name, "BITMAP"));
         ASSERT_TRUE(surface_reload(name, slot, false));
     }
     // The screen with the value drawn in the fields of four cells, or in the
