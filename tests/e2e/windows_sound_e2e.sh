@@ -116,13 +116,17 @@ open_menu_item 1
 within 10 quiet_for 1200 || fail "the tune goes on after a reset"
 pass "silence on the title after a reset"
 
-# --- Each effect where its seal hangs, and soon after its key.
+# --- Each effect where its seal hangs, and soon after its key. The tune
+# plays under the effects (louder against them since they made room for
+# the busiest moment), so the balance read from the capture wanders by a
+# few dB: within 8 of its place still tells a side from the middle and
+# from the other side, 20 dB apart.
 effect() { # name from to expected-dB waves...
     local name=$1 from=$2 to=$3 expect=$4
     shift 4
     read -r EFFECT_AT EFFECT_DB fit < <("$READ" find "$CAPTURE" capture.log "$from" "$to" "$@")
     [ -n "${EFFECT_AT:-}" ] || fail "no $name found"
-    awk "BEGIN { d = $EFFECT_DB - ($expect); exit !(d < 3 && d > -3) }" ||
+    awk "BEGIN { d = $EFFECT_DB - ($expect); exit !(d < 8 && d > -8) }" ||
         fail "the $name is $EFFECT_DB dB louder on the left than the right, not about $expect (fit $fit)"
     louder "$fit" 0.3 || fail "the $name does not sound like itself (fit $fit)"
     pass "the $name: $EFFECT_DB dB left over right, fit $fit"
