@@ -40,7 +40,7 @@ std::vector<int32_t> pull(int frames)
 
 bool silent(const std::vector<int32_t>& mix)
 {
-    return std::ranges::all_of(mix, [](int32_t x) { return x == 0; });
+    return std::all_of(mix.begin(), mix.end(), [](int32_t x) { return x == 0; });
 }
 
 TEST(SorvelEntry, WithoutADeviceEveryCallIsHarmless)
