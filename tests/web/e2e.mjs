@@ -145,8 +145,12 @@ const checks = [
     return shows(desk, 'title');
   }],
   ['the title is silent after its call, before play', async () => {
-    const quiet = (await level(desk, (await now(desk)) - 400)).filter((v) => v.state === 'running');
-    return quiet.length > 5 && quiet.every((v) => v.l < 0.002 && v.r < 0.002);
+    // The call may still be ending when the checks before finish quickly.
+    const silent = async () => {
+      const quiet = (await level(desk, (await now(desk)) - 400)).filter((v) => v.state === 'running');
+      return quiet.length > 5 && quiet.every((v) => v.l < 0.002 && v.r < 0.002);
+    };
+    return until('400 ms of silence on the title', silent, 4000).then(() => true, () => false);
   }],
   ['a stage played with keys keeps a valid "Best.dat" above 0', async () => {
     await playStage(desk, ...keys(desk));
@@ -163,7 +167,10 @@ const checks = [
     const tune = (await level(desk, hit - 500)).filter((v) => v.t < hit), after = (await level(desk, hit + 100)).filter((v) => v.t < hit + 450);
     const ratio = (vs) => vs.reduce((s, v) => s + v.l, 0) / vs.reduce((s, v) => s + v.r, 1e-9);
     console.log(`# tune level ${tune.at(-1)?.l.toFixed(3)}, left/right ${ratio(tune).toFixed(2)} before the hit, ${ratio(after).toFixed(2)} after`);
-    return bestScore(await best(desk)) > before && tune.at(-1)?.l > 0.005 && ratio(after) > 1.1 * ratio(tune);
+    // The effects sit well under the tune (they make room for the busiest
+    // moment), so the hit tips the balance by some 10 %; the tune alone
+    // holds it within 2 %.
+    return bestScore(await best(desk)) > before && tune.at(-1)?.l > 0.005 && ratio(after) > 1.05 * ratio(tune);
   }],
   ['a hidden tab stands still and goes on when shown', async () => {
     const other = await browser.newPage();
