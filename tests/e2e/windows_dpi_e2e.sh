@@ -17,9 +17,7 @@ WINE=$1
 GAME=$2
 PROBE=$3
 SHOTS=$4
-WORK=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
+work_in_scratch
 export WINEPREFIX=${QUOBBIN_WINEPREFIX:?the test needs a Wine prefix of its own}
 
 for dpi in 96 144 192; do

@@ -14,10 +14,7 @@ GAME=$2
 PROBE=$3
 BEST_READ=$4
 SHOTS=$5
-WORK=$(mktemp -d)
-# QUOBBIN_E2E_KEEP=1 keeps the screenshots of a failed run for a look.
-trap 'kill $(jobs -p) 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
+work_in_scratch
 
 # --- Start-up: the window, its client area, the logo, then the title.
 # Wine writes what the game tells a debugger into game.log.

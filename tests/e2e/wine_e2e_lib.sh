@@ -31,3 +31,12 @@ open_menu_item() { # how many items down
     for i in $(seq 1 "$1"); do key Down; done
     key Return
 }
+
+# A scratch folder of the run's own, $WORK, made the working directory and
+# removed at the end with every job the run started (QUOBBIN_E2E_KEEP=1
+# keeps it for a look after a failure).
+work_in_scratch() {
+    WORK=$(mktemp -d)
+    trap 'kill $(jobs -p) 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
+    cd "$WORK" || exit 1
+}
