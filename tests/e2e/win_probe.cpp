@@ -8,7 +8,8 @@
 //   win_probe foreground    1 when the game's window is the foreground window
 //   win_probe tune DLL S    plays the tune for S seconds through the music
 //                           library DLL, as any program may: loaded by name,
-//                           its entries found by name, for a window of its own
+//                           its entries found by name, for a window of its own,
+//                           and shut down before the program ends
 //
 // Exit status 1 when the window (or the menu, the box) is not there. The
 // probe carries the game's resources (the tune) and its manifest, so it
@@ -41,11 +42,13 @@ int play_tune(const char* dll, int seconds)
     const auto ready = entry<int (*)(void*, int, int, int, float, int, int)>(library, "sorvel_Ready");
     const auto load = entry<int (*)(int, const char*, const char*)>(library, "sorvel_Tune_Load");
     const auto start = entry<int (*)(int, int)>(library, "sorvel_Tune_Start");
+    const auto shutdown = entry<void (*)()>(library, "sorvel_Shutdown");
     const HWND window = CreateWindowExA(0, "STATIC", "tune", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                         GetModuleHandleA(nullptr), nullptr);
-    if (!library || !ready || !load || !start || !window) return 1;
+    if (!library || !ready || !load || !start || !shutdown || !window) return 1;
     if (!ready(window, 2, 44100, 16, 0.1f, 1, 0) || !load(0, "sngpk", "quobbin") || !start(0, 0)) return 1;
     Sleep(DWORD(seconds) * 1000);
+    shutdown();
     return 0;
 }
 
