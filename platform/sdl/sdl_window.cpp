@@ -18,6 +18,8 @@
 #include "platform/window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
 
 #include <array>
 #include <cstring>
@@ -198,6 +200,20 @@ void pump_now_and_then()
     pump();
 }
 
+// The descriptor of the window's X server connection, or -1 where the
+// window system is another.
+int x11_connection(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
+        return ConnectionNumber(info.info.x11.display);
+#endif
+    (void)window;
+    return -1;
+}
+
 } // namespace
 
 bool sdl_next_event(SDL_Event* e)
@@ -260,6 +276,7 @@ Window* window_create(MessageHandler handler)
         return nullptr;
     }
     sdl_set_icon(w->sdl);
+    w->connection = x11_connection(w->sdl);
     // Keys reach the game as plain key presses, never through an input
     // method; and the screen saver stays off while the game runs.
     SDL_StopTextInput();
@@ -330,13 +347,24 @@ bool message_peek()
     return queue.count > 0 || quit_posted;
 }
 
-// SDL sleeps in the window system's own wait, so the program wakes only
-// for an event or at the end of the time (with a pad open, SDL polls in
-// 1 ms steps instead). The wait has asked the window system for its
-// events, so the next peek need not.
+// The program sleeps in the window system's own wait, so it wakes only
+// for an event or at the end of the time. On X11 it asks the server once
+// and then sleeps on the connection, where SDL's wait would ask twice (and
+// with a pad open would poll in 1 ms steps); the pads are read at the next
+// frame either way. The wait has asked the window system for its events,
+// so the next peek need not.
 void message_wait(uint32_t ms)
 {
     if (queue.count > 0 || quit_posted) return;
+    if (main_window && main_window->connection >= 0) {
+        pump();
+        last_pump = SDL_GetTicks();
+        if (queue.count > 0 || quit_posted) return;
+        pollfd connection{main_window->connection, POLLIN, 0};
+        if (poll(&connection, 1, int(ms)) > 0) pump();
+        last_pump = SDL_GetTicks();
+        return;
+    }
     SDL_Event e;
     const bool got = SDL_WaitEventTimeout(&e, int(ms));
     last_pump = SDL_GetTicks();

@@ -14,7 +14,8 @@ struct Window {
     SDL_Window* sdl = nullptr;
     MessageHandler handler = nullptr;
     std::vector<Accelerator> accelerators;
-    bool shown = false; // shown at least once; minimised or not now
+    bool shown = false;  // shown at least once; minimised or not now
+    int connection = -1; // the X server connection's descriptor; -1 elsewhere
 };
 
 } // namespace platform
