@@ -79,6 +79,11 @@ struct State {
     uint64_t presents = 0;
     std::array<uint32_t, PRESENT_LOG> present_ticks{};
     RECT last_dest{};
+    // What the screen shows: this back buffer's src at last_dest, as it was
+    // when the screen's own write count was this.
+    const platform::Surface* shown_back = nullptr;
+    RECT shown_src{};
+    uint64_t shown_writes = 0;
     bool fail_display = false;
     int surface_successes_left = -1;
     int message_boxes = 0;
@@ -92,6 +97,11 @@ struct State {
     platform::Surface* primary = nullptr;
     int live_surfaces = 0;
 };
+
+bool same_rect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
 
 State& state()
 {
@@ -286,7 +296,25 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
 {
     State& s = state();
     if (!primary || !back || primary->lost || back->lost) return 0;
-    const int ok = soft_blit(&primary->soft, dest, back->soft, src, false);
+    // As a window's present does, this copies only what was written since
+    // the last one, so every picture read from the screen also checks that
+    // the back buffer kept track of where it was written.
+    const RECT written = soft_surface_take_changed(&back->soft);
+    const bool same = s.shown_back == back && s.shown_writes == primary->soft.writes && same_rect(s.shown_src, src) &&
+                      same_rect(s.last_dest, dest);
+    int ok = 1;
+    const RECT part{std::max(written.left, src.left), std::max(written.top, src.top),
+                    std::min(written.right, src.right), std::min(written.bottom, src.bottom)};
+    if (!same)
+        ok = soft_blit(&primary->soft, dest, back->soft, src, false);
+    else if (part.left < part.right && part.top < part.bottom)
+        ok = soft_blit(&primary->soft,
+                       RECT{dest.left + part.left - src.left, dest.top + part.top - src.top,
+                            dest.left + part.right - src.left, dest.top + part.bottom - src.top},
+                       back->soft, part, false);
+    s.shown_back = ok ? back : nullptr;
+    s.shown_src = src;
+    s.shown_writes = primary->soft.writes;
     s.last_dest = dest;
     s.present_ticks[s.presents % PRESENT_LOG] = s.ticks;
     ++s.presents;
@@ -315,6 +343,7 @@ void surface_destroy(Surface* surface)
     if (!surface) return;
     State& s = state();
     if (s.primary == surface) s.primary = nullptr;
+    if (s.shown_back == surface) s.shown_back = nullptr;
     --s.live_surfaces;
     delete surface;
 }

@@ -119,29 +119,34 @@ void write_span(SDL_Surface* surface, const uint32_t* src, int w, int s, int x, 
 // Copies what changed in each row of the picture onto the surface, from
 // the first changed pixel of the row to its last, and lists it as bands of
 // the surface (rows that follow on from each other share a band as wide as
-// all of theirs); returns how many bands.
-// A window smaller than the picture shows its top-left part.
+// all of theirs); returns how many bands. Only the part of the picture in
+// `changed` can differ from what the window shows, unless it shows nothing
+// of it yet. A window smaller than the picture shows its top-left part.
 int write_changed_rows(SDL_Surface* surface, const uint32_t* first, int pitch, const SDL_Rect& place,
-                       SDL_Rect (&bands)[BAND_LIMIT])
+                       const RECT& changed, SDL_Rect (&bands)[BAND_LIMIT])
 {
     const int w = shown.width, s = place.w / w;
     const int columns = std::min(w, (surface->w - place.x) / s);
     const int rows = std::min(shown.height, (surface->h - place.y) / s);
+    const RECT within = shown.whole ? RECT{0, 0, w, rows}
+                                    : RECT{std::clamp(changed.left, 0, w), std::clamp(changed.top, 0, rows),
+                                           std::clamp(changed.right, 0, w), std::clamp(changed.bottom, 0, rows)};
     int count = 0;
-    for (int y = 0; y < rows; ++y) {
+    for (int y = within.top; y < within.bottom && within.left < within.right; ++y) {
         const uint32_t* src = first + size_t(y) * size_t(pitch);
         uint32_t* was = shown.pixels.get() + size_t(y) * size_t(w);
-        int from = 0, to = columns;
+        int from = within.left, to = within.right;
         if (!shown.whole) {
-            if (std::memcmp(src, was, size_t(w) * 4) == 0) continue;
+            if (std::memcmp(src + from, was + from, size_t(to - from) * 4) == 0) continue;
             // Eight pixels at a time first, then one by one.
             while (to - from >= 8 && std::memcmp(src + from, was + from, 32) == 0) from += 8;
             while (from < to && src[from] == was[from]) ++from;
             while (to - from >= 8 && std::memcmp(src + to - 8, was + to - 8, 32) == 0) to -= 8;
             while (to > from && src[to - 1] == was[to - 1]) --to;
         }
-        std::memcpy(was, src, size_t(w) * 4);
-        if (from == to) continue; // the change lies beyond the window's edge
+        std::memcpy(was + from, src + from, size_t(to - from) * 4);
+        to = std::min(to, columns);
+        if (from >= to) continue; // the change lies beyond the window's edge
         write_span(surface, src + from, to - from, s, place.x + from * s, place.y + y * s);
         const SDL_Rect span{place.x + from * s, place.y + y * s, (to - from) * s, s};
         SDL_Rect* last = count ? &bands[count - 1] : nullptr;
@@ -291,12 +296,17 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
     const bool whole = shown.whole;
     // A frame the game held back wrote nothing: no row can have changed.
     if (!whole && shown.source == back && shown.source_writes == back->soft.writes) return 1;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return 0;
+    // Another back buffer may differ anywhere; this one only where written.
+    const RECT written = soft_surface_take_changed(&back->soft);
+    const RECT changed = shown.source == back ? RECT{written.left - src.left, written.top - src.top,
+                                                     written.right - src.left, written.bottom - src.top}
+                                              : RECT{0, 0, w, h};
     shown.source = back;
     shown.source_writes = back->soft.writes;
     const uint32_t* first = back->soft.pixels.get() + size_t(src.top) * size_t(back->soft.width) + size_t(src.left);
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return 0;
     SDL_Rect bands[BAND_LIMIT];
-    const int count = write_changed_rows(surface, first, back->soft.width, place, bands);
+    const int count = write_changed_rows(surface, first, back->soft.width, place, changed, bands);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     if (whole)
         SDL_UpdateWindowSurface(window);

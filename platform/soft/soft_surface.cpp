@@ -142,6 +142,28 @@ void soft_surface_index_spans(SoftSurface* surface)
     surface->spans_valid = true;
 }
 
+void soft_surface_touch(SoftSurface* surface, const RECT* r)
+{
+    surface->spans_valid = false;
+    ++surface->writes;
+    const RECT whole{0, 0, surface->width, surface->height};
+    const RECT& add = r ? *r : whole;
+    RECT& c = surface->changed;
+    if (c.right <= c.left || c.bottom <= c.top) {
+        c = add;
+        return;
+    }
+    c = RECT{std::min(c.left, add.left), std::min(c.top, add.top), std::max(c.right, add.right),
+             std::max(c.bottom, add.bottom)};
+}
+
+RECT soft_surface_take_changed(SoftSurface* surface)
+{
+    const RECT c = surface->changed;
+    surface->changed = RECT{};
+    return c;
+}
+
 bool soft_rect_valid(const SoftSurface& surface, const RECT& r)
 {
     return surface.pixels && r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom &&
@@ -178,14 +200,14 @@ int soft_blit(SoftSurface* dst, const RECT& dst_rect, const SoftSurface& src, co
     } else {
         for (int y = 0; y < h; ++y, s += src.width, d += dst->width) std::memcpy(d, s, size_t(w) * sizeof(uint32_t));
     }
-    soft_surface_touch(dst);
+    soft_surface_touch(dst, &dst_rect);
     return 1;
 }
 
 int soft_fill(SoftSurface* dst, const RECT& rect, uint32_t colour)
 {
     if (!dst || !soft_rect_valid(*dst, rect)) return 0;
-    soft_surface_touch(dst);
+    soft_surface_touch(dst, &rect);
     size_t w = size_t(rect.right - rect.left);
     int rows = rect.bottom - rect.top;
     // Whole rows lie end to end: one run of memory.

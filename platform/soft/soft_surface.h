@@ -30,8 +30,10 @@ struct SoftSurface {
     std::unique_ptr<uint32_t[]> span_rows;
     bool spans_valid = false;
     // Counts the writes, so a reader of the pixels can tell that nothing
-    // has changed since it last looked.
+    // has changed since it last looked; and where they fell since the last
+    // soft_surface_take_changed (empty while right <= left).
     uint64_t writes = 0;
+    RECT changed{};
 };
 
 // Allocates width x height pixels, all black. False when the size is not
@@ -41,12 +43,12 @@ bool soft_surface_init(SoftSurface* surface, int width, int height);
 // Finds the stretches of every row for the surface's colour key; without
 // a key or the memory for them, keyed copies go pixel by pixel.
 void soft_surface_index_spans(SoftSurface* surface);
-// The pixels are about to change other than through a bitmap's copy.
-inline void soft_surface_touch(SoftSurface* surface)
-{
-    surface->spans_valid = false;
-    ++surface->writes;
-}
+// The pixels of r (the whole surface if not given) are about to change
+// other than through a bitmap's copy.
+void soft_surface_touch(SoftSurface* surface, const RECT* r = nullptr);
+// Where the pixels changed since the last call, and forgets it: a reader
+// that keeps its own copy of them need compare only there.
+RECT soft_surface_take_changed(SoftSurface* surface);
 
 // True when r is a non-empty rectangle lying wholly inside the surface.
 bool soft_rect_valid(const SoftSurface& surface, const RECT& r);
