@@ -1,13 +1,11 @@
 // The SDL backend's own translations. SDL's keys in Windows' virtual-key
 // codes: digits by what they type, the keypad's digits only with Num Lock
 // on (its navigation keys otherwise), and the keys the game and the pause
-// screen use. The window's icon from the real icon resource: the 32-pixel
-// face, clear around it, or the nearest size. And our bitmap reader, which every backend shares, held
+// screen use. And our bitmap reader, which every backend shares, held
 // to SDL's own on every form and on the game's pictures. The remembered
 // view settings: written and read back, and every damaged or planted file
 // read as the defaults.
 #include "platform/embedded_resources.h"
-#include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_options.h"
 #include "platform/sdl/sdl_settings.h"
@@ -90,20 +88,6 @@ TEST(SdlKeys, TheGameKeysAndTheKeypadByNumLock)
         EXPECT_EQ(sdl_key_to_vk(SDL_Keysym{c.scancode, c.sym, c.mod, 0}), c.vk)
             << SDL_GetKeyName(c.sym) << " " << c.mod;
     }
-}
-
-TEST(SdlIcon, TheRealIconAtEachSize)
-{
-    const auto ico = platform::resource_table_find(platform::embedded_resources(), "0", "ICON");
-    IconImage icon;
-    // The largest when none is as big, else the nearest; the 32-pixel face
-    // last, clear in the corner and solid in the middle.
-    for (const auto& [asked, width] : {std::pair(100, 48), std::pair(20, 16), std::pair(32, 32)}) {
-        ASSERT_TRUE(icon_decode(ico, asked, &icon));
-        EXPECT_EQ(std::tuple(icon.width, icon.height), std::tuple(width, width));
-    }
-    EXPECT_EQ(icon.argb[0] >> 24, 0u);
-    EXPECT_EQ(icon.argb[16 * 32 + 16] >> 24, 255u);
 }
 
 // Width, height and pixels (0xRRGGBB) as SDL sees the file, as bmp_decoded
