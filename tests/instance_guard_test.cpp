@@ -148,9 +148,7 @@ TEST_F(InstanceGuardTest, CopiesStartedTogetherLeaveExactlyOneRunning)
 {
     constexpr int COPIES = 4;
     int start[2], results[2], end[2];
-    ASSERT_EQ(::pipe(start), 0);
-    ASSERT_EQ(::pipe(results), 0);
-    ASSERT_EQ(::pipe(end), 0);
+    for (int* p : {start, results, end}) ASSERT_EQ(::pipe(p), 0);
     for (int i = 0; i < COPIES; ++i)
         in_child([&] {
             ::close(end[1]);

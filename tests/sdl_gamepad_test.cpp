@@ -62,10 +62,6 @@ protected:
         EXPECT_NE(pads.back(), nullptr) << SDL_GetError();
         return pads.size() - 1;
     }
-    void set(size_t pad, SDL_GameControllerButton button, bool down)
-    {
-        SDL_JoystickSetVirtualButton(pads[pad], button, down ? 1 : 0);
-    }
     void unplug(size_t pad)
     {
         if (!pads[pad]) return;
@@ -104,11 +100,11 @@ TEST_F(Gamepad, EachButtonIsItsKeyOnEveryPadAndAnUnpluggedPadLetsGo)
     for (const size_t pad : {early, late})
         for (const auto& c : cases) {
             SCOPED_TRACE(SDL_GameControllerGetStringForButton(c.button));
-            set(pad, c.button, true);
+            SDL_JoystickSetVirtualButton(pads[pad], c.button, 1);
             s = sample(s);
             EXPECT_EQ(s.newly_pressed, c.game);
             EXPECT_EQ(key_held(c.key), c.key != 0);
-            set(pad, c.button, false);
+            SDL_JoystickSetVirtualButton(pads[pad], c.button, 0);
             s = sample(s);
             EXPECT_EQ(s.held, 0u);
             EXPECT_FALSE(key_held(c.key));
@@ -116,20 +112,20 @@ TEST_F(Gamepad, EachButtonIsItsKeyOnEveryPadAndAnUnpluggedPadLetsGo)
 
     // Both pads hold A; the key stays down while either does, and the
     // one unplugged holding B lets go of B and of nothing else.
-    set(early, SDL_CONTROLLER_BUTTON_A, true);
-    set(late, SDL_CONTROLLER_BUTTON_A, true);
-    set(late, SDL_CONTROLLER_BUTTON_B, true);
+    SDL_JoystickSetVirtualButton(pads[early], SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualButton(pads[late], SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualButton(pads[late], SDL_CONTROLLER_BUTTON_B, 1);
     s = sample(s);
     EXPECT_EQ(s.held, BUTTON_2 | BUTTON_3);
     unplug(late);
     s = sample(s);
     EXPECT_EQ(sdl_gamepad_count(), pads_before + 1);
     EXPECT_EQ(s.held, BUTTON_2);
-    set(early, SDL_CONTROLLER_BUTTON_A, false);
+    SDL_JoystickSetVirtualButton(pads[early], SDL_CONTROLLER_BUTTON_A, 0);
     s = sample(s);
     EXPECT_EQ(s.held, 0u);
     // The pad that stays still plays.
-    set(early, SDL_CONTROLLER_BUTTON_X, true);
+    SDL_JoystickSetVirtualButton(pads[early], SDL_CONTROLLER_BUTTON_X, 1);
     s = sample(s);
     EXPECT_EQ(s.newly_pressed, BUTTON_1);
 }
