@@ -142,18 +142,20 @@ sized() { [ "$(geometry "$WID" | cut -d' ' -f3-)" = "$1 $2" ]; }
 key ctrl+plus
 key ctrl+plus # past the largest that fits
 within 5 sized 1920 1440 || fail "Ctrl+plus: the window is $(geometry "$WID")"
+key ctrl+minus
+within 5 sized 1280 960 || fail "Ctrl+minus: the window is $(geometry "$WID")"
 key ctrl+KP_Subtract
-within 5 sized 1280 960 || fail "Ctrl+minus on the keypad: the window is $(geometry "$WID")"
+within 5 sized 640 480 || fail "Ctrl+minus on the keypad: the window is $(geometry "$WID")"
 key F11
 within 5 placed "0 0 $SW $SH" || fail "F11 again did not go fullscreen"
-key ctrl+minus # in fullscreen: the window's scale stays
-within 5 remembers "scale=2 fullscreen=1 " || fail "the settings say: $(cat "$SETTINGS")"
+key ctrl+plus # in fullscreen: the window's scale stays
+within 5 remembers "scale=1 fullscreen=1 " || fail "the settings say: $(cat "$SETTINGS")"
 stop_game
 start_game
 within 5 placed "0 0 $SW $SH" || fail "the remembered fullscreen was not restored: $(geometry "$WID")"
 stop_game
 start_game --windowed
-within 5 sized 1280 960 || fail "--windowed with the remembered scale 2: $(geometry "$WID")"
+within 5 sized 640 480 || fail "--windowed with the remembered scale 1: $(geometry "$WID")"
 stop_game
 pass "Ctrl+plus and Ctrl+minus step the scale; it and F11 remembered; --windowed wins over the file"
 
