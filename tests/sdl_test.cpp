@@ -138,11 +138,6 @@ protected:
         std::ifstream in(p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    static void write(const std::filesystem::path& p, std::string_view text)
-    {
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-    }
 
     static constexpr const char* NAMES[3] = {"XDG_CONFIG_HOME", "HOME", "XDG_DATA_HOME"};
     std::vector<std::pair<const char*, std::string>> saved;
@@ -179,7 +174,7 @@ TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
         {"huge", huge, 0, false},
     };
     for (const auto& f : files) {
-        write(file, f.text);
+        write_file(file.string(), {f.text.begin(), f.text.end()});
         const Settings s = settings_load();
         EXPECT_EQ(std::tuple(s.scale, s.fullscreen), std::tuple(f.scale, f.fullscreen)) << f.what;
     }
@@ -187,7 +182,7 @@ TEST_F(SdlSettings, WrittenAndReadBackAndEveryBadFileGivesTheDefaults)
     // A link is not the player's own file, even to a good one: defaults.
     // (FIFOs and directories meet the reader and writer "Best.dat" shares.)
     const std::filesystem::path elsewhere = scratch.path / "elsewhere";
-    write(elsewhere, "scale=2\nfullscreen=1\n");
+    std::ofstream(elsewhere) << "scale=2\nfullscreen=1\n";
     std::filesystem::remove(file);
     std::filesystem::create_symlink(elsewhere, file);
     EXPECT_EQ(settings_load().scale, 0);
