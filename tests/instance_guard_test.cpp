@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -65,14 +64,6 @@ int local_socket(const std::string& path, int flags = 0, int listening = -1)
     return -1;
 }
 
-// fn run in a child process; what it answers is the child's exit status.
-pid_t in_child(const std::function<int()>& fn)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) ::_exit(fn());
-    return pid;
-}
-
 class InstanceGuardTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -115,12 +106,13 @@ TEST_F(InstanceGuardTest, SecondCopyEndsAndBringsTheFirstForwardOncePublished)
 
     // A copy in another process claims and publishes, and is killed: its
     // claim goes with it, its socket stays behind with nobody answering.
-    const pid_t killed = in_child([] {
+    const pid_t killed = ::fork();
+    if (killed == 0) {
         InstanceGuard guard;
         instance_guard_init(&guard);
         if (instance_guard_check(&guard, MUTEX, MAPPING)) instance_guard_publish(&guard, MUTEX, MAPPING, nullptr);
-        return ::pause();
-    });
+        ::_exit(::pause());
+    }
     ASSERT_TRUE(eventually([&] { return mode_of(sock) == (S_IFSOCK | 0600); })) << "the copy never published";
     EXPECT_EQ(instance_guard_check(&first, MUTEX, MAPPING), 0);
     ::kill(killed, SIGKILL);
@@ -142,36 +134,6 @@ TEST_F(InstanceGuardTest, SecondCopyEndsAndBringsTheFirstForwardOncePublished)
     EXPECT_EQ(mode_of(sock), 0u);
     EXPECT_EQ(instance_guard_check(&second, MUTEX, MAPPING), 1);
     EXPECT_EQ(instance_guard_publish(&second, MUTEX, MAPPING, window), 1);
-}
-
-TEST_F(InstanceGuardTest, CopiesStartedTogetherLeaveExactlyOneRunning)
-{
-    constexpr int COPIES = 4;
-    int start[2], results[2], end[2];
-    for (int* p : {start, results, end}) ASSERT_EQ(::pipe(p), 0);
-    for (int i = 0; i < COPIES; ++i)
-        in_child([&] {
-            ::close(end[1]);
-            char go;
-            (void)!::read(start[0], &go, 1);
-            platform::InstanceClaim* claim = nullptr;
-            const char won = char(platform::instance_claim(MUTEX, &claim));
-            (void)!::write(results[1], &won, 1);
-            return int(::read(end[0], &go, 1)); // hold the claim until every copy has tried
-        });
-    const char go[COPIES] = {};
-    ASSERT_EQ(::write(start[1], go, COPIES), COPIES);
-    int winners = 0;
-    for (int i = 0; i < COPIES; ++i) {
-        char won = 0;
-        ASSERT_EQ(::read(results[0], &won, 1), 1);
-        winners += won;
-    }
-    ::close(end[1]);
-    while (::wait(nullptr) > 0) {
-    }
-    for (int fd : {start[0], start[1], results[0], results[1], end[0]}) ::close(fd);
-    EXPECT_EQ(winners, 1);
 }
 
 TEST_F(InstanceGuardTest, TheClaimLivesOnlyInAPrivateDirectory)
