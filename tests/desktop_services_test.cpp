@@ -63,11 +63,7 @@ TEST(VolumeControl, TriesEachInOrderAndStopsAtTheFirstThatStarts)
     const auto commands = platform::volume_control_commands();
     ASSERT_GE(commands.size(), 3u);
 
-    headless::reset();
-    EXPECT_EQ(open_volume_control(nullptr), 0);
-    ASSERT_EQ(headless::launches().size(), commands.size());
-    for (size_t i = 0; i < commands.size(); ++i) EXPECT_EQ(headless::launches()[i], argv_of(commands[i]));
-
+    // (None starting, each tried, is the menu command's test.)
     headless::reset();
     headless::set_launchable(commands[2].argv[0]);
     headless::set_launchable(commands.back().argv[0]);

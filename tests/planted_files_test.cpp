@@ -62,20 +62,14 @@ TEST_F(PlantedFiles, TheBestScoreIsWrittenPastAnythingPlantedBesideIt)
     // first, as if an earlier copy with the same process id was cut short.
     const std::string temporary = std::string(BEST_SCORE_FILE) + "." + std::to_string(::getpid()) + "-0.new";
     std::unique_ptr<Fifo> fifo;
-    const std::function<void()> plants[] = {
-        [&] { fs::create_symlink(dir / "victim", temporary); },
-        [&] { fs::create_symlink(dir / "created-by-the-game", temporary); },
-        [&] { fs::create_directory(temporary); },
-        [&] {
-            fifo = std::make_unique<Fifo>(temporary, std::vector<uint8_t>{1, 2, 3});
-        },
-    };
-    for (size_t k = 0; k < std::size(plants); ++k) {
+    for (int k = 0; k < 4; ++k) { // a link to a file, a link to nothing, a directory, a FIFO
         SCOPED_TRACE(k);
         fs::remove_all(temporary);
-        plants[k]();
-        write_best_score(1500 + int(k));
-        EXPECT_EQ(read_best_score(), 1500 + int(k));
+        if (k < 2) fs::create_symlink(dir / (k ? "created-by-the-game" : "victim"), temporary);
+        if (k == 2) fs::create_directory(temporary);
+        if (k == 3) fifo = std::make_unique<Fifo>(temporary, std::vector<uint8_t>{1, 2, 3});
+        write_best_score(1500 + k);
+        EXPECT_EQ(read_best_score(), 1500 + k);
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(BEST_SCORE_FILE)));
         EXPECT_EQ(fs::file_size("victim"), 8u) << "written through the link";
         EXPECT_FALSE(fs::exists("created-by-the-game"));

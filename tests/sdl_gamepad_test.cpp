@@ -7,45 +7,9 @@
 #include "platform/sdl/sdl_gamepad.h"
 #include "support/game.h"
 
-#include <memory>
 #include <vector>
 
 namespace {
-
-// A pad of SDL's own making, laid out as a game controller: button i is
-// SDL_GameControllerButton i.
-class VirtualPad {
-public:
-    VirtualPad()
-    {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        const int index = SDL_JoystickAttachVirtualEx(&desc);
-        joystick = index < 0 ? nullptr : SDL_JoystickOpen(index);
-        EXPECT_NE(joystick, nullptr) << SDL_GetError();
-    }
-    ~VirtualPad() { unplug(); }
-
-    void set(SDL_GameControllerButton button, bool down)
-    {
-        if (joystick) SDL_JoystickSetVirtualButton(joystick, button, down ? 1 : 0);
-    }
-    void unplug()
-    {
-        if (!joystick) return;
-        const SDL_JoystickID id = SDL_JoystickInstanceID(joystick);
-        SDL_JoystickClose(joystick);
-        joystick = nullptr;
-        for (int i = 0; i < SDL_NumJoysticks(); ++i)
-            if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
-    }
-
-private:
-    SDL_Joystick* joystick = nullptr;
-};
 
 class Gamepad : public GameTest {
 protected:
@@ -60,7 +24,7 @@ protected:
     }
     void TearDown() override
     {
-        pads.clear();
+        for (size_t i = 0; i < pads.size(); ++i) unplug(i);
         sdl_gamepads_close();
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         GameTest::TearDown();
@@ -84,21 +48,39 @@ protected:
         button_state_update(&s);
         return s;
     }
-    VirtualPad& plug()
+    // A pad of SDL's own making, laid out as a game controller: button i is
+    // SDL_GameControllerButton i. Answers its number.
+    size_t plug()
     {
-        pads.emplace_back(std::make_unique<VirtualPad>());
-        return *pads.back();
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
+        pads.push_back(index < 0 ? nullptr : SDL_JoystickOpen(index));
+        EXPECT_NE(pads.back(), nullptr) << SDL_GetError();
+        return pads.size() - 1;
+    }
+    void unplug(size_t pad)
+    {
+        if (!pads[pad]) return;
+        const SDL_JoystickID id = SDL_JoystickInstanceID(pads[pad]);
+        SDL_JoystickClose(pads[pad]);
+        pads[pad] = nullptr;
+        for (int i = 0; i < SDL_NumJoysticks(); ++i)
+            if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
     }
 
-    std::vector<std::unique_ptr<VirtualPad>> pads;
+    std::vector<SDL_Joystick*> pads;
     int pads_before = 0;
 };
 
 TEST_F(Gamepad, EachButtonIsItsKeyOnEveryPadAndAnUnpluggedPadLetsGo)
 {
-    VirtualPad& early = plug(); // attached before the game opens the pads
+    const size_t early = plug(); // attached before the game opens the pads
     ASSERT_TRUE(sdl_gamepads_open());
-    VirtualPad& late = plug(); // and one plugged in during the game
+    const size_t late = plug(); // and one plugged in during the game
     pump();
     ASSERT_EQ(sdl_gamepad_count(), pads_before + 2);
 
@@ -115,14 +97,14 @@ TEST_F(Gamepad, EachButtonIsItsKeyOnEveryPadAndAnUnpluggedPadLetsGo)
     button_keys_init();
     ButtonState s{};
     button_state_begin(&s);
-    for (VirtualPad* pad : {&early, &late})
+    for (const size_t pad : {early, late})
         for (const auto& c : cases) {
             SCOPED_TRACE(SDL_GameControllerGetStringForButton(c.button));
-            pad->set(c.button, true);
+            SDL_JoystickSetVirtualButton(pads[pad], c.button, 1);
             s = sample(s);
             EXPECT_EQ(s.newly_pressed, c.game);
             EXPECT_EQ(key_held(c.key), c.key != 0);
-            pad->set(c.button, false);
+            SDL_JoystickSetVirtualButton(pads[pad], c.button, 0);
             s = sample(s);
             EXPECT_EQ(s.held, 0u);
             EXPECT_FALSE(key_held(c.key));
@@ -130,20 +112,20 @@ TEST_F(Gamepad, EachButtonIsItsKeyOnEveryPadAndAnUnpluggedPadLetsGo)
 
     // Both pads hold A; the key stays down while either does, and the
     // one unplugged holding B lets go of B and of nothing else.
-    early.set(SDL_CONTROLLER_BUTTON_A, true);
-    late.set(SDL_CONTROLLER_BUTTON_A, true);
-    late.set(SDL_CONTROLLER_BUTTON_B, true);
+    SDL_JoystickSetVirtualButton(pads[early], SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualButton(pads[late], SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualButton(pads[late], SDL_CONTROLLER_BUTTON_B, 1);
     s = sample(s);
     EXPECT_EQ(s.held, BUTTON_2 | BUTTON_3);
-    late.unplug();
+    unplug(late);
     s = sample(s);
     EXPECT_EQ(sdl_gamepad_count(), pads_before + 1);
     EXPECT_EQ(s.held, BUTTON_2);
-    early.set(SDL_CONTROLLER_BUTTON_A, false);
+    SDL_JoystickSetVirtualButton(pads[early], SDL_CONTROLLER_BUTTON_A, 0);
     s = sample(s);
     EXPECT_EQ(s.held, 0u);
     // The pad that stays still plays.
-    early.set(SDL_CONTROLLER_BUTTON_X, true);
+    SDL_JoystickSetVirtualButton(pads[early], SDL_CONTROLLER_BUTTON_X, 1);
     s = sample(s);
     EXPECT_EQ(s.newly_pressed, BUTTON_1);
 }

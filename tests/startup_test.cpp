@@ -1,7 +1,7 @@
 // The program from start to end on the headless backend: the logo held a
-// second while the music gets ready, the title, the window's caption, place
-// and size, the fixed shutdown, the failure messages, and the menu's
-// commands. (A second copy that hands over to the first is the end-to-end
+// second while the music gets ready, the title, the fixed shutdown, the
+// failure messages, and the menu's commands. (The window's caption, place
+// and size are the end-to-end runs'.) (A second copy that hands over to the first is the end-to-end
 // runs' business: they see it make no window and raise the first.)
 #include "app/frame_loop.h"
 #include "app/main_window.h"
@@ -48,7 +48,6 @@ protected:
     void TearDown() override
     {
         headless::on_present(nullptr, nullptr);
-        headless::fail_display_open(false);
         headless::fail_surface_create_after(-1);
         sound_attach_device(nullptr);
         sorvel_Shutdown();
@@ -62,14 +61,10 @@ protected:
 
 // Each present's tick and the scene it showed (none while the logo holds).
 std::vector<std::pair<uint32_t, Scene>> presents;
-std::string title_seen;
-bool visible_seen = false;
 
 void close_after_a_few_frames(void*)
 {
     presents.emplace_back(headless::ticks(), scene_get());
-    title_seen = headless::window_title();
-    visible_seen = headless::window_visible();
     if (std::count_if(presents.begin(), presents.end(), [](const auto& p) { return p.second != Scene(0); }) >= 4)
         headless::post(WM_CLOSE);
 }
@@ -79,19 +74,16 @@ TEST_F(Startup, TheLogoHoldsASecondThenTheGameRunsAndEverythingIsTakenDown)
     presents.clear();
     headless::on_present(close_after_a_few_frames, nullptr);
     EXPECT_EQ(run_program(), StartupResult::Ran);
-    ASSERT_GE(presents.size(), 5u);
-    EXPECT_EQ(presents[0].first, 5000u) << "the logo is presented at once";
-    // It is presented again at the frame pace while it holds, in case the
-    // window system painted over it, and stays at least a second.
     const auto game =
         std::find_if(presents.begin(), presents.end(), [](const auto& p) { return p.second != Scene(0); });
     ASSERT_NE(game, presents.end());
+    EXPECT_EQ(presents[0].first, 5000u) << "the logo is presented at once";
+    // It is presented again at the frame pace while it holds, in case the
+    // window system painted over it, and stays at least a second.
     for (auto p = presents.begin() + 1; p != game; ++p) EXPECT_EQ(p->first - (p - 1)->first, FRAME_PERIOD_MS);
     EXPECT_GE(game->first - presents[0].first, 1000u);
     EXPECT_LT(game->first - presents[0].first, 1100u);
     EXPECT_EQ(game->second, SCENE_TITLE);
-    EXPECT_EQ(title_seen, "[ Quobbin ] Murvale");
-    EXPECT_TRUE(visible_seen);
     EXPECT_EQ(headless::message_box_count(), 0);
     EXPECT_EQ(headless::live_surfaces(), 0) << "the display was shut down";
     // The music library opened the device the effects used, and loaded the song.
@@ -123,18 +115,13 @@ TEST_F(Startup, TheLeftoversOfKilledSavesGoAtTheNextStart)
     EXPECT_EQ(read_best_score(), 1500);
 }
 
-TEST_F(Startup, ADisplayThatCannotOpenOrMakeItsSurfacesIsReported)
+// (A display that cannot open is the end-to-end run's: "dxdraw".)
+TEST_F(Startup, ADisplayThatCannotMakeItsSurfacesIsReported)
 {
-    headless::fail_display_open(true);
-    EXPECT_EQ(run_program(), StartupResult::Failed);
-    EXPECT_EQ(headless::last_message_box_text(), "dxdraw");
-    EXPECT_EQ(headless::last_message_box_caption(), "error");
-    headless::fail_display_open(false);
-
     headless::fail_surface_create_after(0);
     EXPECT_EQ(run_program(), StartupResult::Failed);
     EXPECT_EQ(headless::last_message_box_text(), "main surface");
-    EXPECT_EQ(headless::message_box_count(), 2);
+    EXPECT_EQ(headless::last_message_box_caption(), "error");
 }
 
 TEST_F(Startup, TheMenuCommandsAboutAndVolume)

