@@ -40,7 +40,6 @@ namespace platform {
 
 struct Window {
     MessageHandler handler = nullptr;
-    std::string title;
     bool visible = false;
     int x = WINDOW_X;
     int y = WINDOW_Y;
@@ -84,7 +83,6 @@ struct State {
     const platform::Surface* shown_back = nullptr;
     RECT shown_src{};
     uint64_t shown_writes = 0;
-    bool fail_display = false;
     int surface_successes_left = -1;
     int message_boxes = 0;
     std::string debug_lines;
@@ -155,9 +153,8 @@ void window_destroy(Window* window)
     delete window;
 }
 
-void window_set_title(Window* window, const char* title)
+void window_set_title(Window*, const char*)
 {
-    if (window) window->title = title ? title : "";
 }
 
 void window_set_client_size(Window* window, int width, int height)
@@ -275,7 +272,6 @@ uintptr_t window_system_handle(Window*)
 // ---------------------------------------------------------------- display
 Display* display_open(Window*)
 {
-    if (state().fail_display) return nullptr;
     return new (std::nothrow) Display;
 }
 
@@ -550,11 +546,6 @@ int live_surfaces()
     return state().live_surfaces;
 }
 
-void fail_display_open(bool fail)
-{
-    state().fail_display = fail;
-}
-
 void fail_surface_create_after(int successes)
 {
     state().surface_successes_left = successes;
@@ -593,12 +584,6 @@ int release_calls()
 bool mouse_captured()
 {
     return state().captured;
-}
-
-const std::string& window_title()
-{
-    static const std::string none;
-    return state().window ? state().window->title : none;
 }
 
 bool window_visible()

@@ -62,7 +62,6 @@ void surface_size(const platform::Surface* surface, int* width, int* height);
 int live_surfaces();
 
 // Failure switches for start-up paths.
-void fail_display_open(bool fail);
 void fail_surface_create_after(int successes); // -1: never fail
 
 // What the game told the user or the system.
@@ -74,7 +73,6 @@ const std::string& last_message_box_caption();
 int capture_calls();
 int release_calls();
 bool mouse_captured();
-const std::string& window_title();
 bool window_visible();
 
 } // namespace headless
