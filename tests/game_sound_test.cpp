@@ -72,20 +72,6 @@ protected:
     platform::AudioDevice* device = nullptr;
 };
 
-TEST_F(GameSound, TheTitleCallsOnceAndANewGameIsAnnounced)
-{
-    EXPECT_EQ(heard(), (std::vector<std::string>{play(SOUND_SEAL_CALL)}));
-    EXPECT_TRUE(heard().empty()) << "once per reset";
-    frames(30);
-    heard(BUTTON_SPACE);
-    std::vector<std::string> all;
-    for (int n = 0; n < 30; ++n)
-        for (const std::string& s : heard()) all.push_back(s);
-    EXPECT_EQ(std::count(all.begin(), all.end(), play(SOUND_READY)), 1) << "WAVE_READY as the game begins";
-    reset_game();
-    EXPECT_EQ(heard(), (std::vector<std::string>{play(SOUND_SEAL_CALL)})) << "again after a reset";
-}
-
 TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
 {
     new_game();

@@ -2,7 +2,7 @@
 // uses. Keyed copies and fills as pixels: the trimming arithmetic, the
 // refusal of empty, inverted and outside rectangles, the colour key, the
 // redraw of repeated frames. The 64 slots: loading, reloading, releasing,
-// files, and the repair of lost surfaces after a present.
+// and the repair of lost surfaces at a present.
 #include "gfx/draw_list.h"
 #include "platform/soft/soft_surface.h"
 #include "support/bmp.h"
@@ -250,45 +250,16 @@ TEST_F(Slots, ReloadKeepsTheSurfaceAndItsSize)
     EXPECT_FALSE(surface_reload("NO_SUCH_PICTURE", 5, false));
 }
 
-TEST_F(Slots, FilesAreReadFromTheWorkingDirectoryAndAgainAfterALoss)
-{
-    const ScratchDir scratch("slots");
-    write_file("picture.bmp", make_solid_bmp(6, 6, GREEN));
-    EXPECT_TRUE(surface_load("picture.bmp", 9, true, false));
-    EXPECT_FALSE(surface_load("missing.bmp", 10, true, false));
-    // Lost, the slot reads its file again.
-    write_file("picture.bmp", make_solid_bmp(6, 6, RED));
-    headless::mark_lost(surface_slot(9).surface);
-    EXPECT_EQ(display_restore_lost(), 1);
-    EXPECT_EQ(slot_pixel(9, 0, 0), RED);
-}
-
-TEST_F(Slots, LostSlotsComeBackAfterThePresent)
+// A present puts lost slots back. (What each kind of slot comes back with
+// is the Win32 display test's business, where DirectDraw loses them.)
+TEST_F(Slots, LostSlotsComeBackAtThePresent)
 {
     ASSERT_TRUE(surface_load("RED", 5, false, false));
-    ASSERT_TRUE(surface_create_blank(8, 8, 0, false));
-    fill_surface(nullptr, GREEN, 0);
-    ASSERT_TRUE(surface_create_blank(8, 8, 40, true));
-    fill_surface(nullptr, GREEN, 40);
-    ASSERT_TRUE(surface_load("BLUE_LARGE", 41, false, true));
-    for (int id : {0, 5, 40, 41}) headless::mark_lost(surface_slot(id).surface);
+    headless::mark_lost(surface_slot(5).surface);
     headless::mark_lost(display_primary());
-
-    // While lost, drawing from a slot draws nothing.
-    fill_rect(screen_clip, 0);
-    blit(0, 0, RECT{0, 0, 16, 8}, 5);
-    EXPECT_EQ(back_pixel(0, 0), 0u);
-
     display_present();
-    EXPECT_EQ(slot_pixel(5, 0, 0), RED) << "a named slot gets its picture back";
-    EXPECT_EQ(slot_pixel(0, 7, 7), 0u) << "a blank slot comes back black";
-    EXPECT_NE(slot_pixel(40, 0, 0), GREEN) << "system memory is restored, not refilled";
+    EXPECT_EQ(slot_pixel(5, 0, 0), RED);
     EXPECT_EQ(display_restore_lost(), 0) << "nothing is lost any more";
-
-    // The back buffer lost alone is restored, leaving the slots alone.
-    headless::mark_lost(display_back_buffer());
-    EXPECT_EQ(display_restore_lost(), 1);
-    EXPECT_FALSE(platform::surface_is_lost(display_back_buffer()));
 }
 
 } // namespace

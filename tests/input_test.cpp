@@ -5,8 +5,6 @@
 #include "input/keys.h"
 #include "support/engine.h"
 
-#include <utility>
-
 namespace {
 
 class Input : public EngineTest {
@@ -98,28 +96,6 @@ TEST_F(Input, ReactivationClearsHeldKeys)
     headless::post(WM_SIZE, SIZE_RESTORED), pump();
     EXPECT_EQ(window_active(), 1);
     EXPECT_FALSE(key_held('1'));
-}
-
-TEST_F(Input, MouseCaptureHeldWhileAnyButtonIsDown)
-{
-    headless::post(WM_LBUTTONDOWN), pump();
-    headless::post(WM_RBUTTONDOWN), pump();
-    headless::post(WM_LBUTTONUP), pump();
-    EXPECT_TRUE(headless::mouse_captured()) << "the right button still holds it";
-    headless::post(WM_RBUTTONUP), pump();
-    EXPECT_FALSE(headless::mouse_captured());
-    // A button-up with nothing held still lets go.
-    headless::post(WM_LBUTTONUP), pump();
-    EXPECT_EQ(std::pair(headless::capture_calls(), headless::release_calls()), std::pair(1, 2));
-
-    // A reset while a button is held forgets the button, not the capture.
-    headless::post(WM_LBUTTONDOWN), pump();
-    key_state_reset();
-    EXPECT_EQ(mouse_buttons_held(), 0u);
-    headless::post(WM_RBUTTONDOWN), pump();
-    EXPECT_EQ(headless::capture_calls(), 2) << "still captured: no capture again";
-    headless::post(WM_RBUTTONUP), pump();
-    EXPECT_FALSE(headless::mouse_captured());
 }
 
 } // namespace

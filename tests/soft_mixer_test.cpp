@@ -153,19 +153,11 @@ TEST_F(Mixer, ClampsOnceAfterAddingTheStream)
     EXPECT_EQ(render(1), Samples(2, 0));
 }
 
-TEST_F(Mixer, BuffersRefusedLikeDirectSoundAndLocksWrap)
+// Buffers outlive a closed device, silent; releasing them later is safe.
+// (The formats a buffer refuses are the WAVE reader's refusals too.)
+TEST_F(Mixer, ABufferOutlivesItsClosedDevice)
 {
-    for (auto [channels, bits, size, rate] :
-         {std::tuple(1, 8, 0, 22050), {1, 8, 3, 22050}, {1, 8, 8, 99}, {3, 8, 8, 22050}, {1, 12, 8, 22050}})
-        EXPECT_EQ(buffer(channels, bits, Bytes(size_t(size)), uint32_t(rate)), nullptr) << channels << " " << bits;
-
     platform::AudioBuffer* b = buffer(1, 8, Bytes(10, 128));
-    ASSERT_NE(b, nullptr);
-    void *p1, *p2;
-    uint32_t n1, n2;
-    EXPECT_EQ(platform::audio_buffer_lock(b, 0, 11, &p1, &n1, &p2, &n2), 0) << "more than there is";
-
-    // Buffers outlive a closed device, silent; releasing them later is safe.
     platform::audio_buffer_play(b);
     platform::audio_close(device);
     platform::audio_buffer_play(b);

@@ -1,9 +1,7 @@
 // The targets in play: release, fall, catch and hit, their points and the
 // frames a fall takes in each stage, the keys that count, the drops and the
-// LOVE marker, and the rare seals. The drop pool: a full pool drops the
-// spawn, an ended drop's record is taken again while others still fly.
-// (Where each picture lands and how drops fly is the golden frames'
-// business.)
+// LOVE marker, and the rare seals. (Where each picture lands and how drops
+// fly is the golden frames' business.)
 #include "support/game.h"
 
 #include <algorithm>
@@ -137,27 +135,6 @@ TEST_F(Targets, RareSealsOnlyFromABestOf1400)
     write_best_file(1400 * 2, 2, 1400);
     const int n = specials_in(40);
     EXPECT_TRUE(n > 3 && n < 30) << n << ": about one in ten";
-}
-
-using Particles = GameTest;
-
-TEST_F(Particles, AFullPoolDropsTheSpawnAndEndedDropsMakeRoom)
-{
-    particles_clear();
-    for (int i = 0; i < PARTICLE_COUNT; ++i) particle_spawn(i * 512, 0, 0);
-    EXPECT_EQ(particles_live(), PARTICLE_COUNT);
-    const Particle last = particle_get(PARTICLE_COUNT - 1);
-    particle_spawn(999 * 512, 999 * 512, 1);
-    EXPECT_EQ(particles_live(), PARTICLE_COUNT);
-    EXPECT_EQ(particle_get(PARTICLE_COUNT - 1).x, last.x) << "no live drop replaced";
-
-    // The shortest lives end first while the others fly on: every record
-    // that ended is taken again, whichever it was.
-    while (particles_live() == PARTICLE_COUNT) particles_update();
-    const int live = particles_live();
-    ASSERT_GT(live, 0) << "others still fly";
-    for (int n = live; n < PARTICLE_COUNT; ++n) particle_spawn(5 * 512, 6 * 512, 1);
-    EXPECT_EQ(particles_live(), PARTICLE_COUNT);
 }
 
 } // namespace
