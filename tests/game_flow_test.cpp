@@ -62,10 +62,6 @@ TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)
               std::tuple(SCENE_PLAY, VIEW_OPENING, 0))
         << "step 24 left the title";
     EXPECT_TRUE(clip_empty());
-    frames(23);
-    EXPECT_EQ(accept_input_get(), 0);
-    frame();
-    EXPECT_EQ(accept_input_get(), 1) << "set when the opening completes";
 }
 
 TEST_F(GameFlow, AStageWithEveryTargetHitStartsANewGameAtOnce)
