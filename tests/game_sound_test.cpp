@@ -27,10 +27,7 @@ protected:
         ASSERT_NE(device, nullptr);
         sound_attach_device(device);
         register_res_waves();
-        for (const ResourceEntry& e : RESOURCE_LIST)
-            if (e.kind == ResourceKind::Wave) {
-                ASSERT_EQ(sound_load_wave(e.name, e.slot), 1) << e.name;
-            }
+        ASSERT_EQ(load_effects(), 9);
         reset_game();
         headless::audio_clear_events();
     }
@@ -152,10 +149,7 @@ TEST_F(Headroom, TheBusiestMomentStaysBelowFullScale)
                            MUSIC_FLAG_SECOND),
               1);
     sound_attach_device(sorvel_GetDirectSound());
-    for (const ResourceEntry& e : RESOURCE_LIST)
-        if (e.kind == ResourceKind::Wave) {
-            ASSERT_EQ(sound_load_wave(e.name, e.slot), 1) << e.name;
-        }
+    ASSERT_EQ(load_effects(), 9);
     ASSERT_EQ(sorvel_Tune_Load(TUNE_SLOT, SONG_TYPE, SONG_NAME), 1);
     ASSERT_EQ(sorvel_Tune_Start(TUNE_SLOT, TUNE_FROM_START), 1);
 

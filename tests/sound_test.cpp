@@ -158,14 +158,6 @@ protected:
         platform::audio_close(device);
         EXPECT_EQ(headless::audio_live_buffers(), 0);
     }
-    void load_effects()
-    {
-        for (const ResourceEntry& e : RESOURCE_LIST)
-            if (e.kind == ResourceKind::Wave) {
-                ASSERT_EQ(sound_load_wave(e.name, e.slot), 1) << e.name;
-            }
-        headless::audio_clear_events();
-    }
     static std::string id(int slot)
     {
         std::string text = "#";
@@ -179,7 +171,7 @@ protected:
 // carries it, no more and no less.
 TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
 {
-    load_effects();
+    ASSERT_EQ(load_effects(), 9);
     for (const ResourceEntry& e : RESOURCE_LIST) {
         if (e.kind != ResourceKind::Wave) continue;
         const auto file = platform::resource_table_find(platform::embedded_resources(), e.name, "WAVE");
@@ -192,7 +184,6 @@ TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
         platform::audio_buffer_unlock(sound_slot(e.slot), part1, bytes1, part2, bytes2);
         EXPECT_EQ(platform::audio_buffer_lock(sound_slot(e.slot), 0, size + 1, &part1, &bytes1, &part2, &bytes2), 0);
     }
-    EXPECT_EQ(headless::audio_live_buffers(), 9);
 }
 
 TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
@@ -237,7 +228,8 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
 // nothing. (The game's own pans are heard in the game sound tests.)
 TEST_F(SoundSlots, EachPlayRestartsItsOneVoiceAndPlaysAndPansAllocateNothing)
 {
-    load_effects();
+    ASSERT_EQ(load_effects(), 9);
+    headless::audio_clear_events();
     const uint64_t before = allocation_count();
     sound_play(SOUND_SAFE);
     sound_play(SOUND_SHOT);
