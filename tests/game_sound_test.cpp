@@ -69,21 +69,14 @@ protected:
     platform::AudioDevice* device = nullptr;
 };
 
-TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
+// (A hit and a catch, each heard where its seal hangs, are the Windows
+// sound run's.)
+TEST_F(GameSound, ReleaseAndOutArePannedToTheirTarget)
 {
     new_game();
-    // The middle seal is hit while it waits: WAVE_HIT and the throw, centred.
-    EXPECT_TRUE(
-        has_in_order(heard(BUTTON_2), {pan(SOUND_HIT, 0), pan(SOUND_SHOT, 0), play(SOUND_HIT), play(SOUND_SHOT)}));
-    frame();
-    // The left one is released: WAVE_GO from the left.
     std::vector<std::string> got;
     while (target_get(0).state != TargetState::Falling) got = heard();
     EXPECT_TRUE(has_in_order(got, {pan(SOUND_GO, -2000), play(SOUND_GO)}));
-    // Caught: WAVE_SAFE and the throw.
-    EXPECT_TRUE(has_in_order(heard(BUTTON_1),
-                             {pan(SOUND_SAFE, -2000), pan(SOUND_SHOT, -2000), play(SOUND_SAFE), play(SOUND_SHOT)}));
-    // The right one falls out: WAVE_OUT from the right.
     while (target_get(2).state != TargetState::Out) got = heard();
     EXPECT_TRUE(has_in_order(got, {pan(SOUND_OUT, 2000), play(SOUND_OUT)}));
 }
