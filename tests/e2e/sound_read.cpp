@@ -55,20 +55,14 @@ int64_t now_ns()
 
 bool load(const char* path, const char* log_path, Capture* c)
 {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    float frame[2];
-    while (std::fread(frame, sizeof frame, 1, f) == 1) {
+    std::ifstream in(path, std::ios::binary);
+    for (float frame[2]; in.read(reinterpret_cast<char*>(frame), sizeof frame);) {
         c->left.push_back(frame[0]);
         c->right.push_back(frame[1]);
     }
-    std::fclose(f);
-    FILE* log = std::fopen(log_path, "r");
-    if (!log) return false;
-    long long ns = 0, bytes = 0;
-    while (std::fscanf(log, "%lld %lld", &ns, &bytes) == 2)
+    std::ifstream log(log_path);
+    for (long long ns = 0, bytes = 0; log >> ns >> bytes;)
         c->growth.emplace_back(double(ns), long(bytes / FRAME_BYTES));
-    std::fclose(log);
     return !c->growth.empty() && !c->left.empty();
 }
 
