@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -114,10 +113,6 @@ TEST_F(GameSound, ANewBestPlaysWhenTheStageCloses)
     EXPECT_EQ(best_file_values().at(2), 0);
 }
 
-} // namespace
-
-namespace {
-
 // The loudest the game can be: the tune, and over it at one moment a new
 // best's fanfare with the sounds of three seals, one caught (its shot and
 // its cheer), one hit, one falling out, each in its own place. Rendered
@@ -126,13 +121,6 @@ namespace {
 // the tune alone keeps its loudness (-18.8 dBFS before the effects made
 // room) within 2 dB.
 class Headroom : public EngineTest {};
-
-double rms_db(std::span<const int16_t> samples)
-{
-    double sum = 0;
-    for (int16_t s : samples) sum += double(s) * s;
-    return 10 * std::log10(sum / double(samples.size()) / (32768.0 * 32768.0));
-}
 
 TEST_F(Headroom, TheBusiestMomentStaysBelowFullScale)
 {
@@ -150,7 +138,9 @@ TEST_F(Headroom, TheBusiestMomentStaysBelowFullScale)
     constexpr int ALONE = 40 * MUSIC_RATE, APART = MUSIC_RATE * 145 / 100, MOMENTS = 30;
     std::vector<int16_t> tune(2 * size_t(ALONE)), busy(2 * size_t(APART) * MOMENTS);
     headless::audio_render(tune.data(), ALONE);
-    const double tune_db = rms_db(tune);
+    double sum = 0;
+    for (int16_t s : tune) sum += double(s) * s;
+    const double tune_db = 10 * std::log10(sum / double(tune.size()) / (32768.0 * 32768.0));
     EXPECT_NEAR(tune_db, -18.8, 2.0);
     const struct {
         SoundId id;
