@@ -138,8 +138,9 @@ struct PauseRun {
 };
 
 // More key messages than the queue holds, as pile up while the game is
-// stopped: letters pressed and let go (or only let go), and among the last
-// of them Escape and the left mouse button let go.
+// stopped: letters pressed and let go (or only let go), and early among
+// them Escape and the left mouse button let go, so that a full queue of
+// releases gives theirs up too.
 void storm(bool with_presses)
 {
     for (int i = 0; i < 300; ++i) {
@@ -148,8 +149,8 @@ void storm(bool with_presses)
             headless::key_down(letter);
         else
             headless::key_up(letter);
-        if (i == 280) headless::key_up(VK_ESCAPE);
-        if (i == 290) headless::post(WM_LBUTTONUP);
+        if (i == 20) headless::key_up(VK_ESCAPE);
+        if (i == 30) headless::post(WM_LBUTTONUP);
     }
 }
 
