@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -27,10 +26,7 @@ protected:
         ASSERT_NE(device, nullptr);
         sound_attach_device(device);
         register_res_waves();
-        for (const ResourceEntry& e : RESOURCE_LIST)
-            if (e.kind == ResourceKind::Wave) {
-                ASSERT_EQ(sound_load_wave(e.name, e.slot), 1) << e.name;
-            }
+        ASSERT_EQ(load_effects(), 9);
         reset_game();
         headless::audio_clear_events();
     }
@@ -72,35 +68,14 @@ protected:
     platform::AudioDevice* device = nullptr;
 };
 
-TEST_F(GameSound, TheTitleCallsOnceAndANewGameIsAnnounced)
-{
-    EXPECT_EQ(heard(), (std::vector<std::string>{play(SOUND_SEAL_CALL)}));
-    EXPECT_TRUE(heard().empty()) << "once per reset";
-    frames(30);
-    heard(BUTTON_SPACE);
-    std::vector<std::string> all;
-    for (int n = 0; n < 30; ++n)
-        for (const std::string& s : heard()) all.push_back(s);
-    EXPECT_EQ(std::count(all.begin(), all.end(), play(SOUND_READY)), 1) << "WAVE_READY as the game begins";
-    reset_game();
-    EXPECT_EQ(heard(), (std::vector<std::string>{play(SOUND_SEAL_CALL)})) << "again after a reset";
-}
-
-TEST_F(GameSound, ReleaseCatchHitAndOutArePannedToTheirTarget)
+// (A hit and a catch, each heard where its seal hangs, are the Windows
+// sound run's.)
+TEST_F(GameSound, ReleaseAndOutArePannedToTheirTarget)
 {
     new_game();
-    // The middle seal is hit while it waits: WAVE_HIT and the throw, centred.
-    EXPECT_TRUE(
-        has_in_order(heard(BUTTON_2), {pan(SOUND_HIT, 0), pan(SOUND_SHOT, 0), play(SOUND_HIT), play(SOUND_SHOT)}));
-    frame();
-    // The left one is released: WAVE_GO from the left.
     std::vector<std::string> got;
     while (target_get(0).state != TargetState::Falling) got = heard();
     EXPECT_TRUE(has_in_order(got, {pan(SOUND_GO, -2000), play(SOUND_GO)}));
-    // Caught: WAVE_SAFE and the throw.
-    EXPECT_TRUE(has_in_order(heard(BUTTON_1),
-                             {pan(SOUND_SAFE, -2000), pan(SOUND_SHOT, -2000), play(SOUND_SAFE), play(SOUND_SHOT)}));
-    // The right one falls out: WAVE_OUT from the right.
     while (target_get(2).state != TargetState::Out) got = heard();
     EXPECT_TRUE(has_in_order(got, {pan(SOUND_OUT, 2000), play(SOUND_OUT)}));
 }
@@ -138,10 +113,6 @@ TEST_F(GameSound, ANewBestPlaysWhenTheStageCloses)
     EXPECT_EQ(best_file_values().at(2), 0);
 }
 
-} // namespace
-
-namespace {
-
 // The loudest the game can be: the tune, and over it at one moment a new
 // best's fanfare with the sounds of three seals, one caught (its shot and
 // its cheer), one hit, one falling out, each in its own place. Rendered
@@ -151,13 +122,6 @@ namespace {
 // room) within 2 dB.
 class Headroom : public EngineTest {};
 
-double rms_db(std::span<const int16_t> samples)
-{
-    double sum = 0;
-    for (int16_t s : samples) sum += double(s) * s;
-    return 10 * std::log10(sum / double(samples.size()) / (32768.0 * 32768.0));
-}
-
 TEST_F(Headroom, TheBusiestMomentStaysBelowFullScale)
 {
     for (const platform::Resource& r : platform::embedded_resources())
@@ -166,10 +130,7 @@ TEST_F(Headroom, TheBusiestMomentStaysBelowFullScale)
                            MUSIC_FLAG_SECOND),
               1);
     sound_attach_device(sorvel_GetDirectSound());
-    for (const ResourceEntry& e : RESOURCE_LIST)
-        if (e.kind == ResourceKind::Wave) {
-            ASSERT_EQ(sound_load_wave(e.name, e.slot), 1) << e.name;
-        }
+    ASSERT_EQ(load_effects(), 9);
     ASSERT_EQ(sorvel_Tune_Load(TUNE_SLOT, SONG_TYPE, SONG_NAME), 1);
     ASSERT_EQ(sorvel_Tune_Start(TUNE_SLOT, TUNE_FROM_START), 1);
 
@@ -177,7 +138,9 @@ TEST_F(Headroom, TheBusiestMomentStaysBelowFullScale)
     constexpr int ALONE = 40 * MUSIC_RATE, APART = MUSIC_RATE * 145 / 100, MOMENTS = 30;
     std::vector<int16_t> tune(2 * size_t(ALONE)), busy(2 * size_t(APART) * MOMENTS);
     headless::audio_render(tune.data(), ALONE);
-    const double tune_db = rms_db(tune);
+    double sum = 0;
+    for (int16_t s : tune) sum += double(s) * s;
+    const double tune_db = 10 * std::log10(sum / double(tune.size()) / (32768.0 * 32768.0));
     EXPECT_NEAR(tune_db, -18.8, 2.0);
     const struct {
         SoundId id;

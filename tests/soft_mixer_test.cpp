@@ -1,4 +1,4 @@
-// The software mixer through the headless device: the pan law, resampling,
+// The software mixer through the headless device: the pan law, the rate,
 // sample formats, one voice per buffer, clamping and the music stream, with
 // figures measured on rendered output.
 #include "platform/headless/headless.h"
@@ -7,7 +7,6 @@
 #include "support/waves.h"
 
 #include <gtest/gtest.h>
-#include <numbers>
 
 #include <cmath>
 #include <cstring>
@@ -73,24 +72,6 @@ TEST_F(Mixer, DirectSoundPanLaw)
     }
 }
 
-TEST_F(Mixer, ResamplingKeepsAToneAtItsPitchWithoutSteps)
-{
-    platform::AudioBuffer* b = buffer(1, 8, sine8(1000, 22050, 22050 * 2, 100));
-    platform::audio_buffer_play(b);
-    const Samples out = render(44100);
-    int crossings = 0;
-    int largest_step = 0;
-    for (size_t i = 2; i < out.size(); i += 2) {
-        if ((out[i - 2] < 0) != (out[i] < 0)) ++crossings;
-        largest_step = std::max(largest_step, std::abs(out[i] - out[i - 2]));
-    }
-    EXPECT_NEAR(crossings, 2000, 2);
-    // 100 x 256 at 1 kHz moves at most 2 pi 1000 / 44100 of that per frame;
-    // holding each source sample twice would jump twice as far.
-    EXPECT_LT(largest_step, int(25600 * 2 * std::numbers::pi * 1000 / 44100 * 1.1));
-    EXPECT_EQ(out[0], out[1]); // mono sits in both channels at the centre
-}
-
 TEST_F(Mixer, SourceFormatsPlayOnceAndStop)
 {
     // 8-bit silence is 128 and renders as 0, mono and stereo alike.
@@ -153,19 +134,11 @@ TEST_F(Mixer, ClampsOnceAfterAddingTheStream)
     EXPECT_EQ(render(1), Samples(2, 0));
 }
 
-TEST_F(Mixer, BuffersRefusedLikeDirectSoundAndLocksWrap)
+// Buffers outlive a closed device, silent; releasing them later is safe.
+// (The formats a buffer refuses are the WAVE reader's refusals too.)
+TEST_F(Mixer, ABufferOutlivesItsClosedDevice)
 {
-    for (auto [channels, bits, size, rate] :
-         {std::tuple(1, 8, 0, 22050), {1, 8, 3, 22050}, {1, 8, 8, 99}, {3, 8, 8, 22050}, {1, 12, 8, 22050}})
-        EXPECT_EQ(buffer(channels, bits, Bytes(size_t(size)), uint32_t(rate)), nullptr) << channels << " " << bits;
-
     platform::AudioBuffer* b = buffer(1, 8, Bytes(10, 128));
-    ASSERT_NE(b, nullptr);
-    void *p1, *p2;
-    uint32_t n1, n2;
-    EXPECT_EQ(platform::audio_buffer_lock(b, 0, 11, &p1, &n1, &p2, &n2), 0) << "more than there is";
-
-    // Buffers outlive a closed device, silent; releasing them later is safe.
     platform::audio_buffer_play(b);
     platform::audio_close(device);
     platform::audio_buffer_play(b);

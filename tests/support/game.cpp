@@ -58,17 +58,10 @@ int GameTest::frames_until(const std::function<bool()>& condition, int limit)
     return -1;
 }
 
-void GameTest::start_game()
-{
-    press(BUTTON_SPACE);
-    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
-}
-
 void GameTest::new_game()
 {
     reset_game();
-    frames(30);
-    start_game();
+    next_stage(false);
 }
 
 void GameTest::finish_stage(bool catch_targets)
@@ -89,11 +82,12 @@ void GameTest::finish_stage(bool catch_targets)
     EXPECT_GE(frames_until([] { return view_transition_get() == VIEW_OPENING; }), 0);
 }
 
-void GameTest::next_stage()
+void GameTest::next_stage(bool finish)
 {
-    finish_stage();
+    if (finish) finish_stage();
     frames(30);
-    start_game();
+    press(BUTTON_SPACE);
+    EXPECT_GE(frames_until([] { return scene_get() == SCENE_PLAY && accept_input_get(); }), 0);
 }
 
 std::vector<int32_t> best_file_values()

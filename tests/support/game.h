@@ -37,14 +37,13 @@ protected:
     // Frames until the condition holds (checked before each frame); the
     // count, or -1 after the limit.
     int frames_until(const std::function<bool()>& condition, int limit = 5000);
-    // From the title: space, then the closing and opening into play.
-    void start_game();
-    // A reset, the title fully open, and start_game.
+    // A reset, the title fully open, space, and the first stage open.
     void new_game();
     // Each target released, caught (or left) and counted; space pressed.
     void finish_stage(bool catch_targets = true);
-    // The stage finished with every target caught, and the next one open.
-    void next_stage();
+    // The stage finished with every target caught (unless not asked to),
+    // its result fully open, space, and the next stage open.
+    void next_stage(bool finish = true);
 
     const ScratchDir scratch{"game"};
     const std::filesystem::path dir = scratch.path;             // the working directory

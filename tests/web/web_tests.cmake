@@ -5,11 +5,10 @@ foreach(suite quobbin_tests sorvel_tests)
   # carries its wasm inside, so no Node.js tries to fetch it.
   target_link_options(${suite} PRIVATE -sNODERAWFS -sALLOW_MEMORY_GROWTH -sEXIT_RUNTIME -sENVIRONMENT=node -sSINGLE_FILE)
 endforeach()
-# Left out: the soak (an hour, the Linux build's job), and the start-ups
-# through the POSIX single-instance claim, whose listener thread a build
-# without threads cannot start (the page's start-up is the end-to-end
-# test's).
-set(QUOBBIN_WEB_LEFT_OUT "Soak.*:Startup.TheLogoHolds*:Startup.TheLeftoversOfKilledSaves*:Startup.ADisplayThatCannot*")
+# Left out: the start-ups through the POSIX single-instance claim, whose
+# listener thread a build without threads cannot start (the page's
+# start-up is the end-to-end test's).
+set(QUOBBIN_WEB_LEFT_OUT "Startup.TheLogoHolds*:Startup.TheLeftoversOfKilledSaves*:Startup.ADisplayThatCannot*")
 gtest_discover_tests(quobbin_tests DISCOVERY_TIMEOUT 120 TEST_FILTER "-${QUOBBIN_WEB_LEFT_OUT}")
 gtest_discover_tests(sorvel_tests DISCOVERY_TIMEOUT 120)
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/one-process)
