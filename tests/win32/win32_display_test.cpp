@@ -1,9 +1,10 @@
 // The Win32 display with a real window and DirectDraw, through the graphics
 // room as the game drives it, on a 32-bit and on a 16-bit desktop (with
-// QUOBBIN_SCREEN_BITS set, the surfaces must have that depth): loss and
-// repair, and bitmaps from files as the Linux game reads them. (The colour
-// probe, keyed copies, the pictures from the resources and the present are
-// the end-to-end run's: its screens are the golden frames.)
+// QUOBBIN_SCREEN_BITS set, the surfaces must have that depth): refused
+// rectangles, loss and repair, and bitmaps from files as the Linux game
+// reads them. (The colour probe, keyed copies, the pictures from the
+// resources and the present are the end-to-end run's: its screens are the
+// golden frames.)
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/surfaces.h"
@@ -61,6 +62,28 @@ protected:
     const children::Folder folder{"display"};
     platform::Window* window = nullptr;
 };
+
+// Rectangles refused on the screen's side or on the picture's (where the
+// place on the screen is good: a player's picture may be smaller than the
+// game's) draw nothing.
+TEST_F(Win32Display, RefusedRectanglesDrawNothing)
+{
+    const uint32_t white = native_colour(rgb(255, 255, 255));
+    ASSERT_EQ(surface_create_blank(4, 4, 20, false), 1);
+    fill_surface(nullptr, white, 20);
+    platform::Surface* back = display_back_buffer();
+    platform::Surface* sprite = surface_slot(20).surface;
+    const Picture before = picture_of(back);
+    const RECT on_screen[] = {
+        {10, 10, 10, 14}, {14, 10, 10, 14}, {-1, 10, 3, 14}, {638, 10, 642, 14}, {10, 478, 14, 482}};
+    const RECT in_picture[] = {{2, 0, 2, 4}, {4, 4, 0, 0}, {2, 0, 6, 4}, {0, -2, 4, 2}, {0, 0, 2, 4}};
+    for (const RECT& r : on_screen) {
+        EXPECT_EQ(platform::surface_blit(back, r, sprite, RECT{0, 0, r.right - r.left, r.bottom - r.top}, true), 0);
+        EXPECT_EQ(platform::surface_fill(back, r, white), 0);
+    }
+    for (const RECT& r : in_picture) EXPECT_EQ(platform::surface_blit(back, RECT{10, 10, 14, 14}, sprite, r, false), 0);
+    EXPECT_TRUE(picture_of(back) == before);
+}
 
 TEST_F(Win32Display, LostSlotsComeBackWithTheirPictures)
 {
