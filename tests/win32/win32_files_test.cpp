@@ -46,24 +46,28 @@ protected:
     std::string path = folder.path + "\\Best.dat";
 };
 
-TEST_F(Win32Files, AReplacedFileReadsBackWhole)
+// Over nothing, past the leftovers of an earlier copy with the same
+// process id that was cut short twice; then over the file it made.
+TEST_F(Win32Files, AReplacedFileReadsBackWholeAndLeftoversStayOutOfTheWay)
 {
     EXPECT_FALSE(platform::file_exists(path.c_str()));
     EXPECT_EQ(platform::file_size(path.c_str()), -1);
     char buffer[64];
     EXPECT_EQ(platform::file_read(path.c_str(), buffer, sizeof buffer), -1);
-
-    // Over nothing, then over the file it made.
+    ASSERT_TRUE(children::write_text(temporary(0), "leftover"));
+    ASSERT_TRUE(CreateDirectoryA(temporary(1).c_str(), nullptr));
     for (const std::string& bytes : {OLD_BYTES, NEW_BYTES}) {
         ASSERT_EQ(replace(bytes), 1);
         EXPECT_TRUE(platform::file_exists(path.c_str()));
         EXPECT_EQ(platform::file_size(path.c_str()), long(bytes.size()));
         EXPECT_EQ(platform::file_read(path.c_str(), buffer, sizeof buffer), long(bytes.size()));
         EXPECT_EQ(std::string(buffer, bytes.size()), bytes);
-        EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
+        EXPECT_EQ(names().size(), 3u);
     }
     EXPECT_EQ(platform::file_read(path.c_str(), buffer, 4), 4);
     EXPECT_EQ(std::string(buffer, 4), "new ");
+    EXPECT_EQ(children::read_text(temporary(0)), "leftover");
+    EXPECT_TRUE(fs::is_directory(temporary(1)));
 }
 
 TEST_F(Win32Files, ADirectoryOrADeviceCountsAsAbsentAndStays)
@@ -82,50 +86,25 @@ TEST_F(Win32Files, ADirectoryOrADeviceCountsAsAbsentAndStays)
     EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
 }
 
-TEST_F(Win32Files, LeftoversOfAnEarlierWriteStayOutOfTheWay)
-{
-    // An earlier copy with the same process id was cut short twice.
-    ASSERT_TRUE(children::write_text(temporary(0), "leftover"));
-    ASSERT_TRUE(CreateDirectoryA(temporary(1).c_str(), nullptr));
-    ASSERT_EQ(replace(OLD_BYTES), 1);
-    EXPECT_EQ(children::read_text(path), OLD_BYTES);
-    EXPECT_EQ(children::read_text(temporary(0)), "leftover");
-    EXPECT_TRUE(fs::is_directory(temporary(1)));
-    EXPECT_EQ(names().size(), 3u);
-}
-
 TEST_F(Win32Files, AFailedReplacementLeavesTheOldFileAndNoTemporary)
 {
     ASSERT_EQ(replace(OLD_BYTES), 1);
-    const struct {
-        const char* what;
-        bool hold;                // another program has the file open and lets nobody replace it
-        bool directory_meanwhile; // a directory takes the file's place before the commit
-    } cases[] = {
-        {"the file is held open", true, false},
-        {"a directory took its place", false, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        platform::FileReplacement file;
-        ASSERT_EQ(platform::file_replace_open(path.c_str(), &file), 1);
-        HANDLE held = INVALID_HANDLE_VALUE;
-        const std::string aside = path + ".aside";
-        if (c.hold) held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (c.directory_meanwhile) {
-            ASSERT_TRUE(MoveFileA(path.c_str(), aside.c_str()));
-            ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-        }
-        EXPECT_EQ(platform::file_replace_commit(&file, NEW_BYTES.data(), NEW_BYTES.size()), 0);
-        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        if (c.directory_meanwhile) {
-            EXPECT_TRUE(fs::is_directory(path));
-            ASSERT_TRUE(RemoveDirectoryA(path.c_str()));
-            ASSERT_TRUE(MoveFileA(aside.c_str(), path.c_str()));
-        }
-        EXPECT_EQ(children::read_text(path), OLD_BYTES);
-        EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
-    }
+    // Another program has the file open and lets nobody replace it.
+    platform::FileReplacement file;
+    ASSERT_EQ(platform::file_replace_open(path.c_str(), &file), 1);
+    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(platform::file_replace_commit(&file, NEW_BYTES.data(), NEW_BYTES.size()), 0);
+    CloseHandle(held);
+    EXPECT_EQ(children::read_text(path), OLD_BYTES);
+    EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
+
+    // A directory takes the file's place before the commit.
+    ASSERT_EQ(platform::file_replace_open(path.c_str(), &file), 1);
+    ASSERT_TRUE(MoveFileA(path.c_str(), (path + ".aside").c_str()));
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    EXPECT_EQ(platform::file_replace_commit(&file, NEW_BYTES.data(), NEW_BYTES.size()), 0);
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(names(), (std::set<std::string>{"Best.dat", "Best.dat.aside"}));
 }
 
 } // namespace
