@@ -5,6 +5,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/files.h"
+#include "support/bmp.h"
 #include "win32_support.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string NEW_BYTES("new best\r\n\x1a\0!", 13); // text mode would change these
+const std::string NEW_BYTES("new best\r\n\x1a\0!",
+                            13); // text mode would change these
 const std::string OLD_BYTES = "old best";
 
 class Win32Files : public testing::Test {
@@ -37,6 +39,14 @@ protected:
         return platform::file_replace_commit(&file, bytes.data(), bytes.size());
     }
 
+    // What the game's own reader reads at a path.
+    static std::string contents(const std::string& at)
+    {
+        char buffer[64];
+        const long n = platform::file_read(at.c_str(), buffer, sizeof buffer);
+        return n < 0 ? "(nothing)" : std::string(buffer, size_t(n));
+    }
+
     std::string temporary(int n) const
     {
         return path + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(n) + ".new";
@@ -52,21 +62,20 @@ TEST_F(Win32Files, AReplacedFileReadsBackWholeAndLeftoversStayOutOfTheWay)
 {
     EXPECT_FALSE(platform::file_exists(path.c_str()));
     EXPECT_EQ(platform::file_size(path.c_str()), -1);
-    char buffer[64];
-    EXPECT_EQ(platform::file_read(path.c_str(), buffer, sizeof buffer), -1);
-    ASSERT_TRUE(children::write_text(temporary(0), "leftover"));
+    EXPECT_EQ(contents(path), "(nothing)");
+    write_file(temporary(0), {'l', 'e', 'f', 't'});
     ASSERT_TRUE(CreateDirectoryA(temporary(1).c_str(), nullptr));
     for (const std::string& bytes : {OLD_BYTES, NEW_BYTES}) {
         ASSERT_EQ(replace(bytes), 1);
         EXPECT_TRUE(platform::file_exists(path.c_str()));
         EXPECT_EQ(platform::file_size(path.c_str()), long(bytes.size()));
-        EXPECT_EQ(platform::file_read(path.c_str(), buffer, sizeof buffer), long(bytes.size()));
-        EXPECT_EQ(std::string(buffer, bytes.size()), bytes);
+        EXPECT_EQ(contents(path), bytes);
         EXPECT_EQ(names().size(), 3u);
     }
+    char buffer[4];
     EXPECT_EQ(platform::file_read(path.c_str(), buffer, 4), 4);
     EXPECT_EQ(std::string(buffer, 4), "new ");
-    EXPECT_EQ(children::read_text(temporary(0)), "leftover");
+    EXPECT_EQ(contents(temporary(0)), "left");
     EXPECT_TRUE(fs::is_directory(temporary(1)));
 }
 
@@ -95,7 +104,7 @@ TEST_F(Win32Files, AFailedReplacementLeavesTheOldFileAndNoTemporary)
     const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(platform::file_replace_commit(&file, NEW_BYTES.data(), NEW_BYTES.size()), 0);
     CloseHandle(held);
-    EXPECT_EQ(children::read_text(path), OLD_BYTES);
+    EXPECT_EQ(contents(path), OLD_BYTES);
     EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
 
     // A directory takes the file's place before the commit.

@@ -85,14 +85,11 @@ public:
     std::vector<FakeDevice>* devices = nullptr;
     ULONG references = 1;
 
-    STDMETHOD(QueryInterface)(REFIID, void** out) override
-    {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
+    STDMETHOD(QueryInterface)(REFIID, void**) override { return E_NOTIMPL; }
     STDMETHOD_(ULONG, AddRef)() override { return ++references; }
     STDMETHOD_(ULONG, Release)() override { return --references; }
-    STDMETHOD(EnumDevices)(DWORD type, LPDIENUMDEVICESCALLBACKA callback, LPVOID context, DWORD flags) override
+    STDMETHOD(EnumDevices)
+    (DWORD type, LPDIENUMDEVICESCALLBACKA callback, LPVOID context, DWORD flags) override
     {
         for (size_t i = 0; type == DIDEVTYPE_JOYSTICK && flags == DIEDFL_ATTACHEDONLY && i < devices->size(); ++i) {
             DIDEVICEINSTANCEA instance{};
@@ -102,7 +99,8 @@ public:
         }
         return S_OK;
     }
-    STDMETHOD(CreateDevice)(REFGUID which, LPDIRECTINPUTDEVICEA* out, LPUNKNOWN) override
+    STDMETHOD(CreateDevice)
+    (REFGUID which, LPDIRECTINPUTDEVICEA* out, LPUNKNOWN) override
     {
         *out = &(*devices)[which.Data1];
         (*out)->AddRef();

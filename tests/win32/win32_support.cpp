@@ -10,8 +10,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace children {
 
@@ -110,21 +108,6 @@ void pump()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-}
-
-std::optional<std::string> read_text(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool write_text(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(text.data(), std::streamsize(text.size()));
-    out.close();
-    return !out.fail();
 }
 
 } // namespace children

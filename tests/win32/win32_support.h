@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,11 +50,6 @@ bool eventually(const std::function<bool()>& done);
 // Takes every message waiting for this thread's windows (Wine maps and
 // moves windows through them).
 void pump();
-
-// A small file, whole; nothing when it cannot be opened, false when it
-// cannot be written.
-std::optional<std::string> read_text(const std::string& path);
-bool write_text(const std::string& path, const std::string& text);
 
 } // namespace children
 
