@@ -144,8 +144,9 @@ XInputGetStateFunction win32_xinput_load(HMODULE* library)
 
 namespace {
 
-TEST(Win32Joystick, HoldsTheFirstUsableJoystickAndReleasesEverythingAtTheClose)
+TEST(Win32Pads, AJoystickIsHeldAndReleasedAndEachPadButtonIsItsKey)
 {
+    // DirectInput's joystick: the first usable one is held until the close.
     const struct {
         const char* name;
         bool has_input;
@@ -178,15 +179,11 @@ TEST(Win32Joystick, HoldsTheFirstUsableJoystickAndReleasesEverythingAtTheClose)
         EXPECT_EQ(input.references, c.has_input ? 0u : 1u);
     }
     installed = nullptr;
-    platform::window_destroy(window);
-}
 
-// The keys the window is sent while the game looks for messages: a key
-// goes down when the first pad presses its button and up when the last
-// one lets go of it or is unplugged; the buttons the game does not read
-// give nothing.
-TEST(Win32Pads, EachButtonIsItsKeyOnAnyPadAndAnUnpluggedPadLetsGo)
-{
+    // The keys the window is sent while the game looks for messages: a key
+    // goes down when the first pad presses its button and up when the last
+    // one lets go of it or is unplugged; the buttons the game does not read
+    // give nothing.
     const int A = XINPUT_GAMEPAD_A;
     const struct {
         std::array<int, XUSER_MAX_COUNT> pads;
@@ -204,9 +201,6 @@ TEST(Win32Pads, EachButtonIsItsKeyOnAnyPadAndAnUnpluggedPadLetsGo)
         {{0, A, -1, -1}, {}},
         {{0, -1, -1, -1}, {-GAMEPAD_A}},
     };
-    platform::Window* window =
-        platform::window_create([](platform::Window*, unsigned, uintptr_t, intptr_t) { return intptr_t(0); });
-    ASSERT_NE(window, nullptr);
     xinput_installed = true;
     EXPECT_EQ(platform::gamepads_open(window), 0) << "no DirectInput joystick is held";
     for (const auto& step : steps) {

@@ -1,14 +1,12 @@
 // The Win32 system services that only a real Windows (or Wine) can show
-// and the end-to-end run does not: the folder a program runs from, the work
-// area a window is centred on and the timer it holds, where the picture
-// goes on desktops of several monitors, and the scale of a monitor's DPI.
+// and the end-to-end run does not: the folder a program runs from, where
+// the picture goes on desktops of several monitors, and the scale of a
+// monitor's DPI.
 #include "platform/win32/win32_platform.h"
 
 #include "platform/win32/win32_display.h"
 
 #include "platform/files.h"
-#include "platform/system.h"
-#include "sys/window_centre.h"
 #include "win32_support.h"
 
 #include <gtest/gtest.h>
@@ -39,36 +37,6 @@ TEST(Win32ExecutableDir, IsTheProgramsFolderNotTheWorkingOne)
     EXPECT_EQ(platform::executable_dir(exact, n), 0);
     EXPECT_EQ(platform::executable_dir(exact, n + 1), 1);
     EXPECT_STREQ(exact, here);
-}
-
-// The centring arithmetic is the game's own; the work area and the window's
-// place are Windows'. Windows keeps the work area the system's, Wine per
-// process; either way the test puts back what it found. And Windows 10 and
-// 11 give a program that asks for nothing a 15.6 ms timer, where a 1 ms
-// sleep lasts 15.6 ms: the window holds a 1 ms period for as long as it
-// lives.
-TEST(Win32WindowCentre, LandsWhereTheWorkAreaSaysAndTheWindowHoldsAFineTimer)
-{
-    ::RECT saved{};
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved, 0));
-    const int periods = win32_timer_periods();
-    platform::Window* window = platform::window_create(nullptr);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(win32_timer_periods(), periods + 1);
-    const HWND hwnd = win32_hwnd(window);
-    SetWindowPos(hwnd, nullptr, 0, 0, 648, 526, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_FALSE(IsWindowVisible(hwnd));
-    ::RECT area{120, 30, 1000, 740}; // panels on the left and at the top
-    ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0));
-    window_centre(window);
-    children::pump();
-    EXPECT_TRUE(IsWindowVisible(hwnd));
-    ::RECT placed{};
-    GetWindowRect(hwnd, &placed);
-    EXPECT_EQ(std::tuple(placed.left, placed.top, placed.right), std::tuple(120 + 116, 30 + 92, 120 + 116 + 648));
-    platform::window_destroy(window);
-    EXPECT_EQ(win32_timer_periods(), periods);
-    SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved, 0);
 }
 
 // Where the picture goes on a desktop of several monitors (the desktop is
