@@ -2,9 +2,10 @@
 # quobbin.exe on screens of 100, 150 and 200 % (Wine's LogPixels at 96, 144
 # and 192), under Wine and Xvfb: the picture at scale 1, 1 and 2, each
 # game pixel a sharp block, the title as rendered (the logo's one second
-# and the pause screen are windows_e2e's to catch), the window centred on
-# the work area. Each game ends with its Wine session. Run by ctest inside
-# xvfb-run, in a Wine prefix of its own, whose DPI it sets.
+# is windows_e2e's to catch, the pause screen windows_sound_e2e's), the
+# window centred on the work area. Each game ends with its Wine session.
+# Run by ctest inside xvfb-run, in a Wine prefix of its own, whose DPI it
+# sets.
 #
 #   windows_dpi_e2e.sh <wine-run.sh> <quobbin.exe> <win_probe.exe> <docs/shots>
 #
