@@ -63,9 +63,7 @@ int main(int argc, char** argv)
     if (std::strcmp(what, "client") == 0) {
         RECT r{};
         GetClientRect(game, &r);
-        POINT corner{0, 0};
-        ClientToScreen(game, &corner);
-        OffsetRect(&r, corner.x, corner.y);
+        MapWindowPoints(game, nullptr, reinterpret_cast<POINT*>(&r), 2);
         return print_rect(r);
     }
     if (std::strcmp(what, "window") == 0) {
