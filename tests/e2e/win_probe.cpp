@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr const char* CAPTION = "[ Quobbin ] Murvale";
-
 int print_rect(const RECT& r)
 {
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -57,7 +55,7 @@ int play_tune(const char* dll, int seconds)
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "tune") == 0) return play_tune(argv[2], std::atoi(argv[3]));
-    const HWND game = FindWindowA("Main", CAPTION);
+    const HWND game = FindWindowA("Main", "[ Quobbin ] Murvale");
     if (argc < 2 || !game) return 1;
     const char* what = argv[1];
     if (std::strcmp(what, "client") == 0) {

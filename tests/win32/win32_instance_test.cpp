@@ -18,9 +18,6 @@
 
 namespace {
 
-using children::ENDED;
-using children::RAN;
-
 struct Names {
     std::string mutex = children::unique_name("murvale");
     std::string mapping = children::unique_name("map_murvale");
@@ -45,18 +42,18 @@ TEST(Win32InstanceGuard, ALaterCopyEndsAndRestoresOnlyAShownWindow)
     ASSERT_NE(window, nullptr);
     const HWND hwnd = win32_hwnd(window);
     ASSERT_EQ(instance_guard_publish(&first, names.mutex.c_str(), names.mapping.c_str(), window), 1);
-    EXPECT_EQ(second_copy(names), ENDED);
+    EXPECT_EQ(second_copy(names), children::ENDED);
     children::pump(); // whatever the later copy asked for is in the queue by now
     EXPECT_FALSE(IsWindowVisible(hwnd));
 
     ShowWindow(hwnd, SW_SHOWMINIMIZED);
-    EXPECT_EQ(second_copy(names), ENDED);
+    EXPECT_EQ(second_copy(names), children::ENDED);
     EXPECT_TRUE(children::eventually([&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd); }));
 
     // The window goes before the guard, as at shutdown; then a new copy runs.
     platform::window_destroy(window);
     instance_guard_release(&first);
-    EXPECT_EQ(second_copy(names), RAN);
+    EXPECT_EQ(second_copy(names), children::RAN);
 }
 
 // Enough copies that a claim made in two steps (look, then create) often
@@ -87,7 +84,7 @@ TEST(Win32InstanceGuard, OfCopiesStartedTogetherOneRunsAndItsEndFreesTheClaim)
     int lost = 0;
     for (HANDLE copy : copies) {
         TerminateProcess(copy, 1);
-        lost += children::finish(copy) == ENDED;
+        lost += children::finish(copy) == children::ENDED;
     }
     EXPECT_EQ(lost, long(copies.size()) - 1);
     EXPECT_EQ(platform::instance_claim(names.mutex.c_str(), &claim), 1);
