@@ -4,7 +4,7 @@
 //   win_probe client        the client area on the screen: x y width height
 //   win_probe window        the window, then the work area: x y width height each
 //   win_probe menu          whether a menu is open
-//   win_probe about         the About box, if open: x y width height, then its texts
+//   win_probe about         whether the About box is open
 //   win_probe foreground    1 when the game's window is the foreground window
 //   win_probe tune DLL S    plays the tune for S seconds through the music
 //                           library DLL, as any program may: loaded by name,
@@ -22,8 +22,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr const char* CAPTION = "[ Quobbin ] Murvale";
 
 int print_rect(const RECT& r)
 {
@@ -52,30 +50,18 @@ int play_tune(const char* dll, int seconds)
     return 0;
 }
 
-HWND about_box(HWND game)
-{
-    // The dialog is a top-level window of the dialog class owned by the game.
-    HWND found = nullptr;
-    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
-         w = FindWindowExA(nullptr, w, "#32770", nullptr))
-        if (GetWindow(w, GW_OWNER) == game && IsWindowVisible(w)) found = w;
-    return found;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "tune") == 0) return play_tune(argv[2], std::atoi(argv[3]));
-    const HWND game = FindWindowA("Main", CAPTION);
+    const HWND game = FindWindowA("Main", "[ Quobbin ] Murvale");
     if (argc < 2 || !game) return 1;
     const char* what = argv[1];
     if (std::strcmp(what, "client") == 0) {
         RECT r{};
         GetClientRect(game, &r);
-        POINT corner{0, 0};
-        ClientToScreen(game, &corner);
-        OffsetRect(&r, corner.x, corner.y);
+        MapWindowPoints(game, nullptr, reinterpret_cast<POINT*>(&r), 2);
         return print_rect(r);
     }
     if (std::strcmp(what, "window") == 0) {
@@ -90,16 +76,11 @@ int main(int argc, char** argv)
         return menu && IsWindowVisible(menu) ? 0 : 1;
     }
     if (std::strcmp(what, "about") == 0) {
-        const HWND box = about_box(game);
-        if (!box) return 1;
-        RECT r{};
-        GetWindowRect(box, &r);
-        print_rect(r);
-        char title[64] = {}, date[64] = {};
-        GetDlgItemTextA(box, 1003, title, sizeof title);
-        GetDlgItemTextA(box, 1004, date, sizeof date);
-        std::printf("%s\n%s\n", title, date);
-        return 0;
+        // The dialog is a top-level window of the dialog class owned by the game.
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr))
+            if (GetWindow(w, GW_OWNER) == game && IsWindowVisible(w)) return 0;
+        return 1;
     }
     if (std::strcmp(what, "foreground") == 0) {
         std::printf("%d\n", GetForegroundWindow() == game ? 1 : 0);

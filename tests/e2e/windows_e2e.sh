@@ -17,8 +17,7 @@ SHOTS=$5
 work_in_scratch
 
 # --- Start-up: the window, its client area, the logo, then the title.
-# Wine writes what the game tells a debugger into game.log.
-WINEDEBUG=-all,+debugstr "$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
+"$WINE" "$GAME" >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 WID=$(window_id) || true
 [ -n "$WID" ] || fail "no window titled [ Quobbin ] Murvale"
@@ -31,7 +30,7 @@ pass "title screen, pixel for pixel (but the frame-rate figure)"
 
 focus_game || fail "the game window did not take the focus"
 # --- The menu, opened with the mouse: Reset goes back from play to the
-# title; About shows the dialog, Escape leaves it open, Enter closes it.
+# title; About shows the dialog and Enter closes it.
 key space # into play: the first stage, open, shows its label as rendered
 within 5 shows play "$SHOTS/play.png" 288 40 64 16 0 || fail "Space did not start the game"
 open_menu_item 1
@@ -40,14 +39,9 @@ pass "Reset returns to the title"
 focus_game
 open_menu_item 3
 within 5 about_open || fail "the menu's About showed no dialog"
-mapfile -t about < <(probe about)
-[ "${about[1]}" = Quobbin ] && [ "${about[2]}" = "2007 / 10" ] || fail "the About dialog says '${about[1]}' '${about[2]}'"
-key Escape
-sleep 0.5
-about_open || fail "Escape closed the About dialog"
 key Return
 within 5 about_closed || fail "Enter did not close the About dialog"
-pass "About: the dialog with the title and the date; Escape leaves it, Enter closes it"
+pass "About shows its dialog; Enter closes it"
 
 # --- A whole game, blind; Best.dat is the file the Linux build reads.
 focus_game || fail "the game did not get the focus back from the About dialog"
@@ -57,32 +51,12 @@ play_blind_game Best.dat || fail "the game did not close three stages"
 within 5 shows final "$SHOTS/final-result.png" 270 296 32 16 40 || fail "no results table"
 pass "three stages played; Best.dat is 12 bytes and the Linux reader reads it; final result"
 
-# --- Pause with Escape, continue with F1.
-focus_game
-key Escape
-within 5 shows pause "$SHOTS/pause.png" 0 0 640 480 0 || fail "the pause screen differs"
-pass "pause screen, pixel for pixel"
-key F1
-
-# --- Focus elsewhere freezes the picture; focus back resumes it.
+# --- A second copy, started while another program's window has the
+# focus, ends with 0 without a window and brings the first forward. (What
+# the game does without the focus is the window procedure's tests'.)
 display -geometry 200x200+20+20 "$SHOTS/pause.png" &
-OTHER_PID=$!
 OTHER=$(timeout 10 xdotool search --sync --name '^ImageMagick' | head -1)
 [ -n "$OTHER" ] || fail "the other window did not appear"
-focus_game
-key space # a new game, so the seals move
-within 5 moving || fail "the new game does not move"
-xdotool windowfocus --sync "$OTHER"
-within 5 foreground_is 0 || fail "the game kept the focus"
-within 5 still || fail "the game kept running without the focus"
-focus_game
-within 5 moving || fail "the game did not resume with the focus"
-grep -q 'OutputDebugStringA "ii\\n"' "$WORK/game.log" && grep -q 'OutputDebugStringA "aa\\n"' "$WORK/game.log" ||
-    fail "no debugger lines for the activation changes"
-pass "focus loss freezes the game (debugger line ii), focus resumes it (aa)"
-
-# --- A second copy ends with 0 without a window and brings the first
-# forward.
 xdotool windowfocus --sync "$OTHER"
 within 5 foreground_is 0 || fail "the other window did not take the focus"
 timeout 20 "$WINE" "$GAME" >"$WORK/second.log" 2>&1
@@ -91,14 +65,6 @@ status=$?
 [ "$(xdotool search --name '^\[ Quobbin \] Murvale$' | wc -l)" = 1 ] || fail "the second copy made a window"
 within 5 foreground_is 1 || fail "the game was not brought forward"
 pass "a second copy ends with 0 and brings the first forward"
-kill $OTHER_PID
-
-# --- Escape, Escape ends the game; WinMain says 1 after a run.
-focus_game
-key Escape
-within 5 shows pause "$SHOTS/pause.png" 0 0 640 480 0 || fail "Escape did not pause"
-key Escape
-end_status $GAME_PID 20
-[ "$status" = 1 ] || fail "the game ended with $status after Escape twice"
-pass "Escape, Escape ends the game with 1"
+# The game, still running, ends with the run (pausing and Escape twice are
+# windows_sound_e2e's, with the music library playing).
 echo "all end-to-end checks passed"

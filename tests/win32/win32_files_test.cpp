@@ -5,6 +5,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/files.h"
+#include "support/bmp.h"
 #include "win32_support.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string NEW_BYTES("new best\r\n\x1a\0!", 13); // text mode would change these
+const std::string NEW_BYTES("new best\r\n\x1a\0!",
+                            13); // text mode would change these
 const std::string OLD_BYTES = "old best";
 
 class Win32Files : public testing::Test {
@@ -37,6 +39,14 @@ protected:
         return platform::file_replace_commit(&file, bytes.data(), bytes.size());
     }
 
+    // What the game's own reader reads at a path.
+    static std::string contents(const std::string& at)
+    {
+        char buffer[64];
+        const long n = platform::file_read(at.c_str(), buffer, sizeof buffer);
+        return n < 0 ? "(nothing)" : std::string(buffer, size_t(n));
+    }
+
     std::string temporary(int n) const
     {
         return path + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(n) + ".new";
@@ -46,24 +56,27 @@ protected:
     std::string path = folder.path + "\\Best.dat";
 };
 
-TEST_F(Win32Files, AReplacedFileReadsBackWhole)
+// Over nothing, past the leftovers of an earlier copy with the same
+// process id that was cut short twice; then over the file it made.
+TEST_F(Win32Files, AReplacedFileReadsBackWholeAndLeftoversStayOutOfTheWay)
 {
     EXPECT_FALSE(platform::file_exists(path.c_str()));
     EXPECT_EQ(platform::file_size(path.c_str()), -1);
-    char buffer[64];
-    EXPECT_EQ(platform::file_read(path.c_str(), buffer, sizeof buffer), -1);
-
-    // Over nothing, then over the file it made.
+    EXPECT_EQ(contents(path), "(nothing)");
+    write_file(temporary(0), {'l', 'e', 'f', 't'});
+    ASSERT_TRUE(CreateDirectoryA(temporary(1).c_str(), nullptr));
     for (const std::string& bytes : {OLD_BYTES, NEW_BYTES}) {
         ASSERT_EQ(replace(bytes), 1);
         EXPECT_TRUE(platform::file_exists(path.c_str()));
         EXPECT_EQ(platform::file_size(path.c_str()), long(bytes.size()));
-        EXPECT_EQ(platform::file_read(path.c_str(), buffer, sizeof buffer), long(bytes.size()));
-        EXPECT_EQ(std::string(buffer, bytes.size()), bytes);
-        EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
+        EXPECT_EQ(contents(path), bytes);
+        EXPECT_EQ(names().size(), 3u);
     }
+    char buffer[4];
     EXPECT_EQ(platform::file_read(path.c_str(), buffer, 4), 4);
     EXPECT_EQ(std::string(buffer, 4), "new ");
+    EXPECT_EQ(contents(temporary(0)), "left");
+    EXPECT_TRUE(fs::is_directory(temporary(1)));
 }
 
 TEST_F(Win32Files, ADirectoryOrADeviceCountsAsAbsentAndStays)
@@ -71,10 +84,9 @@ TEST_F(Win32Files, ADirectoryOrADeviceCountsAsAbsentAndStays)
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     for (const std::string& p : {path, std::string("NUL"), std::string("CON"), std::string("\\\\.\\NUL")}) {
         SCOPED_TRACE(p);
-        char buffer[16];
         EXPECT_FALSE(platform::file_exists(p.c_str()));
         EXPECT_EQ(platform::file_size(p.c_str()), -1);
-        EXPECT_EQ(platform::file_read(p.c_str(), buffer, sizeof buffer), -1);
+        EXPECT_EQ(contents(p), "(nothing)");
         platform::FileReplacement file;
         EXPECT_EQ(platform::file_replace_open(p.c_str(), &file), 0);
     }
@@ -82,50 +94,25 @@ TEST_F(Win32Files, ADirectoryOrADeviceCountsAsAbsentAndStays)
     EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
 }
 
-TEST_F(Win32Files, LeftoversOfAnEarlierWriteStayOutOfTheWay)
-{
-    // An earlier copy with the same process id was cut short twice.
-    ASSERT_TRUE(children::write_text(temporary(0), "leftover"));
-    ASSERT_TRUE(CreateDirectoryA(temporary(1).c_str(), nullptr));
-    ASSERT_EQ(replace(OLD_BYTES), 1);
-    EXPECT_EQ(children::read_text(path), OLD_BYTES);
-    EXPECT_EQ(children::read_text(temporary(0)), "leftover");
-    EXPECT_TRUE(fs::is_directory(temporary(1)));
-    EXPECT_EQ(names().size(), 3u);
-}
-
 TEST_F(Win32Files, AFailedReplacementLeavesTheOldFileAndNoTemporary)
 {
     ASSERT_EQ(replace(OLD_BYTES), 1);
-    const struct {
-        const char* what;
-        bool hold;                // another program has the file open and lets nobody replace it
-        bool directory_meanwhile; // a directory takes the file's place before the commit
-    } cases[] = {
-        {"the file is held open", true, false},
-        {"a directory took its place", false, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        platform::FileReplacement file;
-        ASSERT_EQ(platform::file_replace_open(path.c_str(), &file), 1);
-        HANDLE held = INVALID_HANDLE_VALUE;
-        const std::string aside = path + ".aside";
-        if (c.hold) held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (c.directory_meanwhile) {
-            ASSERT_TRUE(MoveFileA(path.c_str(), aside.c_str()));
-            ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-        }
-        EXPECT_EQ(platform::file_replace_commit(&file, NEW_BYTES.data(), NEW_BYTES.size()), 0);
-        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        if (c.directory_meanwhile) {
-            EXPECT_TRUE(fs::is_directory(path));
-            ASSERT_TRUE(RemoveDirectoryA(path.c_str()));
-            ASSERT_TRUE(MoveFileA(aside.c_str(), path.c_str()));
-        }
-        EXPECT_EQ(children::read_text(path), OLD_BYTES);
-        EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
-    }
+    // Another program has the file open and lets nobody replace it.
+    platform::FileReplacement file;
+    ASSERT_EQ(platform::file_replace_open(path.c_str(), &file), 1);
+    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(platform::file_replace_commit(&file, NEW_BYTES.data(), NEW_BYTES.size()), 0);
+    CloseHandle(held);
+    EXPECT_EQ(contents(path), OLD_BYTES);
+    EXPECT_EQ(names(), std::set<std::string>{"Best.dat"});
+
+    // A directory takes the file's place before the commit.
+    ASSERT_EQ(platform::file_replace_open(path.c_str(), &file), 1);
+    ASSERT_TRUE(MoveFileA(path.c_str(), (path + ".aside").c_str()));
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    EXPECT_EQ(platform::file_replace_commit(&file, NEW_BYTES.data(), NEW_BYTES.size()), 0);
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(names(), (std::set<std::string>{"Best.dat", "Best.dat.aside"}));
 }
 
 } // namespace

@@ -18,9 +18,6 @@
 
 namespace {
 
-using children::ENDED;
-using children::RAN;
-
 struct Names {
     std::string mutex = children::unique_name("murvale");
     std::string mapping = children::unique_name("map_murvale");
@@ -31,7 +28,11 @@ int second_copy(const Names& names)
     return children::finish(children::start(children::self(), {children::ROLE, "copy", names.mutex, names.mapping}));
 }
 
-TEST(Win32InstanceGuard, ALaterCopyEndsAndRaisesOnlyAPublishedVisibleWindow)
+// The later copy ends while this copy takes no message, whatever it asks
+// of the first copy's window; it leaves a window that is published but
+// still hidden, as at start-up, alone, and restores a minimised one.
+// (Bringing a visible window forward is the end-to-end run's.)
+TEST(Win32InstanceGuard, ALaterCopyEndsAndRestoresOnlyAShownWindow)
 {
     const Names names;
     InstanceGuard first;
@@ -40,53 +41,19 @@ TEST(Win32InstanceGuard, ALaterCopyEndsAndRaisesOnlyAPublishedVisibleWindow)
     platform::Window* window = platform::window_create(nullptr);
     ASSERT_NE(window, nullptr);
     const HWND hwnd = win32_hwnd(window);
-    // Whatever the user looks at meanwhile; the raise must take the front from it.
-    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                       nullptr, nullptr, nullptr);
-    ASSERT_NE(other, nullptr);
+    ASSERT_EQ(instance_guard_publish(&first, names.mutex.c_str(), names.mapping.c_str(), window), 1);
+    EXPECT_EQ(second_copy(names), children::ENDED);
+    children::pump(); // whatever the later copy asked for is in the queue by now
+    EXPECT_FALSE(IsWindowVisible(hwnd));
 
-    // In start-up's order: claimed, published while still hidden, shown.
-    const struct {
-        const char* state;
-        bool publish;
-        bool show;
-    } steps[] = {
-        {"claimed, not published", false, false},
-        {"published, not yet shown", true, false},
-        {"published and shown, then minimised", true, true},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.state);
-        if (step.publish && !first.published) {
-            ASSERT_EQ(instance_guard_publish(&first, names.mutex.c_str(), names.mapping.c_str(), window), 1);
-        }
-        if (step.show) ShowWindow(hwnd, SW_SHOWMINIMIZED);
-        // Wine without a window manager moves the focus a moment later.
-        SetForegroundWindow(other);
-        ASSERT_TRUE(children::eventually([&] {
-            children::pump();
-            return GetForegroundWindow() == other;
-        }));
-
-        // This copy takes no message while the later one runs: it must end
-        // all the same.
-        EXPECT_EQ(second_copy(names), ENDED);
-        if (step.show) {
-            EXPECT_TRUE(children::eventually(
-                [&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd) && GetForegroundWindow() == hwnd; }));
-        } else {
-            // Whatever the later copy asked for is in the queue by now.
-            children::pump();
-            EXPECT_FALSE(IsWindowVisible(hwnd));
-            EXPECT_NE(GetForegroundWindow(), hwnd);
-        }
-    }
+    ShowWindow(hwnd, SW_SHOWMINIMIZED);
+    EXPECT_EQ(second_copy(names), children::ENDED);
+    EXPECT_TRUE(children::eventually([&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd); }));
 
     // The window goes before the guard, as at shutdown; then a new copy runs.
     platform::window_destroy(window);
-    DestroyWindow(other);
     instance_guard_release(&first);
-    EXPECT_EQ(second_copy(names), RAN);
+    EXPECT_EQ(second_copy(names), children::RAN);
 }
 
 // Enough copies that a claim made in two steps (look, then create) often
@@ -117,7 +84,7 @@ TEST(Win32InstanceGuard, OfCopiesStartedTogetherOneRunsAndItsEndFreesTheClaim)
     int lost = 0;
     for (HANDLE copy : copies) {
         TerminateProcess(copy, 1);
-        lost += children::finish(copy) == ENDED;
+        lost += children::finish(copy) == children::ENDED;
     }
     EXPECT_EQ(lost, long(copies.size()) - 1);
     EXPECT_EQ(platform::instance_claim(names.mutex.c_str(), &claim), 1);

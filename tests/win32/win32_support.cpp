@@ -2,7 +2,6 @@
 
 #include "win32_support.h"
 
-#include "gfx/display.h"
 #include "platform/win32/win32_display.h"
 #include "support/eventually.h"
 #include "sys/instance_guard.h"
@@ -11,8 +10,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace children {
 
@@ -23,42 +20,24 @@ constexpr DWORD LONG_WHILE_MS = 60000;
 // A role asked for wrongly; never the tests, which a child must not run.
 constexpr int MISUSED = 12;
 
-bool named(const char* name)
-{
-    const std::string path = self();
-    return _stricmp(path.substr(path.find_last_of("\\/") + 1).c_str(), name) == 0;
-}
-
-bool wait_for(const char* event_name)
-{
-    const HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, event_name);
-    const bool set = event && WaitForSingleObject(event, LONG_WHILE_MS) == WAIT_OBJECT_0;
-    if (event) CloseHandle(event);
-    return set;
-}
-
-// Plays the role the arguments or the program's name ask for and returns
-// its exit code; -1 when there is none and the tests should run.
+// Plays the role the arguments ask for and returns its exit code; -1 when
+// there is none and the tests should run. The one role, copy <mutex>
+// <mapping> [<go>], is start-up's first step as a later copy. With the
+// name of an event, at its signal; a copy that runs then holds its claim
+// until the test kills it.
 int run_role(int argc, char** argv)
 {
-    // A volume control stays until the test has looked; started by anyone
-    // else (no test waiting), it ends at once.
-    if (named("Sndvol32.exe") || named("SndVol.exe")) return wait_for(VOLUME_RELEASE_EVENT) ? RAN : ENDED;
     if (argc < 3 || std::strcmp(argv[1], ROLE) != 0) return -1;
-    const std::string role = argv[2];
-    // copy <mutex> <mapping> [<go>]: start-up's first step, as a later copy.
-    // With the name of an event, at its signal; a copy that runs then holds
-    // its claim until the test kills it.
-    if (role == "copy" && (argc == 5 || argc == 6)) {
-        if (argc == 6 && !wait_for(argv[5])) return MISUSED;
-        InstanceGuard guard;
-        instance_guard_init(&guard);
-        const int ran = instance_guard_check(&guard, argv[3], argv[4]);
-        if (ran && argc == 6) Sleep(LONG_WHILE_MS);
-        instance_guard_release(&guard);
-        return ran ? RAN : ENDED;
-    }
-    return MISUSED;
+    if (std::strcmp(argv[2], "copy") != 0 || argc < 5 || argc > 6) return MISUSED;
+    const HANDLE go = argc == 6 ? OpenEventA(SYNCHRONIZE, FALSE, argv[5]) : nullptr;
+    if (argc == 6 && (!go || WaitForSingleObject(go, LONG_WHILE_MS) != WAIT_OBJECT_0)) return MISUSED;
+    InstanceGuard guard;
+    instance_guard_init(&guard);
+    const int ran = instance_guard_check(&guard, argv[3], argv[4]);
+    if (ran && go) Sleep(LONG_WHILE_MS);
+    instance_guard_release(&guard);
+    if (go) CloseHandle(go);
+    return ran ? RAN : ENDED;
 }
 
 } // namespace
@@ -131,55 +110,7 @@ void pump()
     }
 }
 
-std::optional<std::string> read_text(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool write_text(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(text.data(), std::streamsize(text.size()));
-    out.close();
-    return !out.fail();
-}
-
 } // namespace children
-
-void move_window(platform::Window* window, int x, int y)
-{
-    SetWindowPos(win32_hwnd(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    children::pump();
-}
-
-void client_origin(platform::Window* window, int* x, int* y)
-{
-    POINT p{0, 0};
-    ClientToScreen(win32_hwnd(window), &p);
-    *x = int(p.x);
-    *y = int(p.y);
-}
-
-// Wine draws a present on a thread of its own (its OpenGL renderer), and
-// copies what a window shows to the screen when the program goes idle
-// (its GDI renderer). Reading the primary waits for the thread; a wait for
-// messages that returns at once counts as going idle.
-void wait_for_screen()
-{
-    platform::SurfaceLock lock{};
-    if (platform::surface_lock(display_primary(), &lock)) platform::surface_unlock(display_primary());
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-}
-
-uint32_t screen_pixel(int x, int y)
-{
-    const HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
 
 bool change_display_mode(platform::Display* display)
 {

@@ -1,11 +1,9 @@
 // What the Win32 backend's tests ask of Windows itself, kept apart from
 // <windows.h>, whose RECT is not the game's. Other copies of the test
 // program, for what only separate processes show: the single-instance
-// guard and the volume controls.
-// The program plays a role when its arguments name one ("--quobbin-role
-// ..."), and a volume control when it has been copied under a volume
-// control's name; otherwise it runs the tests. And the window's place, the
-// screen's pixels, a display mode change, and a surface's pixels.
+// guard. The program plays a role when its arguments name one
+// ("--quobbin-role ..."); otherwise it runs the tests. And a display mode
+// change, and a surface's pixels.
 #pragma once
 
 #include "platform/graphics.h"
@@ -14,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,10 +22,6 @@ inline constexpr const char* ROLE = "--quobbin-role";
 // the other. Neither is an exit code a crash or Windows would give.
 inline constexpr int ENDED = 10;
 inline constexpr int RAN = 11;
-
-// The event a volume control copy waits for before it ends, so that the
-// test sees every copy that was started while they all still run.
-inline constexpr const char* VOLUME_RELEASE_EVENT = "quobbin-test-volume-release";
 
 // The full path of this program.
 std::string self();
@@ -58,21 +51,7 @@ bool eventually(const std::function<bool()>& done);
 // moves windows through them).
 void pump();
 
-// A small file, whole; nothing when it cannot be opened, false when it
-// cannot be written.
-std::optional<std::string> read_text(const std::string& path);
-bool write_text(const std::string& path, const std::string& text);
-
 } // namespace children
-
-void move_window(platform::Window* window, int x, int y);
-// Where the client area's top-left corner is on the screen.
-void client_origin(platform::Window* window, int* x, int* y);
-// Waits until what the display presented has reached the screen.
-void wait_for_screen();
-// The screen's pixel, 0x00BBGGRR, as anyone reading the desktop sees it;
-// 0xFFFFFFFF off the screen.
-uint32_t screen_pixel(int x, int y);
 
 // Sets the display mode the desktop already has through the game's own
 // DirectDraw object; DirectDraw then takes the memory of every surface

@@ -1,40 +1,23 @@
 // The Win32 system services that only a real Windows (or Wine) can show
-// and the end-to-end run does not: the folder a program runs from, the work
-// area a window is centred on, the timer a window holds, where the picture
-// goes on desktops of several monitors, the scale of a monitor's DPI, and
-// which volume controls start where.
+// and the end-to-end run does not: the folder a program runs from, where
+// the picture goes on desktops of several monitors, and the scale of a
+// monitor's DPI.
 #include "platform/win32/win32_platform.h"
 
 #include "platform/win32/win32_display.h"
 
-#include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/system.h"
-#include "sys/volume_control.h"
-#include "sys/window_centre.h"
 #include "win32_support.h"
 
 #include <gtest/gtest.h>
 
-#include <tlhelp32.h>
-
-#include <algorithm>
-#include <bit>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <tuple>
-#include <vector>
+#include <utility>
 
 namespace {
-
-std::string lower(std::string s)
-{
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 TEST(Win32ExecutableDir, IsTheProgramsFolderNotTheWorkingOne)
 {
@@ -46,7 +29,7 @@ TEST(Win32ExecutableDir, IsTheProgramsFolderNotTheWorkingOne)
     std::filesystem::current_path(old);
     ASSERT_EQ(found, 1);
     const std::string program = children::self();
-    EXPECT_EQ(lower(here), lower(program.substr(0, program.find_last_of('\\'))));
+    EXPECT_EQ(_stricmp(here, program.substr(0, program.find_last_of('\\')).c_str()), 0) << here;
 
     // It fits with its terminating zero, and not without.
     const size_t n = std::strlen(here);
@@ -54,52 +37,6 @@ TEST(Win32ExecutableDir, IsTheProgramsFolderNotTheWorkingOne)
     EXPECT_EQ(platform::executable_dir(exact, n), 0);
     EXPECT_EQ(platform::executable_dir(exact, n + 1), 1);
     EXPECT_STREQ(exact, here);
-}
-
-// The centring arithmetic is the game's own; the work area and the window's
-// place are Windows'. Windows keeps the work area the system's, Wine per
-// process; either way the test puts back what it found.
-TEST(Win32WindowCentre, LandsWhereTheWorkAreaSays)
-{
-    ::RECT saved{};
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved, 0));
-    platform::Window* window = platform::window_create(nullptr);
-    ASSERT_NE(window, nullptr);
-    const HWND hwnd = win32_hwnd(window);
-    SetWindowPos(hwnd, nullptr, 0, 0, 648, 526, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_FALSE(IsWindowVisible(hwnd));
-    ::RECT area{120, 30, 1000, 740}; // panels on the left and at the top
-    ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0));
-    window_centre(window);
-    children::pump();
-    EXPECT_TRUE(IsWindowVisible(hwnd));
-    ::RECT placed{};
-    GetWindowRect(hwnd, &placed);
-    EXPECT_EQ(std::tuple(placed.left, placed.top, placed.right), std::tuple(120 + 116, 30 + 92, 120 + 116 + 648));
-    platform::window_destroy(window);
-    SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved, 0);
-}
-
-// Windows 10 and 11 give a program that asks for nothing a 15.6 ms timer,
-// where a 1 ms sleep lasts 15.6 ms. The window holds a 1 ms period for as
-// long as it lives, and the clock counts single milliseconds: over sleeps
-// of 1 ms it moves mostly by 1 or 2.
-TEST(Win32Clock, TheWindowHoldsAFineTimerWhileItLives)
-{
-    const int before = win32_timer_periods();
-    platform::Window* window = platform::window_create(nullptr);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(win32_timer_periods(), before + 1);
-    std::vector<uint32_t> steps;
-    for (uint32_t last = platform::clock_ticks(), now; steps.size() < 51; last = now) {
-        platform::clock_sleep(1);
-        now = platform::clock_ticks();
-        if (now != last) steps.push_back(now - last);
-    }
-    std::sort(steps.begin(), steps.end());
-    EXPECT_LE(steps[steps.size() / 2], 2u) << "the clock's middle step, in ms";
-    platform::window_destroy(window);
-    EXPECT_EQ(win32_timer_periods(), before);
 }
 
 // Where the picture goes on a desktop of several monitors (the desktop is
@@ -125,103 +62,15 @@ TEST(Win32PresentCut, ShowsWhateverLiesOnAnyMonitor)
         {"partly off its bottom right", one, {1600, 900}, {1600, 900, 1920, 1080}, {0, 0, 320, 180}},
         {"wholly above it", one, {100, -1000}, {}, {}},
     };
+    const auto edges = [](const ::RECT& r) { return std::tuple(r.left, r.top, r.right, r.bottom); };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ::RECT dest{c.corner.x, c.corner.y, c.corner.x + 640, c.corner.y + 480}, src = whole;
-        const bool shown = win32_present_cut(&dest, &src, c.desktop);
-        ASSERT_EQ(shown, c.shown.right > c.shown.left);
+        const bool shown = c.shown.right > c.shown.left;
+        ASSERT_EQ(win32_present_cut(&dest, &src, c.desktop), shown);
         if (!shown) continue;
-        EXPECT_EQ(std::tuple(dest.left, dest.top, dest.right, dest.bottom),
-                  std::tuple(c.shown.left, c.shown.top, c.shown.right, c.shown.bottom));
-        EXPECT_EQ(std::tuple(src.left, src.top, src.right, src.bottom),
-                  std::tuple(c.from.left, c.from.top, c.from.right, c.from.bottom));
+        EXPECT_EQ(std::pair(edges(dest), edges(src)), std::pair(edges(c.shown), edges(c.from)));
     }
-}
-
-// The scale of a monitor's DPI: whole, at least 1, and never so large that
-// the window around the picture leaves the work area.
-TEST(Win32Scale, TheLargestWholeScaleOfTheDpiThatFits)
-{
-    const struct {
-        unsigned dpi;
-        int work_width, work_height, scale;
-    } cases[] = {
-        {96, 5000, 5000, 1},  {120, 5000, 5000, 1}, {144, 5000, 5000, 1}, {192, 5000, 5000, 2},
-        {288, 5000, 5000, 3}, {72, 5000, 5000, 1},  {192, 1280, 5000, 1}, {192, 5000, 960, 1},
-        {288, 1919, 5000, 2}, {288, 5000, 1440, 2}, {192, 600, 400, 1},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(win32_scale_for(c.dpi, c.work_width, c.work_height, 640, 480), c.scale)
-            << c.dpi << " dpi, " << c.work_width << "x" << c.work_height;
-}
-
-// The programs this process has started that still run, by path, in
-// lower case.
-std::set<std::string> running_children()
-{
-    std::set<std::string> found;
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return found;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID != GetCurrentProcessId()) continue;
-        const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
-        char path[MAX_PATH];
-        DWORD size = MAX_PATH;
-        if (process && QueryFullProcessImageNameA(process, 0, path, &size)) found.insert(lower(path));
-        if (process) CloseHandle(process);
-    }
-    CloseHandle(snapshot);
-    return found;
-}
-
-// Copies of this program stand in for the volume controls, in the system's
-// own folders; each stays until the test has seen it. Both classic
-// controls are tried every time; the control of Vista and later only when
-// neither started. Where a folder cannot be written, or a control of the
-// system's own is there, the test cannot arrange its cases and says so.
-TEST(Win32VolumeControl, TriesBothClassicControlsAndTheModernOneOnlyWithoutThem)
-{
-    char system[MAX_PATH], windows[MAX_PATH];
-    ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
-    ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
-    const std::string controls[] = {lower(system) + "\\sndvol32.exe", lower(windows) + "\\sndvol32.exe",
-                                    lower(system) + "\\sndvol.exe"};
-    for (const std::string& path : controls)
-        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << path << " is the system's own";
-    const HANDLE release = CreateEventA(nullptr, TRUE, FALSE, children::VOLUME_RELEASE_EVENT);
-    ASSERT_NE(release, nullptr);
-    enum : unsigned { SYSTEM_CLASSIC = 1, WINDOWS_CLASSIC = 2, MODERN = 4 };
-    const struct {
-        unsigned present, started;
-    } cases[] = {
-        {0, 0},
-        {MODERN, MODERN},
-        {SYSTEM_CLASSIC | MODERN, SYSTEM_CLASSIC},
-        {WINDOWS_CLASSIC | MODERN, WINDOWS_CLASSIC},
-        {SYSTEM_CLASSIC | WINDOWS_CLASSIC | MODERN, SYSTEM_CLASSIC | WINDOWS_CLASSIC},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "present " << c.present);
-        std::set<std::string> placed, expected;
-        for (unsigned i = 0; i < 3; ++i) {
-            if ((c.present >> i & 1) && CopyFileA(children::self().c_str(), controls[i].c_str(), TRUE))
-                placed.insert(controls[i]);
-            if (c.started >> i & 1) expected.insert(controls[i]);
-        }
-        const int result = open_volume_control(nullptr);
-        const std::set<std::string> running = running_children();
-        // The controls let go, and taken away once none runs.
-        SetEvent(release);
-        EXPECT_TRUE(children::eventually([] { return running_children().empty(); }));
-        ResetEvent(release);
-        for (const std::string& path : placed) DeleteFileA(path.c_str());
-        if (placed.size() != size_t(std::popcount(c.present))) GTEST_SKIP() << "the system folders cannot be written";
-        EXPECT_EQ(running, expected);
-        EXPECT_EQ(result, c.started ? 1 : 0);
-    }
-    CloseHandle(release);
 }
 
 } // namespace

@@ -14,7 +14,8 @@
 
 #include <imm.h>
 
-#include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -24,27 +25,6 @@ struct Sent {
     WPARAM wparam = 0;
     LPARAM lparam = 0;
 };
-
-// What a message left behind.
-struct Seen {
-    LRESULT answer = 0;
-    int active = 1;
-    bool key = false;      // '1' held in the key table
-    bool captured = false; // the window has the mouse
-    int reset = 0;
-    bool iconic = false;
-    bool modal = false; // a message loop ran inside the send (the menu bar taken by Alt)
-    bool quit = false;  // a WM_QUIT waits in the queue...
-    bool window = true; // ...and the window is still there
-    bool operator==(const Seen&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Seen& s)
-{
-    return out << "answer " << s.answer << ", active " << s.active << ", key " << s.key << ", captured " << s.captured
-               << ", reset " << s.reset << ", iconic " << s.iconic << ", modal " << s.modal << ", quit " << s.quit
-               << ", window " << s.window;
-}
 
 int loops_seen = 0;
 
@@ -60,7 +40,9 @@ protected:
     void SetUp() override { open(); }
     void TearDown() override { close(); }
 
-    // A fresh window, the game's modules as at start-up.
+    // A fresh window, the game's modules as at start-up. Windows 10 and 11
+    // give a program that asks for nothing a 15.6 ms timer, where a 1 ms
+    // sleep lasts 15.6 ms: the window holds a 1 ms period while it lives.
     void open()
     {
         key_state_reset();
@@ -69,6 +51,7 @@ protected:
         window = platform::window_create(main_window_proc);
         ASSERT_NE(window, nullptr);
         hwnd = win32_hwnd(window);
+        EXPECT_EQ(win32_timer_periods(), 1);
     }
     void close()
     {
@@ -76,26 +59,35 @@ protected:
         send({WM_LBUTTONUP});
         send({WM_RBUTTONUP});
         platform::window_destroy(window);
+        EXPECT_EQ(win32_timer_periods(), 0);
     }
 
     LRESULT send(const Sent& s) { return SendMessageA(hwnd, s.message, s.wparam, s.lparam); }
 
-    Seen seen_after(const Sent& s)
+    // What the message was answered and left behind, where it differs
+    // from a fresh window: "inactive", "key" ('1' held in the key table),
+    // "captured" (the window has the mouse), "reset", "iconic", "modal" (a
+    // message loop ran inside the send: the menu bar taken by Alt), "quit"
+    // (a WM_QUIT waits in the queue), "gone" (the window is not there).
+    std::string seen_after(const Sent& s)
     {
         loops_seen = 0;
         const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, in_a_loop);
-        Seen seen;
-        seen.answer = send(s);
+        std::string seen = "answer " + std::to_string(send(s));
         KillTimer(nullptr, timer);
-        seen.modal = loops_seen > 0;
-        seen.active = window_active();
-        seen.key = key_held('1');
-        seen.captured = GetCapture() == hwnd;
-        seen.reset = reset_requested();
-        seen.iconic = IsIconic(hwnd);
         MSG m;
-        seen.quit = PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        seen.window = IsWindow(hwnd);
+        const std::pair<const char*, bool> flags[] = {
+            {"inactive", !window_active()},
+            {"key", key_held('1')},
+            {"captured", GetCapture() == hwnd},
+            {"reset", reset_requested()},
+            {"iconic", IsIconic(hwnd)},
+            {"modal", loops_seen > 0},
+            {"quit", PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)},
+            {"gone", !IsWindow(hwnd)},
+        };
+        for (const auto& [what, shown] : flags)
+            if (shown) seen += std::string(" ") + what;
         return seen;
     }
 
@@ -105,43 +97,41 @@ protected:
 
 TEST_F(Win32Window, EachMessageIsAnsweredAndDoesWhatItShould)
 {
-    // Unless a case says otherwise: answered 0, the window active (since
-    // WM_CREATE), nothing held, nothing asked for.
+    // The key table and the reset request are the game's; what the rest of
+    // the game does with them, and the title and the menu's Reset, are the
+    // end-to-end run's.
     const Sent key_down{WM_KEYDOWN, '1'}, deactivate{WM_ACTIVATE, WA_INACTIVE}, minimise{WM_SYSCOMMAND, SC_MINIMIZE};
     const struct {
         const char* what;
         std::vector<Sent> before;
         Sent message;
-        Seen want;
+        const char* seen;
     } cases[] = {
-        {"created", {deactivate}, {WM_CREATE}, {}},
-        {"deactivated: the keys stay", {key_down}, deactivate, {.active = 0, .key = true}},
-        {"activated: the keys go", {key_down, deactivate}, {WM_ACTIVATE, WA_ACTIVE}, {}},
-        {"active already: the keys stay", {key_down}, {WM_ACTIVATE, WA_ACTIVE}, {.key = true}},
-        {"minimised", {key_down}, {WM_SIZE, SIZE_MINIMIZED}, {.active = 0, .key = true}},
-        {"restored", {key_down, {WM_SIZE, SIZE_MINIMIZED}}, {WM_SIZE, SIZE_RESTORED}, {}},
-        {"key down", {}, key_down, {.key = true}},
-        {"key up", {key_down}, {WM_KEYUP, '1'}, {}},
-        {"left button down", {}, {WM_LBUTTONDOWN}, {.captured = true}},
-        {"left up, right still down", {{WM_LBUTTONDOWN}, {WM_RBUTTONDOWN}}, {WM_LBUTTONUP}, {.captured = true}},
-        {"right up", {{WM_RBUTTONDOWN}}, {WM_RBUTTONUP}, {}},
-        {"close box", {}, {WM_CLOSE}, {.quit = true}},
-        {"menu: Close", {}, {WM_COMMAND, COMMAND_CLOSE}, {.quit = true}},
-        {"menu: Reset", {}, {WM_COMMAND, COMMAND_RESET}, {.reset = 1}},
-        {"Alt", {}, {WM_SYSCOMMAND, SC_KEYMENU}, {}},
-        {"screen saver", {}, {WM_SYSCOMMAND, SC_SCREENSAVE}, {}},
-        {"monitor off", {}, {WM_SYSCOMMAND, SC_MONITORPOWER, 2}, {}},
-        {"minimise box", {}, minimise, {.active = 0, .iconic = true}},
-        {"restored from the task bar", {minimise}, {WM_SYSCOMMAND, SC_RESTORE}, {}},
-        {"Alt+F4", {}, {WM_SYSCOMMAND, SC_CLOSE}, {.quit = true}},
-        {"anything else is the system's", {}, {WM_SETTEXT, 0, LPARAM("Quobbin")}, {.answer = TRUE}},
+        {"created", {deactivate}, {WM_CREATE}, "answer 0"},
+        {"deactivated: the keys stay", {key_down}, deactivate, "answer 0 inactive key"},
+        {"activated: the keys go", {key_down, deactivate}, {WM_ACTIVATE, WA_ACTIVE}, "answer 0"},
+        {"active already: the keys stay", {key_down}, {WM_ACTIVATE, WA_ACTIVE}, "answer 0 key"},
+        {"minimised", {key_down}, {WM_SIZE, SIZE_MINIMIZED}, "answer 0 inactive key"},
+        {"restored", {key_down, {WM_SIZE, SIZE_MINIMIZED}}, {WM_SIZE, SIZE_RESTORED}, "answer 0"},
+        {"key up", {key_down}, {WM_KEYUP, '1'}, "answer 0"},
+        {"left button down", {}, {WM_LBUTTONDOWN}, "answer 0 captured"},
+        {"left up, right still down", {{WM_LBUTTONDOWN}, {WM_RBUTTONDOWN}}, {WM_LBUTTONUP}, "answer 0 captured"},
+        {"right up", {{WM_RBUTTONDOWN}}, {WM_RBUTTONUP}, "answer 0"},
+        {"close box", {}, {WM_CLOSE}, "answer 0 quit"},
+        {"menu: Close", {}, {WM_COMMAND, COMMAND_CLOSE}, "answer 0 quit"},
+        {"Alt", {}, {WM_SYSCOMMAND, SC_KEYMENU}, "answer 0"},
+        {"screen saver", {}, {WM_SYSCOMMAND, SC_SCREENSAVE}, "answer 0"},
+        {"monitor off", {}, {WM_SYSCOMMAND, SC_MONITORPOWER, 2}, "answer 0"},
+        {"minimise box", {}, minimise, "answer 0 inactive iconic"},
+        {"restored from the task bar", {minimise}, {WM_SYSCOMMAND, SC_RESTORE}, "answer 0"},
+        {"Alt+F4", {}, {WM_SYSCOMMAND, SC_CLOSE}, "answer 0 quit"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         close();
         open();
         for (const Sent& s : c.before) send(s);
-        EXPECT_EQ(seen_after(c.message), c.want);
+        EXPECT_EQ(seen_after(c.message), c.seen);
     }
 }
 
