@@ -7,9 +7,10 @@
 //
 // On Windows the AudioDevice pointer is the IDirectSound itself: the game's
 // effects make their own buffers on it (win32_audio.cpp). The device stays
-// until the library is shut down, which on Windows means until the program
-// ends. No global here has a destructor, so nothing is released behind the
-// program's back while the process winds down.
+// until the library is shut down, which the game does once its effects are
+// released, just before it ends. No global here has a destructor, so
+// nothing is released behind the program's back while the process winds
+// down.
 #include "platform/audio.h"
 #include "platform/win32/win32_platform.h"
 
