@@ -167,16 +167,12 @@ void step(char letter)
     if (letter == 'P' || letter == 'p') storm(letter == 'P');
 }
 
-void PrintTo(const PauseRun& run, std::ostream* out)
-{
-    *out << run.what;
-}
-
 class Pause : public GameTest, public ::testing::WithParamInterface<PauseRun> {};
 
 TEST_P(Pause, EachFrameShowsWhatTheKeysAsk)
 {
     const PauseRun& run = GetParam();
+    SCOPED_TRACE(run.what);
     std::string seen;
     each_present([&](uint64_t frame) {
         const bool paused = screen_pixel(8 + 40, 8 + 12) == slot_colour(SURFACE_ESCAPE) && screen_pixel(320, 240) == 0;

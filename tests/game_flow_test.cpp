@@ -4,6 +4,7 @@
 // frames' scripted run.)
 #include "support/game.h"
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -24,12 +25,9 @@ bool clip_empty()
 }
 
 // Pixels where what the screen held before the frame still shows.
-int stale_pixels()
+auto stale_pixels()
 {
-    int n = 0;
-    for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        for (int x = 0; x < SCREEN_WIDTH; ++x) n += back_pixel(x, y) == STALE_COLOUR;
-    return n;
+    return std::ranges::count(back_buffer_pixels(), STALE_COLOUR);
 }
 
 TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)

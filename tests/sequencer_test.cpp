@@ -20,23 +20,14 @@ namespace {
 
 constexpr int RATE = 44100;
 
-// Parses a song that must stay alive while it plays, with its samples.
-struct Loaded {
-    std::vector<uint8_t> bytes;
-    Song song;
-};
-
-void load(Loaded* loaded, std::vector<uint8_t> bytes)
+// A song parsed from bytes that must outlive it, with its samples loaded.
+Song load(const std::vector<uint8_t>& bytes)
 {
-    loaded->bytes = std::move(bytes);
-    ASSERT_EQ(song_parse(loaded->bytes, &loaded->song), SONG_OK);
+    Song song{};
+    EXPECT_EQ(song_parse(bytes, &song), SONG_OK);
     real_song_bytes(); // makes res/ available to the lookup
-    ASSERT_EQ(samples_load(loaded->song, songc::res_files_wave), 1);
-}
-
-int32_t largest_step(const std::vector<int32_t>& mix, size_t from_frame, size_t to_frame)
-{
-    return songc::song_levels(mix, from_frame, to_frame).largest_step;
+    EXPECT_EQ(samples_load(song, songc::res_files_wave), 1);
+    return song;
 }
 
 TEST(Sequencer, NotesStartAndEndOnTheFrameTheTempoGives)
@@ -52,12 +43,12 @@ TEST(Sequencer, NotesStartAndEndOnTheFrameTheTempoGives)
     s.order = {{0}, {1}};
     const int onsets[] = {0, 3, 7, 10, 16, 19, 23, 26, 32, 35, 39};
     const int offs[] = {1, 4, 8, 11, 17, 20, 24, 27, 33, 36}; // the last note is still on
-    Loaded loaded;
-    load(&loaded, songc::song_write(s));
+    const std::vector<uint8_t> bytes = songc::song_write(s);
+    const Song song = load(bytes);
 
     for (int rate : {44100, 48000, 22050}) {
         auto row_frame = [rate](int row) { return size_t(int64_t{row} * rate * 60 / (137 * 4)); };
-        const std::vector<int32_t> mix = songc::song_render(loaded.song, rate, row_frame(40), 333);
+        const std::vector<int32_t> mix = songc::song_render(song, rate, row_frame(40), 333);
         std::vector<size_t> starts, ends;
         for (size_t f = 0; f < mix.size() / 2; ++f) {
             const bool sounding = mix[2 * f] != 0;
@@ -74,10 +65,8 @@ TEST(Sequencer, NotesStartAndEndOnTheFrameTheTempoGives)
 
 TEST(Sequencer, TheTuneLoopsAsIfItWentStraightOnHoweverTheStreamCutsIt)
 {
-    Loaded looping, straight;
-    load(&looping, real_song_bytes());
-    load(&straight, unrolled_real_song(2));
-    const Song& song = looping.song;
+    const std::vector<uint8_t> unrolled = unrolled_real_song(2);
+    const Song song = load(real_song_bytes()), straight = load(unrolled);
     ASSERT_GT(song.loop_order, 0);
     const uint64_t join =
         songc::song_tick_frame(song, RATE, songc::song_intro_ticks(song) + songc::song_loop_ticks(song));
@@ -86,10 +75,11 @@ TEST(Sequencer, TheTuneLoopsAsIfItWentStraightOnHoweverTheStreamCutsIt)
     // Rendered through the loop in buffers of any size, and with the loop
     // written out twice: the same frames, to the last bit, on both sides of
     // the join.
-    const std::vector<int32_t> a = songc::song_render(straight.song, RATE, frames, 1024);
+    const std::vector<int32_t> a = songc::song_render(straight, RATE, frames, 1024);
     for (int chunk : {1, 7, 1000, 4096}) EXPECT_TRUE(songc::song_render(song, RATE, frames, chunk) == a) << chunk;
     // The join itself is no rougher than the music around it.
-    EXPECT_LE(largest_step(a, join - 64, join + 64), largest_step(a, join - RATE, join + RATE));
+    EXPECT_LE(songc::song_levels(a, join - 64, join + 64).largest_step,
+              songc::song_levels(a, join - RATE, join + RATE).largest_step);
     // No DC. (Its loudness, with the effects on top, is in the game's sound tests.)
     const songc::Levels levels = songc::song_levels(a, 0, frames);
     EXPECT_LT(std::max(std::abs(levels.mean[0]), std::abs(levels.mean[1])), 16.0);
@@ -97,24 +87,23 @@ TEST(Sequencer, TheTuneLoopsAsIfItWentStraightOnHoweverTheStreamCutsIt)
 
 TEST(Sequencer, StopFadesOutInsteadOfClicking)
 {
-    Loaded loaded;
-    load(&loaded, real_song_bytes());
+    const Song song = load(real_song_bytes());
     sequencer_halt();
-    ASSERT_EQ(sequencer_start(&loaded.song, RATE, 0), 1);
+    ASSERT_EQ(sequencer_start(&song, RATE, 0), 1);
     const int before = 5 * RATE;
     std::vector<int32_t> mix(2 * (before + 2000), 0);
     sequencer_render(mix.data(), before);
-    const int32_t music_step = largest_step(mix, 0, before);
+    const int32_t music_step = songc::song_levels(mix, 0, before).largest_step;
 
     sequencer_stop();
     EXPECT_FALSE(sequencer_playing());
     sequencer_render(mix.data() + 2 * before, 2000);
     // A fade, not a cut: nothing jumps, and then it is silent.
-    EXPECT_LE(largest_step(mix, before - 1, before + FADE_FRAMES), music_step);
+    EXPECT_LE(songc::song_levels(mix, before - 1, before + FADE_FRAMES).largest_step, music_step);
     for (int f = before + FADE_FRAMES; f < before + 2000; ++f) ASSERT_EQ(mix[2 * f], 0) << f;
     EXPECT_FALSE(sequencer_sounding());
     // Starts the entry points never ask for are refused all the same.
-    EXPECT_EQ(sequencer_start(&loaded.song, 100, 0) + sequencer_start(nullptr, RATE, 0), 0);
+    EXPECT_EQ(sequencer_start(&song, 100, 0) + sequencer_start(nullptr, RATE, 0), 0);
 }
 
 } // namespace

@@ -23,7 +23,6 @@
 #include <cstring>
 #include <functional>
 #include <tuple>
-#include <utility>
 
 using namespace sorvel;
 
@@ -133,7 +132,7 @@ int decode(const std::vector<uint8_t>& bytes, uint32_t* frames, uint32_t* rate, 
 TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
 {
     uint32_t frames = 0, rate = 0;
-    const std::vector<uint8_t> plain = wave_8bit({128, 255, 0, 192}, 11025);
+    const std::vector<uint8_t> plain = riff({fmt_chunk(1, 8, 11025, 16), chunk("data", {128, 255, 0, 192})});
     ASSERT_EQ(decode(plain, &frames, &rate), 1);
     EXPECT_EQ(std::tuple(frames, rate), std::tuple(4u, 11025u));
     EXPECT_EQ(std::vector(out.begin(), out.begin() + 3), (std::vector{0.0f, 127.0f / 128.0f, -1.0f}));
@@ -147,22 +146,16 @@ TEST(SorvelSamples, TheReaderIsTolerantButNeverReadsPastTheBytes)
 
     // Each byte damaged: not RIFF, not WAVE, no fmt, no data, float, three
     // channels, 24 bits, 100 frames a second, a fmt too short for the bits.
-    for (const auto& [at, value] : {std::pair<size_t, uint8_t>{0, 'X'},
-                                    {8, 'X'},
-                                    {12, 'X'},
-                                    {36, 'X'},
-                                    {20, 3},
-                                    {22, 3},
-                                    {34, 24},
-                                    {25, 0},
-                                    {16, 14}}) {
+    const size_t at[] = {0, 8, 12, 36, 20, 22, 34, 25, 16};
+    const uint8_t value[] = {'X', 'X', 'X', 'X', 3, 3, 24, 0, 14};
+    for (size_t k = 0; k < std::size(at); ++k) {
         std::vector<uint8_t> bytes = plain;
-        bytes[at] = value;
-        if (at == 25) bytes[24] = 100;
-        EXPECT_EQ(decode(bytes, &frames, &rate), 0) << at;
+        bytes[at[k]] = value[k];
+        if (at[k] == 25) bytes[24] = 100;
+        EXPECT_EQ(decode(bytes, &frames, &rate), 0) << at[k];
     }
-    EXPECT_EQ(decode(wave_8bit({128}, 22050), &frames, &rate), 0); // a single frame
-    EXPECT_EQ(decode(plain, &frames, &rate, 3), 0);                // too long for the room
+    EXPECT_EQ(decode(riff({fmt_chunk(1, 8, 22050, 16), chunk("data", {128})}), &frames, &rate), 0); // a single frame
+    EXPECT_EQ(decode(plain, &frames, &rate, 3), 0); // too long for the room
 }
 
 std::vector<uint8_t> test_wave;
@@ -178,7 +171,7 @@ TEST(SorvelSamples, ARecordingCutByItsNextNoteFadesOut)
     // in one frame.
     std::vector<uint8_t> ramp(6000);
     for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = static_cast<uint8_t>(128 + i * 127 / ramp.size());
-    test_wave = wave_8bit(ramp, 22050);
+    test_wave = riff({fmt_chunk(1, 8, 22050, 16), chunk("data", ramp)});
     songc::SongSource s = small_song();
     s.bpm = 150;
     s.voices = 1;

@@ -33,6 +33,7 @@ struct Parsed {
 // every allocation fails meanwhile.
 Parsed parse(const Bytes& bytes, bool no_memory = false)
 {
+    headless::reset();
     headless::register_resource("W", "WAVE", bytes);
     Parsed p;
     uint8_t* data = nullptr;
@@ -47,11 +48,6 @@ Parsed parse(const Bytes& bytes, bool no_memory = false)
     return p;
 }
 
-class WaveRead : public ::testing::Test {
-protected:
-    void SetUp() override { headless::reset(); }
-};
-
 // The format's tag, channels, rate, bits and extra size.
 auto fields(const platform::WaveFormat& f)
 {
@@ -60,7 +56,7 @@ auto fields(const platform::WaveFormat& f)
 
 // A 16-byte format chunk lends "da" of the next identifier as the extra
 // size. (The samples of each are the next test's business.)
-TEST_F(WaveRead, TakesTheGameLayoutAndTheSixteenByteFormat)
+TEST(WaveRead, TakesTheGameLayoutAndTheSixteenByteFormat)
 {
     EXPECT_EQ(fields(parse(pcm_wave(1, 8, 22050, {1, 2, 3})).format), fields({1, 1, 22050, 0, 0, 8, 0}));
     EXPECT_EQ(fields(parse(riff({fmt_chunk(2, 16, 44100, 16), chunk("data", constant16(-5, 4))})).format),
@@ -69,7 +65,7 @@ TEST_F(WaveRead, TakesTheGameLayoutAndTheSixteenByteFormat)
 
 // Each file read back: its samples, or (refused) nothing, nothing left
 // allocated and no block asked for on the strength of a claim.
-TEST_F(WaveRead, RefusesWhatItCannotPlayAndWalksChunksByTheirStatedSizeOnly)
+TEST(WaveRead, RefusesWhatItCannotPlayAndWalksChunksByTheirStatedSizeOnly)
 {
     const Bytes fmt = fmt_chunk(1, 8, 22050), data = chunk("data", Bytes{9, 8, 7}), refused{};
     Bytes fact;
@@ -130,12 +126,11 @@ TEST_F(WaveRead, RefusesWhatItCannotPlayAndWalksChunksByTheirStatedSizeOnly)
 
 using Log = std::vector<std::string>;
 
-class SoundSlots : public ::testing::Test {
+class SoundSlots : public EngineTest {
 protected:
     void SetUp() override
     {
-        headless::reset();
-        sound_attach_device(nullptr);
+        EngineTest::SetUp();
         ASSERT_EQ(register_res_waves(), 15);
         device = platform::audio_open(nullptr, 2, 44100, 16);
         ASSERT_NE(device, nullptr);
@@ -144,16 +139,11 @@ protected:
     void TearDown() override
     {
         fail_allocations_after(-1);
-        sound_release_all();
-        sound_attach_device(nullptr);
+        EngineTest::TearDown(); // releases the effects first
         platform::audio_close(device);
         EXPECT_EQ(headless::audio_live_buffers(), 0);
     }
-    static std::string id(int slot)
-    {
-        std::string text = "#";
-        return text.append(std::to_string(headless::audio_buffer_id(sound_slot(slot))));
-    }
+    static std::string id(int slot) { return "#" + std::to_string(headless::audio_buffer_id(sound_slot(slot))); }
 
     platform::AudioDevice* device = nullptr;
 };

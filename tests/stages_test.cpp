@@ -50,10 +50,7 @@ TEST_F(Stages, NumbersPastTheirFieldAreDrawnAsItsLimits)
         fill_rect(screen_clip, native_colour(0));
         if (font) number_draw_font(screen_clip, 10, 3, value, 2);
         if (!font) number_draw_small(screen_clip, 100, 100, value), number_draw_large(screen_clip, 300, 200, value);
-        std::vector<uint32_t> pixels;
-        for (int y = 0; y < SCREEN_HEIGHT; ++y)
-            for (int x = 0; x < SCREEN_WIDTH; ++x) pixels.push_back(back_pixel(x, y));
-        return pixels;
+        return back_buffer_pixels();
     };
     const struct {
         int32_t value, shown;

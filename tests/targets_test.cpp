@@ -12,14 +12,7 @@
 
 namespace {
 
-class Targets : public InPlayTest {
-protected:
-    // Frames until target i is released (it is Falling after the last one).
-    void until_released(int i)
-    {
-        ASSERT_GE(frames_until([i] { return target_get(i).state == TargetState::Falling; }), 0);
-    }
-};
+using Targets = InPlayTest;
 
 // A fall of 71 frames: caught on its first frame the full 200, on its 71st
 // the points of frame 70, 0; frozen once caught.
@@ -28,7 +21,7 @@ TEST_F(Targets, ACatchScores200OnTheFirstFallingFrameAnd0OnTheLast)
     for (const auto& [i, late, points] : {std::tuple(0, 0, 200), std::tuple(2, 70, 0)}) {
         SCOPED_TRACE(i);
         if (late) new_game();
-        until_released(i);
+        ASSERT_GE(frames_until([i] { return target_get(i).state == TargetState::Falling; }), 0);
         EXPECT_EQ(target_get(i).y, 80 * 512) << "released, not yet moved";
         frames(late);
         ASSERT_EQ(target_get(i).state, TargetState::Falling);
@@ -44,7 +37,7 @@ TEST_F(Targets, AnUncaughtTargetFallsOutAfter71Then50Then41Frames)
     const int want_frames[] = {71, 50, 41}, want_lowest[] = {-6, -3, -4};
     for (int stage = 0; stage < 3; ++stage) {
         SCOPED_TRACE(stage);
-        until_released(1);
+        ASSERT_GE(frames_until([] { return target_get(1).state == TargetState::Falling; }), 0);
         // As many frames as it falls, the release frame among them.
         int falling = 0, lowest = 1000, last_row = 0;
         do {

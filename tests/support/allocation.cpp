@@ -8,12 +8,10 @@ namespace {
 
 std::atomic<uint64_t> count{0};
 std::atomic<int> allowed{-1};
-std::atomic<uint64_t> frees{0};
 std::atomic<size_t> largest{0};
 
 void release(void* p)
 {
-    if (p) ++frees;
     std::free(p);
 }
 
@@ -32,11 +30,6 @@ void* allocate(std::size_t size)
 uint64_t allocation_count()
 {
     return count.load();
-}
-
-int64_t live_allocations()
-{
-    return int64_t(count.load()) - int64_t(frees.load());
 }
 
 size_t largest_allocation_since_last()

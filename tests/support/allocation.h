@@ -7,8 +7,6 @@
 #include <cstdint>
 
 uint64_t allocation_count();
-// Blocks allocated through operator new and not yet freed.
-int64_t live_allocations();
 // After n more allocations succeed, the following ones fail; -1: never.
 void fail_allocations_after(int n);
 // The largest block asked for since the last call (0: none).

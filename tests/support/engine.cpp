@@ -103,6 +103,14 @@ uint32_t back_pixel(int x, int y)
     return headless::pixel(display_back_buffer(), x, y);
 }
 
+std::vector<uint32_t> back_buffer_pixels()
+{
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        for (int x = 0; x < SCREEN_WIDTH; ++x) pixels.push_back(back_pixel(x, y));
+    return pixels;
+}
+
 // The process id and a random number: under Node.js every process is 42.
 ScratchDir::ScratchDir(const std::string& what)
     : path(std::filesystem::temp_directory_path() /

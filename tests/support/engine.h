@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The colour every synthetic resource picture is filled with, by slot: no
 // two alike, none black.
@@ -70,3 +71,5 @@ Leftovers leftovers_of(const std::filesystem::path& file);
 // The colour of the presented frame at (x, y), 0xRRGGBB.
 uint32_t screen_pixel(int x, int y);
 uint32_t back_pixel(int x, int y);
+// Every pixel of the back buffer, row by row.
+std::vector<uint32_t> back_buffer_pixels();

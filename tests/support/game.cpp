@@ -11,9 +11,9 @@ void GameTest::SetUp()
 {
     EngineTest::SetUp();
     register_all_bitmaps();
-    // The later stages' backgrounds, each one colour.
-    headless::register_resource("BMP_BACK2", "BITMAP", make_bmp(640, 480, [](int, int) { return BACK2_COLOUR; }));
-    headless::register_resource("BMP_BACK3", "BITMAP", make_bmp(640, 480, [](int, int) { return BACK3_COLOUR; }));
+    // The later stages' backgrounds, which the resource list leaves to the stages.
+    for (const char* name : {"BMP_BACK2", "BMP_BACK3"})
+        headless::register_resource(name, "BITMAP", make_solid_bmp(640, 480, 0x4080C0));
     for (const ResourceEntry& e : RESOURCE_LIST)
         if (e.kind == ResourceKind::Bitmap) {
             ASSERT_TRUE(surface_load(e.name, e.slot, false, false)) << e.name;

@@ -19,8 +19,6 @@
 #include <functional>
 #include <utility>
 
-inline constexpr uint32_t BACK2_COLOUR = 0x4080C0;
-inline constexpr uint32_t BACK3_COLOUR = 0xC08040;
 // What the screen holds before each frame: no picture has it.
 inline constexpr uint32_t STALE_COLOUR = 0x5A5A5A;
 

@@ -3,7 +3,6 @@
 #include "res_files.h"
 #include "song_text.h"
 #include "sorvel/song.h"
-#include "support/waves.h"
 
 #include <cstring>
 #include <fstream>
@@ -63,9 +62,4 @@ std::vector<uint8_t> unrolled_real_song(int passes)
     for (int k = 1; k < passes; ++k) s.order.insert(s.order.end(), body.begin(), body.end());
     s.loop_order = static_cast<uint8_t>(s.order.size() - 1);
     return songc::song_write(s);
-}
-
-std::vector<uint8_t> wave_8bit(const std::vector<uint8_t>& samples, uint32_t rate)
-{
-    return riff({fmt_chunk(1, 8, rate, 16), chunk("data", samples)});
 }

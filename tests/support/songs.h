@@ -1,6 +1,5 @@
 // Songs and waves for the music library's tests: a small song that uses
-// every kind of section, the real tune and instrument waves from res/, and
-// 8-bit mono waves made from a list of samples.
+// every kind of section, and the real tune and instrument waves from res/.
 #pragma once
 
 #include "song_write.h"
@@ -20,6 +19,3 @@ const std::vector<uint8_t>& real_song_bytes();
 // The real tune compiled from its source with the looped part of its order
 // list written out `passes` times, so that it never needs to loop.
 std::vector<uint8_t> unrolled_real_song(int passes);
-
-// A RIFF/WAVE file of unsigned 8-bit mono PCM with a 16-byte format.
-std::vector<uint8_t> wave_8bit(const std::vector<uint8_t>& samples, uint32_t rate);
