@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,14 +15,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-TEST(PosixLaunch, ReportsWhetherTheProgramStarted)
+TEST(PosixLaunch, AMissingProgramFailsAndAStartedOneRunsInItsOwnSessionAndIsReaped)
 {
     const char* missing[] = {"quobbin-no-such-mixer", nullptr};
     EXPECT_EQ(platform::launch(nullptr, missing), 0);
-}
-
-TEST(PosixLaunch, RunsInItsOwnSessionAndIsReaped)
-{
     const fs::path out = fs::temp_directory_path() / ("quobbin-launch-" + std::to_string(::getpid()));
     const std::string script =
         "cat /proc/$$/stat > '" + out.string() + ".new' && mv '" + out.string() + ".new' '" + out.string() + "'";

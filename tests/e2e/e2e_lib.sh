@@ -1,8 +1,8 @@
 # What the end-to-end scripts share: checks that print a line, waits
 # with generous bounds, the game's window, screenshots judged against the
-# golden frames, key presses, and the blind game. Sourced; the script sets
-# WORK first, and CX and CY (where the client area sits on the screen) once
-# the window is there.
+# golden frames, key presses, and the blind game. Sourced; the script calls
+# work_in_scratch first, and sets CX and CY (where the client area sits on
+# the screen) once the window is there.
 
 fail() { echo "FAIL: $*"; exit 1; }
 pass() { echo "ok: $*"; }
@@ -15,6 +15,14 @@ within() {
         [ $SECONDS -lt $until ] || return 1
         sleep 0.1
     done
+}
+# A scratch folder of the run's own, $WORK, made the working directory and
+# removed at the end with every job the run started (QUOBBIN_E2E_KEEP=1
+# keeps it for a look after a failure).
+work_in_scratch() {
+    WORK=$(mktemp -d)
+    trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
+    cd "$WORK" || exit 1
 }
 not() { ! "$@"; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
@@ -47,12 +55,16 @@ shot() { import -window root "$WORK/$1.png"; }
 # Whether at most $7 pixels of the client area's region ($3 $4 $5 $6: x y
 # w h) differ between the screen, shot as $1, and the reference picture
 # $2. Where the game shows each pixel as a block of E2E_SCALE x E2E_SCALE,
-# the reference is enlarged so too, by point sampling.
+# the reference is enlarged so too, by point sampling. The frame-rate
+# figure in the top right corner, the one part of a frame that depends on
+# the machine's pace, is left out of both.
 shows() { # shot ref x y w h limit
     local s=${E2E_SCALE:-1}
     shot "$1"
-    convert "$WORK/$1.png" -crop "$(($5 * s))x$(($6 * s))+$((CX + $3 * s))+$((CY + $4 * s))" +repage "$WORK/a.png"
-    convert "$2" -crop "${5}x${6}+$3+$4" +repage -sample "$((100 * s))%" "$WORK/b.png"
+    convert "$WORK/$1.png" -crop "$((640 * s))x$((480 * s))+$CX+$CY" +repage -fill black \
+        -draw "rectangle $((600 * s)),0 $((640 * s - 1)),$((16 * s - 1))" \
+        -crop "$(($5 * s))x$(($6 * s))+$(($3 * s))+$(($4 * s))" +repage "$WORK/a.png"
+    convert "$2" -fill black -draw "rectangle 600,0 639,15" -crop "${5}x${6}+$3+$4" +repage -sample "$((100 * s))%" "$WORK/b.png"
     [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1)" -le "$7" ] 2>/dev/null
 }
 frame_sum() { convert "$WORK/$1.png" -crop "640x480+$CX+$CY" +repage rgb:- | md5sum; }

@@ -10,13 +10,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 GAME=$(realpath "$1")
 SHOTS=$(realpath "$2")
-WORK=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$WORK"' EXIT
+work_in_scratch
 export XDG_RUNTIME_DIR=$WORK/run XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 BEST=$XDG_DATA_HOME/quobbin/Best.dat
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/audio.raw SDL_DISKAUDIODELAY=11
-cd "$WORK" || exit 1
 
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # Ctrl+I, the About command, opens the box with the focus.

@@ -5,13 +5,14 @@
 //   win_probe window        the window, then the work area: x y width height each
 //   win_probe menu          whether a menu is open
 //   win_probe about         whether the About box is open
-//   win_probe foreground    1 when the game's window is the foreground window
+//   win_probe foreground    whether the game's window is the foreground window
 //   win_probe tune DLL S    plays the tune for S seconds through the music
 //                           library DLL, as any program may: loaded by name,
 //                           its entries found by name, for a window of its own,
 //                           and shut down before the program ends
 //
-// Exit status 1 when the window (or the menu, the box) is not there. The
+// Exit status 1 when the window (or the menu, the box, the foreground) is
+// not there. The
 // probe carries the game's resources (the tune) and its manifest, so it
 // measures the screen in the same pixels as the game.
 #define WIN32_LEAN_AND_MEAN
@@ -82,9 +83,5 @@ int main(int argc, char** argv)
             if (GetWindow(w, GW_OWNER) == game && IsWindowVisible(w)) return 0;
         return 1;
     }
-    if (std::strcmp(what, "foreground") == 0) {
-        std::printf("%d\n", GetForegroundWindow() == game ? 1 : 0);
-        return 0;
-    }
-    return 1;
+    return std::strcmp(what, "foreground") == 0 && GetForegroundWindow() == game ? 0 : 1;
 }

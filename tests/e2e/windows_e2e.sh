@@ -25,7 +25,7 @@ within 10 client_sized || fail "client area ${CW:-?}x${CH:-?}"
 pass "window titled '[ Quobbin ] Murvale', client area 640x480 at $CX,$CY"
 within 5 shows logo "$SHOTS/logo.png" 0 0 640 480 0 || fail "the start-up logo differs from the rendered one"
 pass "start-up logo, pixel for pixel"
-within 10 whole_frame title "$SHOTS/title.png" 0 || fail "the title differs from the rendered one"
+within 10 shows title "$SHOTS/title.png" 0 0 640 480 0 || fail "the title differs from the rendered one"
 pass "title screen, pixel for pixel (but the frame-rate figure)"
 
 focus_game || fail "the game window did not take the focus"
@@ -34,13 +34,13 @@ focus_game || fail "the game window did not take the focus"
 key space # into play: the first stage, open, shows its label as rendered
 within 5 shows play "$SHOTS/play.png" 288 40 64 16 0 || fail "Space did not start the game"
 open_menu_item 1
-within 5 whole_frame reset "$SHOTS/title.png" 0 || fail "the menu's Reset did not return to the title"
+within 5 shows reset "$SHOTS/title.png" 0 0 640 480 0 || fail "the menu's Reset did not return to the title"
 pass "Reset returns to the title"
 focus_game
 open_menu_item 3
 within 5 about_open || fail "the menu's About showed no dialog"
 key Return
-within 5 about_closed || fail "Enter did not close the About dialog"
+within 5 not about_open || fail "Enter did not close the About dialog"
 pass "About shows its dialog; Enter closes it"
 
 # --- A whole game, blind; Best.dat is the file the Linux build reads.
@@ -58,12 +58,12 @@ display -geometry 200x200+20+20 "$SHOTS/pause.png" &
 OTHER=$(timeout 10 xdotool search --sync --name '^ImageMagick' | head -1)
 [ -n "$OTHER" ] || fail "the other window did not appear"
 xdotool windowfocus --sync "$OTHER"
-within 5 foreground_is 0 || fail "the other window did not take the focus"
+within 5 not probe foreground || fail "the other window did not take the focus"
 timeout 20 "$WINE" "$GAME" >"$WORK/second.log" 2>&1
 status=$?
 [ $status = 0 ] || fail "the second copy ended with $status"
 [ "$(xdotool search --name '^\[ Quobbin \] Murvale$' | wc -l)" = 1 ] || fail "the second copy made a window"
-within 5 foreground_is 1 || fail "the game was not brought forward"
+within 5 probe foreground || fail "the game was not brought forward"
 pass "a second copy ends with 0 and brings the first forward"
 # The game, still running, ends with the run (pausing and Escape twice are
 # windows_sound_e2e's, with the music library playing).

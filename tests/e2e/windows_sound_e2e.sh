@@ -19,10 +19,7 @@ PROBE=$(realpath "$3")
 READ=$(realpath "$4")
 RES=$(realpath "$5")
 SHOTS=$(realpath "$6")
-WORK=$(mktemp -d)
-# QUOBBIN_E2E_KEEP=1 keeps the capture of a failed run for a listen.
-trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && cp "$CAPTURE" "$WORK" && echo "kept $WORK" || rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
+work_in_scratch
 
 now() { date +%s%N; }
 # The level of the capture between two times (ns): left, right and the

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Runs a command with a sound server of its own: PulseAudio with a null
 # sink that Wine's DirectSound plays into, and parec writing what it plays
-# to a file (32-bit float stereo, 48000 Hz) named by QUOBBIN_CAPTURE. The
-# command's exit status is passed on.
+# to a file (32-bit float stereo, 48000 Hz) named by QUOBBIN_CAPTURE (kept,
+# with QUOBBIN_E2E_KEEP=1, for a listen). The command's exit status is
+# passed on.
 #
 #   with_sound_server.sh COMMAND...
 set -u
 WORK=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; [ -n "${QUOBBIN_E2E_KEEP:-}" ] && echo "kept $WORK" || rm -rf "$WORK"' EXIT
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/native
