@@ -2,7 +2,6 @@
 // (xdotool sees the X windows, not the client area or the menu):
 //
 //   win_probe client        the client area on the screen: x y width height
-//   win_probe window        the window, then the work area: x y width height each
 //   win_probe menu          whether a menu is open
 //   win_probe about         whether the About box is open
 //   win_probe foreground    whether the game's window is the foreground window
@@ -23,12 +22,6 @@
 #include <cstring>
 
 namespace {
-
-int print_rect(const RECT& r)
-{
-    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-    return 0;
-}
 
 template <typename Function> Function entry(HMODULE library, const char* name)
 {
@@ -63,14 +56,8 @@ int main(int argc, char** argv)
         RECT r{};
         GetClientRect(game, &r);
         MapWindowPoints(game, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        return print_rect(r);
-    }
-    if (std::strcmp(what, "window") == 0) {
-        RECT r{}, work{};
-        GetWindowRect(game, &r);
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        print_rect(r);
-        return print_rect(work);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
     }
     if (std::strcmp(what, "menu") == 0) {
         const HWND menu = FindWindowA("#32768", nullptr); // the class of every menu's window

@@ -22,11 +22,9 @@ GAME_PID=$!
 WID=$(window_id) || true
 [ -n "$WID" ] || fail "no window titled [ Quobbin ] Murvale"
 within 10 client_sized || fail "client area ${CW:-?}x${CH:-?}"
-pass "window titled '[ Quobbin ] Murvale', client area 640x480 at $CX,$CY"
 within 5 shows logo "$SHOTS/logo.png" 0 0 640 480 0 || fail "the start-up logo differs from the rendered one"
-pass "start-up logo, pixel for pixel"
 within 10 shows title "$SHOTS/title.png" 0 0 640 480 0 || fail "the title differs from the rendered one"
-pass "title screen, pixel for pixel (but the frame-rate figure)"
+pass "window '[ Quobbin ] Murvale', client area 640x480 at $CX,$CY; the logo, the title, pixel for pixel"
 
 focus_game || fail "the game window did not take the focus"
 # --- The menu, opened with the mouse: Reset goes back from play to the
