@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <tuple>
 
 namespace {
@@ -143,7 +144,14 @@ protected:
         platform::audio_close(device);
         EXPECT_EQ(headless::audio_live_buffers(), 0);
     }
-    static std::string id(int slot) { return "#" + std::to_string(headless::audio_buffer_id(sound_slot(slot))); }
+    // Built with snprintf: mingw's GCC 12 takes "#" + std::to_string for an
+    // overlapping copy and stops the build.
+    static std::string id(int slot)
+    {
+        char text[24];
+        std::snprintf(text, sizeof text, "#%d", int(headless::audio_buffer_id(sound_slot(slot))));
+        return text;
+    }
 
     platform::AudioDevice* device = nullptr;
 };
