@@ -27,7 +27,8 @@ bool clip_empty()
 // Pixels where what the screen held before the frame still shows.
 auto stale_pixels()
 {
-    return std::ranges::count(back_buffer_pixels(), STALE_COLOUR);
+    const auto pixels = back_buffer_pixels();
+    return std::count(pixels.begin(), pixels.end(), STALE_COLOUR);
 }
 
 TEST_F(GameFlow, TheViewOpensFromTheCentreAndClosesToIt)

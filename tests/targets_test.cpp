@@ -21,7 +21,7 @@ TEST_F(Targets, ACatchScores200OnTheFirstFallingFrameAnd0OnTheLast)
     for (const auto& [i, late, points] : {std::tuple(0, 0, 200), std::tuple(2, 70, 0)}) {
         SCOPED_TRACE(i);
         if (late) new_game();
-        ASSERT_GE(frames_until([i] { return target_get(i).state == TargetState::Falling; }), 0);
+        ASSERT_GE(frames_until([i = i] { return target_get(i).state == TargetState::Falling; }), 0);
         EXPECT_EQ(target_get(i).y, 80 * 512) << "released, not yet moved";
         frames(late);
         ASSERT_EQ(target_get(i).state, TargetState::Falling);

@@ -61,6 +61,10 @@ start_game --scale 2
 # the picture by the frame's left and top.)
 framed() { xprop -id "$WID" _NET_FRAME_EXTENTS | grep -q =; }
 within 5 framed || fail "--scale 2: the window manager gave no frame"
+# The game moves a framed window inside the work area once it knows the
+# frame: the place is read when it has stopped moving.
+settled() { local was=$(geometry "$WID"); sleep 0.3; [ "$(geometry "$WID")" = "$was" ]; }
+within 5 settled || fail "--scale 2: the window kept moving"
 read -r WX WY WW WH < <(geometry "$WID")
 [ "$WW $WH" = "1280 960" ] || fail "--scale 2 under a window manager: ${WW}x${WH}"
 xdotool windowfocus --sync "$WID"
