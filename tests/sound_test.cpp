@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <tuple>
 
 namespace {
@@ -144,13 +143,9 @@ protected:
         platform::audio_close(device);
         EXPECT_EQ(headless::audio_live_buffers(), 0);
     }
-    // Built with snprintf: mingw's GCC 12 takes "#" + std::to_string for an
-    // overlapping copy and stops the build.
     static std::string id(int slot)
     {
-        char text[24];
-        std::snprintf(text, sizeof text, "#%d", int(headless::audio_buffer_id(sound_slot(slot))));
-        return text;
+        return std::string("#") += std::to_string(headless::audio_buffer_id(sound_slot(slot)));
     }
 
     platform::AudioDevice* device = nullptr;

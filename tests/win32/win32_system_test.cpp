@@ -73,4 +73,18 @@ TEST(Win32PresentCut, ShowsWhateverLiesOnAnyMonitor)
     }
 }
 
+// The whole scale of a monitor's DPI, lowered until the picture fits its
+// work area: dpi, work area, scale.
+TEST(Win32Scale, TheLargestWholeScaleOfTheDpiThatFits)
+{
+    for (const auto& [dpi, w, h, scale] : {std::tuple(96u, 5000, 5000, 1),
+                                           {144u, 5000, 5000, 1},
+                                           {192u, 5000, 5000, 2},
+                                           {288u, 5000, 5000, 3},
+                                           {192u, 1280, 5000, 1},
+                                           {288u, 5000, 1440, 2},
+                                           {72u, 600, 400, 1}})
+        EXPECT_EQ(win32_scale_for(dpi, w, h, 640, 480), scale) << dpi << " dpi, " << w << "x" << h;
+}
+
 } // namespace
