@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <vector>
 
 namespace {

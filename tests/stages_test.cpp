@@ -6,7 +6,6 @@
 #include "support/game.h"
 
 #include <filesystem>
-#include <vector>
 
 namespace {
 

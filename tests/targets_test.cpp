@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <fstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 namespace {
 

@@ -77,8 +77,7 @@ TEST(Win32PresentCut, ShowsWhateverLiesOnAnyMonitor)
 // work area: dpi, work area, scale.
 TEST(Win32Scale, TheLargestWholeScaleOfTheDpiThatFits)
 {
-    for (const auto& [dpi, w, h, scale] : {std::tuple(96u, 5000, 5000, 1),
-                                           {144u, 5000, 5000, 1},
+    for (const auto& [dpi, w, h, scale] : {std::tuple(144u, 5000, 5000, 1),
                                            {192u, 5000, 5000, 2},
                                            {288u, 5000, 5000, 3},
                                            {192u, 1280, 5000, 1},
