@@ -103,18 +103,33 @@ void resize_in_place(SDL_Window* window)
     resize_around(window, client_size(window, scale), x + w / 2, y + h / 2);
 }
 
+bool framed(SDL_Window* window);
+
+// How long a window waits for its frame to be told, in steps.
+constexpr int FRAME_WAIT_STEPS = 20;
+constexpr Uint32 FRAME_WAIT_STEP_MS = 10;
+
 void set_fullscreen(SDL_Window* window, bool on)
 {
+    static bool windowed_framed = false;
     if (on == fullscreen) return;
     if (on) {
         SDL_GetWindowPosition(window, &windowed.x, &windowed.y);
         SDL_GetWindowSize(window, &windowed.w, &windowed.h);
+        windowed_framed = framed(window);
         if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
         fullscreen = true;
         return;
     }
     if (SDL_SetWindowFullscreen(window, 0) != 0) return;
     fullscreen = false;
+    // A fullscreen window has no frame; a place given before the window
+    // manager has told the frame again would put the frame's corner where
+    // the client area's was, a title bar lower.
+    for (int i = 0; i < FRAME_WAIT_STEPS && windowed_framed && !framed(window); ++i) {
+        SDL_Delay(FRAME_WAIT_STEP_MS);
+        SDL_PumpEvents();
+    }
     // Back where it was; a scale changed meanwhile keeps its centre.
     const SDL_Point size = client_size(window, scale);
     if (size.x == windowed.w && size.y == windowed.h) {
@@ -125,10 +140,8 @@ void set_fullscreen(SDL_Window* window, bool on)
     }
 }
 
-// How long a window with little room waits for its frame to be told, and
-// what counts as little room: more than any title bar takes.
-constexpr int FRAME_WAIT_STEPS = 20;
-constexpr Uint32 FRAME_WAIT_STEP_MS = 10;
+// What counts as little room for a window whose frame is not told yet:
+// more than any title bar takes.
 constexpr int FRAME_ALLOWANCE = 64;
 
 enum class ViewKey { None, Fullscreen, Larger, Smaller };
