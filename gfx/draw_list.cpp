@@ -33,15 +33,9 @@ bool holding = false;
 // something changed outside the list.
 bool untrusted = false;
 
-bool same_rect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 bool same_command(const DrawCommand& a, const DrawCommand& b)
 {
-    return same_rect(a.dst, b.dst) && same_rect(a.src, b.src) && a.from == b.from && a.colour == b.colour &&
-           a.keyed == b.keyed;
+    return a.dst == b.dst && a.src == b.src && a.from == b.from && a.colour == b.colour && a.keyed == b.keyed;
 }
 
 int run(const DrawCommand& c)

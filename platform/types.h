@@ -14,6 +14,7 @@ struct RECT {
     int32_t top;
     int32_t right;
     int32_t bottom;
+    bool operator==(const RECT&) const = default;
 };
 
 } // namespace quobbin

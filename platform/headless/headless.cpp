@@ -96,11 +96,6 @@ struct State {
     int live_surfaces = 0;
 };
 
-bool same_rect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 State& state()
 {
     static State s;
@@ -296,8 +291,8 @@ int primary_present(Surface* primary, const RECT& dest, Surface* back, const REC
     // the last one, so every picture read from the screen also checks that
     // the back buffer kept track of where it was written.
     const RECT written = soft_surface_take_changed(&back->soft);
-    const bool same = s.shown_back == back && s.shown_writes == primary->soft.writes && same_rect(s.shown_src, src) &&
-                      same_rect(s.last_dest, dest);
+    const bool same =
+        s.shown_back == back && s.shown_writes == primary->soft.writes && s.shown_src == src && s.last_dest == dest;
     int ok = 1;
     const RECT part{std::max(written.left, src.left), std::max(written.top, src.top),
                     std::min(written.right, src.right), std::min(written.bottom, src.bottom)};

@@ -13,7 +13,8 @@ bool want_fullscreen = false;
 bool fullscreen = false;
 int picture_width = 640;
 int picture_height = 480;
-SDL_Rect windowed{}; // the window's client area before it went fullscreen
+SDL_Rect windowed{};          // the window's client area before it went fullscreen
+bool windowed_framed = false; // and whether it had a frame then
 
 struct Borders {
     int top = 0, left = 0, bottom = 0, right = 0;
@@ -103,7 +104,11 @@ void resize_in_place(SDL_Window* window)
     resize_around(window, client_size(window, scale), x + w / 2, y + h / 2);
 }
 
-bool framed(SDL_Window* window);
+bool framed(SDL_Window* window)
+{
+    const Borders b = borders_of(window);
+    return b.top || b.left || b.bottom || b.right;
+}
 
 // How long a window waits for its frame to be told, in steps.
 constexpr int FRAME_WAIT_STEPS = 20;
@@ -111,7 +116,6 @@ constexpr Uint32 FRAME_WAIT_STEP_MS = 10;
 
 void set_fullscreen(SDL_Window* window, bool on)
 {
-    static bool windowed_framed = false;
     if (on == fullscreen) return;
     if (on) {
         SDL_GetWindowPosition(window, &windowed.x, &windowed.y);
@@ -162,12 +166,6 @@ bool tight(SDL_Window* window)
     const SDL_Rect work = work_area_of(window);
     const SDL_Point c = client_size(window, scale);
     return work.w - c.x < FRAME_ALLOWANCE || work.h - c.y < FRAME_ALLOWANCE;
-}
-
-bool framed(SDL_Window* window)
-{
-    const Borders b = borders_of(window);
-    return b.top || b.left || b.bottom || b.right;
 }
 
 } // namespace
